@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Fresh machine to green tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+scripts/build.sh
+cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300

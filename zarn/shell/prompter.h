@@ -1,0 +1,23 @@
+#pragma once
+// What the core needs from a person: messages and questions. The GUI implements it with
+// message boxes, tests with a fake that records what was shown.
+#include <QString>
+
+class Prompter {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~Prompter() = default;
+    virtual void information(const QString& title, const QString& text) = 0;
+    virtual void critical(const QString& title, const QString& text) = 0;
+    virtual Answer question(const QString& title, const QString& text, bool withCancel) = 0;
+    // Text typed by the user; empty when cancelled.
+    virtual QString input(const QString& title, const QString& prompt) = 0;
+};
+
+// Lets pending window events run inside a long loop (so a stop button can be pressed).
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    virtual void yield() = 0;
+};

@@ -1,0 +1,48 @@
+#include "zarn/shell/textfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include "zarn/shell/cp1252.h"
+
+QString DecodeText(const QByteArray& bytes) {
+    QByteArray body = bytes;
+    if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(body);
+    return utf8.hasError() ? FromCp1252(body) : text;
+}
+
+QStringList SplitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n') continue;
+        lines.append(text.mid(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.append(text.mid(start));
+    return lines;
+}
+
+QStringList ReadTextLines(const QString& path, bool createWhenMissing) {
+    QFile file(path);
+    if (!file.exists()) {
+        if (createWhenMissing && file.open(QIODevice::Append)) file.close();
+        return {};
+    }
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return SplitLines(DecodeText(file.readAll()));
+}
+
+bool WriteTextLines(const QString& path, const QStringList& lines) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    for (const QString& line : lines) {
+        file.write(line.toUtf8());
+        file.write("\r\n", 2);
+    }
+    return file.commit();
+}

@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// The 148 genre names, numbered 0..147.
+const QStringList& GenreTable();
+// "" for an empty text; the table name for codes 0..147; "Unknown" for 148..255. The code is the
+// Windows-1252 code of the first character.
+QString GenreName(const QString& genreChar);
+QString GenreNameOfNumber(int number);  // the same by number
+// 255 for an empty text, the table number for an exact match, 0 otherwise.
+int GenreNumber(const QString& name);
+// Genre of the file's ID3v1 tag for genre folders: "" when missing, "Unknown" when unnamed.
+QString GenreOfFile(const QString& path);

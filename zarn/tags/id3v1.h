@@ -1,0 +1,42 @@
+#pragma once
+// The 128-byte ID3v1 / ID3v1.1 tag at the end of an MP3 file.
+#include <QByteArray>
+#include <QString>
+
+class Prompter;
+
+// Fixed-width raw fields (bytes, Windows-1252). A field's text is everything before its first NUL.
+struct ID3v1Record {
+    QByteArray Tag = QByteArray(3, '\0');      // "TAG" when the file has a tag
+    QByteArray Title = QByteArray(30, '\0');
+    QByteArray Artist = QByteArray(30, '\0');
+    QByteArray Album = QByteArray(30, '\0');
+    QByteArray Year = QByteArray(4, '\0');
+    QByteArray Comment = QByteArray(30, '\0');
+    QByteArray Track = QByteArray(1, '\0');    // code = track number, NUL = none
+    QByteArray Genre = QByteArray(1, '\0');    // code = genre number, 255 = none
+
+    bool hasTag() const { return Tag == "TAG"; }
+};
+
+// Never fails towards the caller; file errors go to `prompter` (may be null).
+ID3v1Record ReadID3v1(const QString& path, Prompter* prompter = nullptr);
+bool WriteID3v1(const QString& path, const ID3v1Record& tag, Prompter* prompter = nullptr);
+// The 128 bytes that WriteID3v1 writes for `tag` (ID3v1.0 when Track is NUL, else ID3v1.1).
+QByteArray ID3v1Block(const ID3v1Record& tag);
+
+// First `width` bytes of `text`, or `text` followed by `pad` up to `width`.
+QByteArray PadField(const QByteArray& text, int width, char pad);
+// A field's bytes before the first NUL, decoded from Windows-1252 (not trimmed).
+QString FieldText(const QByteArray& field);
+// Text to field bytes: Windows-1252 ("?" for what it cannot hold), NUL-padded or cut to width.
+QByteArray TextField(const QString& text, int width);
+
+// The optimized packing (up to 59 characters of title and artist).
+struct ID3v1Texts {
+    QString title, artist, album, comment;
+};
+// Fills Title, Artist, Album and Comment; with `optimized` off each field holds its own text.
+void PackID3v1Texts(ID3v1Record& tag, const ID3v1Texts& texts, bool optimized);
+// Reads the four texts back (cut at NUL, not trimmed); `optimized` joins the continuations.
+ID3v1Texts UnpackID3v1Texts(const ID3v1Record& tag, bool optimized);

@@ -1,0 +1,29 @@
+#pragma once
+// The ID3v2 tag at the start of an MP3 file, as the program reads and writes it.
+#include <QByteArray>
+#include <QString>
+
+class Prompter;
+struct ID3v1Record;
+
+struct ID3v2Record {
+    QByteArray Tag = QByteArray(3, '\0');  // "ID3" when read from a file that has a tag
+    QString Version;                       // "3.0" for an ID3v2.3.0 tag
+    QString Title, Artist, Album, Year, Comment, Genre, Track;
+    QString Composer, OrigArtist, Copyright, URL, Encoder;
+    QByteArray Hidden;  // raw bytes of every frame the tag panel does not edit
+
+    bool hasTag() const { return Tag == "ID3"; }
+};
+
+enum TagMode { kRemoveTag = -1, kKeepTag = 0, kWriteTag = 1 };
+
+ID3v2Record ReadID3v2(const QString& path, Prompter* prompter = nullptr);
+bool WriteTags(const QString& path, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
+               int mode2, Prompter* prompter = nullptr);
+bool WriteID3v2(const QString& path, const ID3v2Record& tag2, Prompter* prompter = nullptr);
+
+QByteArray MakeFrame(const QByteArray& id, const QString& value);
+QByteArray MakeTagHeader(qint64 size);
+QString FrameText(const QByteArray& data, const QByteArray& id);
+QByteArray RemoveFrame(const QByteArray& data, const QByteArray& id);
