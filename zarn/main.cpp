@@ -1,10 +1,8 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "zarn/names/commandlinemain.h"
+#include "zarn/shell/mainwindowmain.h"
 
+// Arguments mean command-line renaming, which shows no window.
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Pelmora"));
-    window.show();
-    return app.exec();
+    if (argc > 1) return RunCommandLine(argc, argv);
+    return RunMainWindow(argc, argv);
 }
