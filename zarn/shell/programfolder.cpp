@@ -24,4 +24,6 @@ QString ProgramFolder() {
     return WithSeparator(data);
 }
 
-QString ProgramFile(const QString& fileName) { return ProgramFolder() + fileName; }
+QString ProgramFile(const QString& fileName) {
+    return ProgramFolder() + fileName;
+}
