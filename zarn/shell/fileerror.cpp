@@ -8,8 +8,7 @@ FileError FileErrorOf(const QFileDevice& file) {
     FileError error;
     switch (file.error()) {
         case QFileDevice::OpenError:
-            error.number =
-                QFileInfo::exists(file.fileName()) ? kErrPermissionDenied : kErrFileNotFound;
+            error.number = QFileInfo::exists(file.fileName()) ? kErrPermissionDenied : kErrFileNotFound;
             break;
         case QFileDevice::PermissionsError:
             error.number = kErrPermissionDenied;

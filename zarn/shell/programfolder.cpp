@@ -24,6 +24,4 @@ QString ProgramFolder() {
     return WithSeparator(data);
 }
 
-QString ProgramFile(const QString& fileName) {
-    return ProgramFolder() + fileName;
-}
+QString ProgramFile(const QString& fileName) { return ProgramFolder() + fileName; }

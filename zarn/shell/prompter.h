@@ -4,7 +4,7 @@
 #include <QString>
 
 class Prompter {
-  public:
+public:
     enum class Answer { Yes, No, Cancel };
 
     virtual ~Prompter() = default;
@@ -17,7 +17,7 @@ class Prompter {
 
 // Lets pending window events run inside a long loop (so a stop button can be pressed).
 class EventPump {
-  public:
+public:
     virtual ~EventPump() = default;
     virtual void yield() = 0;
 };

@@ -12,9 +12,7 @@ QString TrimRightBlanks(const QString& text) {
     return text.left(end);
 }
 
-QString TrimBlanks(const QString& text) {
-    return TrimLeftBlanks(TrimRightBlanks(text));
-}
+QString TrimBlanks(const QString& text) { return TrimLeftBlanks(TrimRightBlanks(text)); }
 
 QString Mid(const QString& text, int start, int length) {
     if (start < 1) start = 1;
