@@ -21,7 +21,8 @@ struct Builder {
         const SplitPath split = SplitEntryPath(line, playlistPath, style);
         current.folder = split.folder;
         // Names shorter than four characters have no extension to drop; they stay whole.
-        const qsizetype cut = split.fileName.size() >= 4 ? split.fileName.size() - 4 : 0;
+        const qsizetype cut =
+            split.fileName.size() >= 4 ? split.fileName.size() - 4 : split.fileName.size();
         current.name = split.fileName.left(cut);
         current.extension = split.fileName.mid(cut);
         hasFile = true;
