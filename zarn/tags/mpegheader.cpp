@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "zarn/names/patterns.h"
 #include "zarn/shell/text.h"
 #include "zarn/tags/roundhalfeven.h"
 
@@ -52,13 +53,6 @@ constexpr std::array<int, 4> kLayers = {0, 3, 2, 1};
 
 QString FieldText(const FieldTexts& texts, int value) {
     return QString::fromUtf16(texts[value]);
-}
-
-bool AllDigits(const QString& text) {
-    if (text.isEmpty()) return false;
-    for (QChar c : text)
-        if (c < u'0' || c > u'9') return false;
-    return true;
 }
 
 }  // namespace
@@ -124,7 +118,7 @@ MpegHeader DecodeMpegHeader(const QByteArray& bytes) {
     h.layerText = FieldText(kLayerTexts, layer);
     h.crcs = Mid(h.bits, 16, 1) == u"0";
     h.bitrateText = BitrateText(Mid(h.bits, 17, 4), h.versionCode, h.layer);
-    h.bitrate = AllDigits(h.bitrateText) ? h.bitrateText.toLongLong() * 1000 : 0;
+    h.bitrate = IsAllDigits(h.bitrateText) ? h.bitrateText.toLongLong() * 1000 : 0;
     h.sampleRate = SampleRate(h.versionCode, Mid(h.bits, 21, 2));
     h.padding = Mid(h.bits, 23, 1) == u"1";
     h.channelText = FieldText(kChannelTexts, BitsValue(Mid(h.bits, 25, 2)));

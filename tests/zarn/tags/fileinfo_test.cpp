@@ -177,7 +177,7 @@ TEST_F(FileInfoTest, ID3v1Boxes) {
 }
 
 TEST_F(FileInfoTest, OptimizedID3v1JoinsLongTitles) {
-    const QByteArray title = "A title that is longer than thirty characters, 59 in all!!";
+    const QByteArray title = "A title that is longer than thirty characters, 59 in all!!!";
     ASSERT_EQ(title.size(), 59);
     mp3::V1 v1;
     v1.title = title.left(30);
