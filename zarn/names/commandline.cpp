@@ -45,15 +45,18 @@ QString FolderOf(const QString& path) {
     return path.left(cut + 1);
 }
 
+// True only for the same directory entry written in another case: a link or a hard link under
+// another name is a different name that must not be overwritten.
 bool SameFile(const QString& a, const QString& b) {
+    if (a.compare(b, Qt::CaseInsensitive) != 0) return false;
 #ifdef Q_OS_WIN
     return QFileInfo(a).canonicalFilePath().compare(QFileInfo(b).canonicalFilePath(),
                                                     Qt::CaseInsensitive) == 0;
 #else
     struct stat sa {};
     struct stat sb {};
-    if (::stat(QFile::encodeName(a).constData(), &sa) != 0) return false;
-    if (::stat(QFile::encodeName(b).constData(), &sb) != 0) return false;
+    if (::lstat(QFile::encodeName(a).constData(), &sa) != 0) return false;
+    if (::lstat(QFile::encodeName(b).constData(), &sb) != 0) return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 #endif
 }
@@ -119,7 +122,9 @@ CommandLineRequest ParseCommandLineArguments(const QStringList& arguments) {
 
 QString NewPathForRename(const QString& file, const QString& outPattern, const QString& inPattern,
                          const Options& options) {
-    const QString name = FixFileName(file, outPattern, inPattern, options);
+    // Patterns that span folder levels need the folders of a relative path too.
+    const QString name =
+        FixFileName(QFileInfo(file).absoluteFilePath(), outPattern, inPattern, options);
     return name.isEmpty() ? QString() : FolderOf(file) + name;
 }
 
