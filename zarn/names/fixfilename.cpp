@@ -2,8 +2,168 @@
 
 #include <QFileInfo>
 
-// Placeholder until the name engine lands: keeps the old name.
-QString FixFileName(const QString& path, const QString&, const QString&, const Options&) {
-    const QFileInfo info(path);
-    return info.exists() ? info.fileName() : QString();
+#include "zarn/names/cleanup.h"
+#include "zarn/names/patterns.h"
+#include "zarn/names/safename.h"
+#include "zarn/shell/cp1252.h"
+#include "zarn/shell/text.h"
+#include "zarn/tags/genres.h"
+#include "zarn/tags/id3v1.h"
+#include "zarn/tags/id3v2.h"
+
+namespace {
+
+QString NameOfPath(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
+QString FirstNonEmpty(const QString& a, const QString& b) {
+    return a.isEmpty() ? b : a;
+}
+
+// The fields of the old name, read by the input pattern.
+struct NameReader {
+    const QString& name;
+    const QString& pattern;
+    const Options& options;
+    QString operator()(const char16_t* field) const {
+        return GetFieldFromName(name, QString::fromUtf16(field), pattern, options);
+    }
+};
+
+TagFields FieldsFromName(const NameReader& fromName) {
+    return {fromName(u"artist"), fromName(u"title"), fromName(u"album"),  fromName(u"track"),
+            fromName(u"year"),   fromName(u"genre"), fromName(u"comment")};
+}
+
+// A title read from the name often still holds the artist ("Velt - Harbour").
+void RepairTitle(TagFields& f) {
+    const QString dash = QStringLiteral(" - ");
+    if (f.title == f.artist + QStringLiteral(" -")) f.title.clear();
+    const int p = InStr(f.title, dash);
+    if (p >= 1 && p < f.title.size() - 3) {
+        const QString before = f.title.left(p - 1);
+        if (f.artist.isEmpty()) f.artist = before;
+        if (f.artist.toLower() == before.toLower()) f.title = Mid(f.title, p + 3);
+    }
+}
+
+// Builder steps shared by both builders, from the track rule to the returned name.
+QString BuildName(TagFields f, bool tagsUsed, const QString& outPattern, const QString& oldName,
+                  const Options& options) {
+    if (tagsUsed) {
+        if (f.track == u" " || f.track == QString(QChar(0))) f.track.clear();
+        if (f.track.size() == 1 && f.track != u"0") f.track.prepend(u'0');
+        if (options.bMisses)
+            for (QString* value :
+                 {&f.artist, &f.title, &f.album, &f.track, &f.year, &f.genre, &f.comment})
+                *value = TrimBlanks(*value);
+    }
+    if (options.Change == 2)
+        for (QString* value : {&f.artist, &f.title, &f.album}) *value = FirstUpperRestLower(*value);
+
+    QString name = outPattern;
+    name.replace(QStringLiteral("%artist"), f.artist);
+    name.replace(QStringLiteral("%title"), f.title);
+    name.replace(QStringLiteral("%album"), f.album);
+    name.replace(QStringLiteral("%track"), f.track);
+    name.replace(QStringLiteral("%year"), f.year);
+    name.replace(QStringLiteral("%genre"), f.genre);
+    name.replace(QStringLiteral("%comment"), f.comment);
+
+    QString skeleton = outPattern;
+    for (const char* placeholder :
+         {"%artist", "%title", "%album", "%track", "%year", "%genre", "%comment"})
+        skeleton.remove(QString::fromLatin1(placeholder));
+    // Nothing filled the pattern: never rename a file to a bare " - .mp3".
+    const QString trimmed = TrimBlanks(name);
+    if (trimmed == TrimBlanks(skeleton) || trimmed == u'.' + options.Extension) name = oldName;
+
+    return SafeFileName(CleanNewName(name, options), oldName);
+}
+
+bool UseTags(const Options& options, bool tagPresent) {
+    return options.bID3 && !TrimBlanks(options.Extension).isEmpty() && tagPresent;
+}
+
+}  // namespace
+
+FileTagFields ReadTagFields(const QString& path, const Options& options) {
+    const ID3v2Record v2 = ReadID3v2(path);
+    const ID3v1Record v1 = ReadID3v1(path);
+    FileTagFields result;
+    result.hasTag = v2.hasTag() || v1.hasTag();
+
+    TagFields one;
+    if (v1.hasTag()) {
+        const ID3v1Texts texts = UnpackID3v1Texts(v1, options.bOptimizedID3v1);
+        one.title = TrimBlanks(texts.title);
+        one.artist = TrimBlanks(texts.artist);
+        one.album = TrimBlanks(texts.album);
+        one.comment = TrimBlanks(texts.comment);
+        one.year = TrimBlanks(FieldText(v1.Year));
+        const int track = v1.Track.isEmpty() ? 0 : static_cast<unsigned char>(v1.Track[0]);
+        if (track != 0) one.track = QString::number(track);
+        // The genre byte is a number (0 is Blues, 32 is Hard Rock), never text to cut or trim.
+        const int genre = v1.Genre.isEmpty() ? 255 : static_cast<unsigned char>(v1.Genre[0]);
+        if (genre != 255) one.genre = GenreName(QString(Cp1252Char(genre)));
+    }
+    TagFields& f = result.fields;
+    f.artist = FirstNonEmpty(v2.Artist, one.artist);
+    f.title = FirstNonEmpty(v2.Title, one.title);
+    f.album = FirstNonEmpty(v2.Album, one.album);
+    f.track = FirstNonEmpty(v2.Track, one.track);
+    f.year = FirstNonEmpty(v2.Year, one.year);
+    // An ID3v2 genre is already a name ("Rock"); only the ID3v1 number is looked up.
+    f.genre = FirstNonEmpty(v2.Genre, one.genre);
+    f.comment = FirstNonEmpty(v2.Comment, one.comment);
+    return result;
+}
+
+QString FixFileName(const QString& path, const QString& outPattern, const QString& inPattern,
+                    const Options& options) {
+    if (!QFileInfo::exists(path)) return {};
+    const NameReader fromName{path, inPattern, options};
+    const FileTagFields tags = ReadTagFields(path, options);
+    const bool tagsUsed = UseTags(options, tags.hasTag);
+    TagFields f;
+    if (!tagsUsed) {
+        f = FieldsFromName(fromName);
+    } else {
+        f = tags.fields;
+        if (f.artist.isEmpty()) f.artist = fromName(u"artist");
+        if (f.album.isEmpty()) f.album = fromName(u"album");
+        if (f.title.isEmpty()) {
+            f.title = fromName(u"title");
+            if (options.bMisses) RepairTitle(f);
+        }
+    }
+    return BuildName(f, tagsUsed, outPattern, NameOfPath(path), options);
+}
+
+QString FixFileName2(const NameFields& panel, const QString& fileName, const Options& options) {
+    const NameReader fromName{panel.oldName, panel.inPattern, options};
+    const bool tagsUsed = UseTags(options, panel.id3v1 || panel.id3v2);
+    TagFields f;
+    if (!tagsUsed) {
+        f = FieldsFromName(fromName);
+    } else {
+        const TagFields& v1 = panel.v1;
+        const TagFields& v2 = panel.v2;
+        const auto pick = [&](const QString& a, const QString& b, const char16_t* field) {
+            return !a.isEmpty() ? a : !b.isEmpty() ? b : fromName(field);
+        };
+        f.artist = pick(v2.artist, v1.artist, u"artist");
+        f.album = pick(v2.album, v1.album, u"album");
+        f.track = pick(v2.track, v1.track, u"track");
+        f.year = pick(v2.year, v1.year, u"year");
+        f.genre = pick(v2.genre, v1.genre, u"genre");
+        f.comment = FirstNonEmpty(v2.comment, v1.comment);
+        f.title = FirstNonEmpty(v2.title, v1.title);
+        if (f.title.isEmpty()) {
+            f.title = fromName(u"title");
+            if (options.bMisses) RepairTitle(f);
+        }
+    }
+    return BuildName(f, tagsUsed, panel.outPattern, NameOfPath(fileName), options);
 }

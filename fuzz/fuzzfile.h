@@ -1,0 +1,9 @@
+#pragma once
+// The readers take paths, so each input becomes the content of one scratch file.
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+// Writes the input to this process's scratch file and returns its path.
+QString WriteFuzzFile(const uint8_t* data, size_t size);

@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "tests/support/mp3writer.h"
+#include "tests/zarn/tags/recordingprompter.h"
+#include "zarn/tags/id3v1.h"
+#include "zarn/tags/id3v2.h"
+
+namespace {
+
+using mp3::V2TextFrame;
+
+const QByteArray kAudio = mp3::Audio(20);
+
+QByteArray Digest(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+ID3v1Record V1(const char* title) {
+    ID3v1Record tag;
+    tag.Tag = "TAG";
+    tag.Title = PadField(title, 30, '\0');
+    tag.Genre = "\x11";
+    return tag;
+}
+
+ID3v2Record V2(const QString& title, bool fileHasTag) {
+    ID3v2Record tag;
+    if (fileHasTag) tag.Tag = "ID3";
+    tag.Title = title;
+    return tag;
+}
+
+quint64 Inode(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+// A file cut into its parts, to compare each part with what it should be.
+struct Parts {
+    QByteArray v2, audio, v1;
+};
+Parts Split(const QByteArray& file) {
+    Parts p;
+    qsizetype start = 0, end = file.size();
+    if (file.startsWith("ID3")) {
+        const auto b = [&](int i) { return qsizetype(uchar(file[i])); };
+        start = qMin(end, 10 + (b(6) << 21 | b(7) << 14 | b(8) << 7 | b(9)));
+    }
+    if (end - start >= 128 && file.mid(end - 128, 3) == "TAG") end -= 128;
+    return {file.left(start), file.mid(start, end - start), file.mid(end)};
+}
+
+class WriteTagsTest : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    RecordingPrompter prompter;
+    QString path = dir.filePath(QStringLiteral("song.mp3"));
+
+    void make(const QByteArray& bytes) { ASSERT_TRUE(mp3::WriteFile(path, bytes)); }
+    QByteArray bytes() const { return mp3::ReadFile(path); }
+};
+
+TEST_F(WriteTagsTest, EveryModePairOnEveryKindOfFile) {
+    enum State { None, Old, New };
+    const QByteArray oldV2 = mp3::ID3v2Tag({V2TextFrame("TIT2", "OldV2")}, 40);
+    const QByteArray oldV1 = ID3v1Block(V1("OldV1"));
+    struct Case {
+        int mode1, mode2;
+        // Outcome on files with: no tag, ID3v1 only, ID3v2 only, both. "false" leaves the file.
+        bool result[4];
+        State v1[4], v2[4];
+    };
+    const Case cases[] = {
+        {0, 0, {false, false, false, false}, {None, Old, None, Old}, {None, None, Old, Old}},
+        {1, 0, {true, true, true, true}, {New, New, New, New}, {None, None, Old, Old}},
+        {-1, 0, {false, true, false, true}, {None, None, None, None}, {None, None, Old, Old}},
+        {0, 1, {true, true, true, true}, {New, Old, New, Old}, {New, New, New, New}},
+        {1, 1, {true, true, true, true}, {New, New, New, New}, {New, New, New, New}},
+        {-1, 1, {true, true, true, true}, {None, None, None, None}, {New, New, New, New}},
+        {0, -1, {false, false, true, true}, {None, Old, New, Old}, {None, None, None, None}},
+        {1, -1, {true, true, true, true}, {New, New, New, New}, {None, None, None, None}},
+        {-1, -1, {false, true, true, true}, {None, None, None, None}, {None, None, None, None}},
+    };
+    for (const Case& c : cases) {
+        for (int kind = 0; kind < 4; ++kind) {
+            SCOPED_TRACE(testing::Message()
+                         << "modes " << c.mode1 << "," << c.mode2 << " kind " << kind);
+            const bool hasV1 = kind & 1, hasV2 = kind & 2;
+            const QByteArray before =
+                (hasV2 ? oldV2 : QByteArray()) + kAudio + (hasV1 ? oldV1 : QByteArray());
+            make(before);
+            EXPECT_EQ(
+                WriteTags(path, V1("NewV1"), V2(u"NewV2"_qs, hasV2), c.mode1, c.mode2, &prompter),
+                c.result[kind]);
+            const Parts after = Split(bytes());
+            EXPECT_EQ(Digest(after.audio), Digest(kAudio));
+            const QByteArray v1s[] = {{}, oldV1, ID3v1Block(V1("NewV1"))};
+            EXPECT_EQ(after.v1, v1s[c.v1[kind]]);
+            if (c.v2[kind] == Old) {
+                EXPECT_EQ(after.v2, oldV2);
+            } else if (c.v2[kind] == None) {
+                EXPECT_TRUE(after.v2.isEmpty());
+            } else {
+                EXPECT_EQ(ReadID3v2(path).Title, u"NewV2"_qs);
+            }
+            if (!c.result[kind]) {
+                EXPECT_EQ(bytes(), before);
+            }
+        }
+    }
+    EXPECT_TRUE(prompter.criticals.isEmpty());
+}
+
+TEST_F(WriteTagsTest, NewTagThenInPlaceThenRewrite) {
+    make(kAudio);
+    const QByteArray v1 = ID3v1Block(V1("v1"));
+    ID3v2Record tag = V2(u"A fairly long title"_qs, false);
+    tag.Artist = u"Artist"_qs;
+    ASSERT_TRUE(WriteTags(path, V1("v1"), tag, 1, 1));
+    const QByteArray frames = MakeFrame("TIT2", tag.Title) + MakeFrame("TPE1", tag.Artist);
+    const qint64 n = frames.size();
+    // A new tag: header, the frames, n bytes of padding, the audio untouched behind it.
+    EXPECT_EQ(bytes(), MakeTagHeader(2 * n) + frames + QByteArray(n, '\0') + kAudio + v1);
+    const quint64 inode = Inode(path);
+
+    tag.Title = u"Short"_qs;
+    tag.Tag = "ID3";
+    ASSERT_TRUE(WriteTags(path, V1("v1"), tag, 1, 1));
+    const QByteArray shorter = MakeFrame("TIT2", tag.Title) + MakeFrame("TPE1", tag.Artist);
+    EXPECT_EQ(bytes(), MakeTagHeader(2 * n) + shorter + QByteArray(2 * n - shorter.size(), '\0') +
+                           kAudio + v1);
+    EXPECT_EQ(Inode(path), inode) << "an update that fits must not rewrite the file";
+
+    // Ten bytes more than the old frames and padding hold: a rewrite with new padding.
+    tag.Title = QString(2 * n - MakeFrame("TPE1", tag.Artist).size() - 11 + 10, u't');
+    ASSERT_TRUE(WriteTags(path, V1("v1"), tag, 1, 1));
+    const QByteArray longer = MakeFrame("TIT2", tag.Title) + MakeFrame("TPE1", tag.Artist);
+    ASSERT_EQ(longer.size(), 2 * n + 10);
+    EXPECT_EQ(bytes(), MakeTagHeader(2 * longer.size()) + longer + QByteArray(longer.size(), '\0') +
+                           kAudio + v1);
+    EXPECT_NE(Inode(path), inode);
+
+    // Removing the ID3v1 tag always rewrites, even when the ID3v2 tag would fit.
+    ASSERT_TRUE(WriteTags(path, {}, tag, -1, 1));
+    EXPECT_EQ(bytes(),
+              MakeTagHeader(2 * longer.size()) + longer + QByteArray(longer.size(), '\0') + kAudio);
+}
+
+TEST_F(WriteTagsTest, PaddingLimits) {
+    struct Case {
+        const char* name;
+        int oldPadding;
+        int titleLength;
+        qint64 expectedBody;  // -1: same as before (in place)
+    };
+    const Case cases[] = {
+        {"long frames get 12000 bytes of padding", 0, 15000, 15011 + 12000},
+        {"more than 12000 spare bytes forces a rewrite", 20000, 5, 2 * 16},
+        {"12001 spare bytes force a rewrite", 12000 + 5, 5, 2 * 16},
+        {"exactly 12000 spare bytes stay in place", 12000 + 4, 5, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray old = mp3::ID3v2Tag({V2TextFrame("TIT2", "x")}, c.oldPadding);
+        make(old + kAudio);
+        ASSERT_TRUE(WriteTags(path, V1("v1"), V2(QString(c.titleLength, u'a'), true), 1, 1));
+        const Parts p = Split(bytes());
+        EXPECT_EQ(p.v2.size() - 10, c.expectedBody < 0 ? old.size() - 10 : c.expectedBody);
+        EXPECT_EQ(p.audio, kAudio);
+    }
+}
+
+TEST_F(WriteTagsTest, JunkBeforeTheFirstFrameHeader) {
+    const QByteArray junk(300, '\x11');
+    const QByteArray old = mp3::ID3v2Tag({V2TextFrame("TIT2", "Old title here")});
+    // Fits: written in place, nothing moves, the junk stays.
+    make(old + junk + kAudio);
+    ASSERT_TRUE(WriteTags(path, V1("v1"), V2(u"Old"_qs, true), 1, 1));
+    EXPECT_EQ(Split(bytes()).audio, junk + kAudio);
+    // A rewrite starts the audio at the first frame header.
+    ASSERT_TRUE(WriteTags(path, V1("v1"), V2(QString(100, u'N'), true), 1, 1));
+    EXPECT_EQ(Digest(Split(bytes()).audio), Digest(kAudio));
+    EXPECT_EQ(ReadID3v2(path).Title, QString(100, u'N'));
+}
+
+TEST_F(WriteTagsTest, AudioWithoutFrameHeaderIsKeptWhole) {
+    const QByteArray noise = QByteArray(500, '\x42') + "\xFF\xE0\xF0" + QByteArray(20, '\x42');
+    make(mp3::ID3v2Tag({V2TextFrame("TIT2", "T")}) + noise);
+    ASSERT_TRUE(WriteTags(path, {}, V2(QString(60, u'x'), true), -1, 1));
+    EXPECT_EQ(Split(bytes()).audio, noise);
+    ASSERT_TRUE(WriteTags(path, {}, {}, -1, -1));
+    EXPECT_EQ(bytes(), noise);
+}
+
+TEST_F(WriteTagsTest, TagLongerThanTheFileLosesNothing) {
+    const QByteArray tag = mp3::ID3v2Tag({V2TextFrame("TIT2", "Cut")}, 200);
+    make(tag.left(60));
+    ASSERT_TRUE(WriteTags(path, V1("v1"), V2(u"T"_qs, true), 1, 1));
+    const QByteArray after = bytes();
+    EXPECT_EQ(ReadID3v2(path).Title, u"T"_qs);
+    EXPECT_EQ(after.right(128), ID3v1Block(V1("v1")));
+    EXPECT_EQ(ReadID3v1(path).Title, V1("v1").Title);
+}
+
+TEST_F(WriteTagsTest, TwoCommentFrames) {
+    const QByteArray second = mp3::V2Frame("COMM", QByteArray("\0eng\0second", 11));
+    make(mp3::ID3v2Tag({mp3::V2Frame("COMM", QByteArray("\0eng\0first", 10)), second}) + kAudio);
+    ID3v2Record tag = ReadID3v2(path);
+    EXPECT_EQ(tag.Comment, u"first"_qs);
+    tag.Comment = u"replaced"_qs;
+    ASSERT_TRUE(WriteTags(path, {}, tag, -1, 1));
+    const QByteArray v2 = Split(bytes()).v2;
+    EXPECT_EQ(v2.mid(10, MakeFrame("COMM", tag.Comment).size() + second.size()),
+              MakeFrame("COMM", tag.Comment) + second);
+    EXPECT_EQ(ReadID3v2(path).Comment, u"replaced"_qs);
+}
+
+TEST_F(WriteTagsTest, UrlSizeFormOfEachWriter) {
+    ID3v2Record tag;
+    tag.URL = QString(126, u'u');
+    make(kAudio);
+    ASSERT_TRUE(WriteTags(path, {}, tag, -1, 1));
+    EXPECT_EQ(bytes().mid(10, 8), QByteArray("WXXX\0\0\x01\0", 8));
+    EXPECT_EQ(ReadID3v2(path).URL, tag.URL);
+    make(kAudio);
+    ASSERT_TRUE(WriteID3v2(path, tag));
+    EXPECT_EQ(bytes().mid(10, 14), QByteArray("WXXX\0\0\0\x80\0\0\0\0uu", 14));
+    tag.URL = QString(254, u'u');
+    EXPECT_FALSE(WriteID3v2(path, tag, &prompter));
+    ASSERT_EQ(prompter.criticals.size(), 1);
+    EXPECT_TRUE(prompter.criticals[0].startsWith(QStringLiteral("Error: 5\n")));
+}
+
+TEST_F(WriteTagsTest, WriteID3v2KeepsTheRestOfTheFile) {
+    const QByteArray v1 = ID3v1Block(V1("v1"));
+    make(kAudio + v1);
+    EXPECT_FALSE(WriteID3v2(path, {}));
+    EXPECT_EQ(bytes(), kAudio + v1);
+    ID3v2Record tag;
+    tag.Title = u"Hello"_qs;
+    ASSERT_TRUE(WriteID3v2(path, tag));
+    const QByteArray frame = MakeFrame("TIT2", tag.Title);
+    EXPECT_EQ(bytes(), MakeTagHeader(2 * frame.size()) + frame + QByteArray(frame.size(), '\0') +
+                           kAudio + v1);
+    tag.Title = u"Hi"_qs;
+    const quint64 inode = Inode(path);
+    ASSERT_TRUE(WriteID3v2(path, tag));
+    EXPECT_EQ(Inode(path), inode);
+    EXPECT_EQ(bytes().size(), 10 + 2 * frame.size() + kAudio.size() + 128);
+    EXPECT_EQ(ReadID3v2(path).Title, u"Hi"_qs);
+    // A huge old padding is cut back to 12000 bytes.
+    make(mp3::ID3v2Tag({}, 30000) + kAudio);
+    ASSERT_TRUE(WriteID3v2(path, tag));
+    EXPECT_EQ(Split(bytes()).v2.size(), 10 + MakeFrame("TIT2", tag.Title).size() + 12000);
+    EXPECT_EQ(Split(bytes()).audio, kAudio);
+}
+
+TEST_F(WriteTagsTest, RewriteKeepsPermissions) {
+    make(kAudio);
+    const auto perms = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, perms));
+    ASSERT_TRUE(WriteTags(path, {}, V2(u"T"_qs, false), -1, 1));
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, perms);
+}
+
+TEST_F(WriteTagsTest, FailedRewriteLeavesTheOriginal) {
+    const QByteArray before = mp3::ID3v2Tag({V2TextFrame("TIT2", "T")}) + mp3::Audio(200);
+    make(before);
+    // Limit the size of files this process may write, so that the rewrite fails halfway.
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 8192;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = WriteTags(path, {}, V2(QString(100, u'x'), true), -1, 1, &prompter);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(bytes(), before);
+    ASSERT_EQ(prompter.criticals.size(), 1);
+    EXPECT_TRUE(prompter.criticals[0].startsWith(QStringLiteral("Error: ")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"song.mp3"_qs});
+}
+
+TEST_F(WriteTagsTest, ErrorsAreReported) {
+    EXPECT_FALSE(WriteTags(dir.filePath(QStringLiteral("gone.mp3")), V1("a"), {}, 1, 0, &prompter));
+    ASSERT_EQ(prompter.criticals.size(), 1);
+    EXPECT_TRUE(prompter.criticals[0].startsWith(QStringLiteral("Error: 53\n")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("gone.mp3"))));
+    // A file the system refuses to open for writing (even to an administrator).
+    const QString refused = QStringLiteral("/sys/kernel/notes");
+    if (!QFile::exists(refused)) GTEST_SKIP() << "no file that refuses writing";
+    EXPECT_FALSE(WriteTags(refused, V1("a"), {}, 1, 0, &prompter));
+    ASSERT_EQ(prompter.criticals.size(), 2);
+    EXPECT_EQ(prompter.criticals[1], u"Error: 70\nThe file is in use."_qs);
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+#include "zarn/tags/fileinfo.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "zarn/tags/framesearch.h"
+#include "zarn/tags/genres.h"
+#include "zarn/tags/id3v1.h"
+#include "zarn/tags/id3v2.h"
+#include "zarn/tags/roundhalfeven.h"
+
+namespace {
+
+constexpr qint64 kID3v1Size = 128;
+constexpr qint64 kID3v2HeaderSize = 10;
+
+// The raw bytes the file information is computed from; read in one pass over the file.
+struct RawFile {
+    qint64 length = 0;
+    QByteArray id3v1;      // the last 128 bytes when they begin with "TAG", else empty
+    QByteArray id3v2Head;  // the first 10 bytes when they begin with "ID3", else empty
+    qint64 tagTotal = 0;   // the ID3v2 tag's length, header included
+    FrameSearchResult search;
+};
+
+bool ReadRaw(const QString& path, RawFile& raw) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    raw.length = file.size();
+    // A file shorter than a tag simply has none.
+    if (raw.length >= kID3v1Size && file.seek(raw.length - kID3v1Size)) {
+        const QByteArray block = file.read(kID3v1Size);
+        if (block.size() == kID3v1Size && block.startsWith("TAG")) raw.id3v1 = block;
+    }
+    if (!file.seek(0)) return false;
+    const QByteArray head = file.read(kID3v2HeaderSize);
+    if (head.startsWith("ID3"))
+        raw.id3v2Head = head + QByteArray(kID3v2HeaderSize - head.size(), '\0');
+    if (!raw.id3v2Head.isEmpty()) {
+        // Each size byte is taken whole, as the tag reader does.
+        const auto* b = reinterpret_cast<const uchar*>(raw.id3v2Head.constData());
+        raw.tagTotal = b[6] * 2097152LL + b[7] * 16384LL + b[8] * 128LL + b[9] + kID3v2HeaderSize;
+    }
+    raw.search = FindFrameHeader(file, raw.tagTotal);
+    return !raw.search.readError;
+}
+
+QString YesNo(bool yes) {
+    return yes ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+
+QString ID3v1TypeText(const QByteArray& block) {
+    if (block.isEmpty()) return {};
+    const bool v11 = block[125] == '\0' && block[126] != '\0';
+    return v11 ? QStringLiteral(" ID3v1: 1.1") : QStringLiteral(" ID3v1: 1.0");
+}
+
+QString ID3v2TypeText(const QByteArray& head) {
+    if (head.isEmpty()) return {};
+    return QStringLiteral(" ID3v2: %1.%2").arg(uchar(head[3])).arg(uchar(head[4]));
+}
+
+void FillLabels(FileInfo& info, const RawFile& raw) {
+    const MpegHeader& h = info.header;
+    info.txtfHeader = QStringLiteral("Header: %1b").arg(info.headerOffset);
+    info.txtfType =
+        h.versionText + h.layerText + ID3v1TypeText(raw.id3v1) + ID3v2TypeText(raw.id3v2Head);
+    info.txtfkBit = h.bitrateText + QStringLiteral("kbps");
+    info.txtfCopyrighted = QStringLiteral("Copyrighted: ") + YesNo(h.copyrighted);
+    info.txtfOriginal = QStringLiteral("Original: ") + YesNo(h.original);
+    info.txtfCRCs = QStringLiteral("CRCs: ") + YesNo(h.crcs);
+    info.txtfEmphasis = QStringLiteral("Emphasis: ") + h.emphasisText;
+    info.txtfQuality = (h.sampleRate > 0 ? QString::number(h.sampleRate) : QStringLiteral("?")) +
+                       QStringLiteral("Hz") + h.channelText;
+    info.txtfSize = QStringLiteral("Size: %1b").arg(raw.length);
+    info.txtfLength =
+        info.seconds >= 0 ? QStringLiteral("Length: %1 s").arg(info.seconds) : QString();
+    info.lblFileSize = QStringLiteral("File size: %1 Kb").arg(RoundHalfEven(raw.length, 1024));
+}
+
+void FillID3v1(FileInfo& info, const QByteArray& block, bool optimized) {
+    if (block.isEmpty()) return;
+    // The comment keeps all 30 bytes here; the track byte counts only behind a zero byte.
+    ID3v1Record tag;
+    tag.Tag = block.mid(0, 3);
+    tag.Title = block.mid(3, 30);
+    tag.Artist = block.mid(33, 30);
+    tag.Album = block.mid(63, 30);
+    tag.Year = block.mid(93, 4);
+    tag.Comment = block.mid(97, 30);
+    tag.Track = QByteArray(1, block[125] == '\0' ? block[126] : '\0');
+    tag.Genre = block.mid(127, 1);
+    const ID3v1Texts texts = UnpackID3v1Texts(tag, optimized);
+    info.ID3v1Mark = QStringLiteral("1");
+    info.txtTitle = texts.title;
+    info.txtArtist = texts.artist;
+    info.txtAlbum = texts.album;
+    info.txtComments = texts.comment;
+    info.txtYear = FieldText(tag.Year);
+    const int track = uchar(tag.Track[0]);
+    info.txtTrackNr = track ? QString::number(track) : QString();
+    info.cmbGenre = GenreNameOfNumber(uchar(tag.Genre[0]));
+}
+
+void FillID3v2(FileInfo& info, const QString& path) {
+    const ID3v2Record tag = ReadID3v2(path);
+    if (!tag.hasTag()) return;
+    info.txtV2Title = tag.Title;
+    info.txtV2Artist = tag.Artist;
+    info.txtV2Album = tag.Album;
+    info.txtV2Year = tag.Year;
+    info.txtV2Comments = tag.Comment;
+    info.txtV2Track = tag.Track;
+    info.cmbV2Genre = tag.Genre;
+    info.txtV2Composer = tag.Composer;
+    info.txtV2OrigArtist = tag.OrigArtist;
+    info.txtV2Copyright = tag.Copyright;
+    info.txtV2URL = tag.URL;
+    info.txtV2Encoder = tag.Encoder;
+    info.HiddenFrames = tag.Hidden;
+}
+
+}  // namespace
+
+FileInfo ReadFileInfo(const QString& path, bool optimizedID3v1) {
+    FileInfo info;
+    if (!QFileInfo::exists(path)) return info;
+    info.exists = true;
+    RawFile raw;
+    if (!ReadRaw(path, raw)) {
+        info.readError = true;
+        return info;
+    }
+    info.fileLength = raw.length;
+    info.headerOffset = raw.search.offset;
+    info.header = DecodeMpegHeader(raw.search.bytes);
+    info.frameLength = FrameLength(info.header);
+    // A tag that claims more bytes than the file holds must not give a negative length.
+    const qint64 audio = raw.length - raw.tagTotal - (raw.id3v1.isEmpty() ? 0 : kID3v1Size);
+    info.seconds = PlayingSeconds(qMax<qint64>(audio, 0), info.frameLength);
+    FillLabels(info, raw);
+    FillID3v1(info, raw.id3v1, optimizedID3v1);
+    info.ID3v2Mark = raw.id3v2Head.isEmpty() ? QStringLiteral("0") : QStringLiteral("1");
+    if (!raw.id3v2Head.isEmpty()) FillID3v2(info, path);
+    return info;
+}

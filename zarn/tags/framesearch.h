@@ -1,0 +1,17 @@
+#pragma once
+// Finding the first MPEG frame header behind the ID3v2 tag.
+#include <QByteArray>
+
+class QIODevice;
+
+struct FrameSearchResult {
+    bool found = false;
+    qint64 offset = 0;  // where the search stopped: the header offset when found
+    QByteArray bytes;   // the 4 bytes examined last (zero-filled when fewer remain)
+    bool readError = false;
+};
+
+// Examines the 4 bytes at each offset from `start` on, one byte further each time, until they
+// form a frame header (IsFrameHeader) or the device ends; then the last 4 bytes examined stand
+// for the header. Reads in bounded chunks, small first since the header usually follows the tag.
+FrameSearchResult FindFrameHeader(QIODevice& device, qint64 start);

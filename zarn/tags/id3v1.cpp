@@ -1,0 +1,85 @@
+#include "zarn/tags/id3v1.h"
+
+#include <QFileInfo>
+
+#include "zarn/tags/tagfile.h"
+
+namespace {
+
+constexpr qint64 kTagLength = 128;
+
+// A fixed-width field takes shorter text padded with blanks and cuts longer text, so that a
+// record filled carelessly still gives exactly 128 bytes.
+QByteArray Fixed(const QByteArray& field, int width) {
+    return PadField(field, width, ' ');
+}
+
+ID3v1Record FromBlock(const QByteArray& block) {
+    ID3v1Record tag;
+    tag.Tag = block.mid(0, 3);
+    tag.Title = block.mid(3, 30);
+    tag.Artist = block.mid(33, 30);
+    tag.Album = block.mid(63, 30);
+    tag.Year = block.mid(93, 4);
+    tag.Comment = block.mid(97, 30);
+    if (block.at(125) == '\0') {
+        // ID3v1.1: the track byte must never show as comment text.
+        tag.Track = block.mid(126, 1);
+        tag.Comment = tag.Comment.left(29) + '\0';
+    }
+    tag.Genre = block.mid(127, 1);
+    return tag;
+}
+
+}  // namespace
+
+QByteArray ID3v1Block(const ID3v1Record& tag) {
+    QByteArray block = "TAG" + Fixed(tag.Title, 30) + Fixed(tag.Artist, 30) + Fixed(tag.Album, 30) +
+                       Fixed(tag.Year, 4);
+    const QByteArray track = Fixed(tag.Track, 1);
+    if (track.at(0) == '\0')
+        block += Fixed(tag.Comment, 30);
+    else
+        block += Fixed(tag.Comment, 30).left(28) + '\0' + track;
+    return block + Fixed(tag.Genre, 1);
+}
+
+ID3v1Record ReadID3v1(const QString& path, Prompter* prompter) {
+    ID3v1Record tag;
+    if (!QFileInfo::exists(path)) return tag;
+    TagFile file(path);
+    std::optional<QByteArray> block;
+    if (file.open(false)) {
+        const qint64 length = file.size();
+        if (length < kTagLength)
+            file.setError(BadPositionError());
+        else
+            block = file.read(length - kTagLength, kTagLength);
+    }
+    if (!block || block->size() != kTagLength) {
+        tag.Genre = QByteArray(1, '\xFF');
+        ReportFileError(prompter, file.error());
+        return tag;
+    }
+    if (!block->startsWith("TAG")) {
+        tag.Genre = QByteArray(1, '\xFF');
+        return tag;
+    }
+    return FromBlock(*block);
+}
+
+bool WriteID3v1(const QString& path, const ID3v1Record& tag, Prompter* prompter) {
+    TagFile file(path);
+    bool written = false;
+    if (file.open(true)) {
+        const qint64 length = file.size();
+        if (length < kTagLength) {
+            file.setError(BadPositionError());
+        } else if (const auto old = file.read(length - kTagLength, 3)) {
+            const qint64 at = *old == "TAG" ? length - kTagLength : length;
+            written = file.write(at, ID3v1Block(tag));
+        }
+    }
+    if (!written) ReportFileError(prompter, file.error());
+    return written;
+}

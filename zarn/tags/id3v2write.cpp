@@ -1,0 +1,207 @@
+#include <QSaveFile>
+
+#include "zarn/tags/id3v1.h"
+#include "zarn/tags/id3v2.h"
+#include "zarn/tags/id3v2frames.h"
+#include "zarn/tags/tagfile.h"
+
+namespace {
+
+constexpr qint64 kMaxPadding = 12000;
+constexpr qint64 kChunk = 1 << 20;
+
+// What a writer needs to know about the file before it decides how to write.
+struct Layout {
+    qint64 length = 0;
+    bool hasV1 = false, hasV2 = false;
+    qint64 oldSize = 0, oldTotal = 0;
+    qint64 audioFrom = 0, audioTo = 0;  // the bytes between the tags
+};
+
+std::optional<Layout> ReadLayout(TagFile& file, bool withV1) {
+    Layout layout;
+    layout.length = file.size();
+    if (withV1 && layout.length >= 128) {
+        const auto mark = file.read(layout.length - 128, 3);
+        if (!mark) return std::nullopt;
+        layout.hasV1 = *mark == "TAG";
+    }
+    layout.audioTo = layout.length - (layout.hasV1 ? 128 : 0);
+    const auto header = file.read(0, 10);
+    if (!header) return std::nullopt;
+    layout.hasV2 = header->startsWith("ID3");
+    if (layout.hasV2) {
+        layout.oldSize = TagSizeOfHeader(*header);
+        layout.oldTotal = layout.oldSize + 10;
+        // A tag that claims more than the file holds ends where the audio would end.
+        layout.audioFrom = qMin(layout.oldTotal, layout.audioTo);
+    }
+    return layout;
+}
+
+// The first MPEG frame header: sync byte 255, the three high bits of the next byte set, and
+// in the third byte a bitrate index (xxxx....) other than 15 and a sample-rate index
+// (....xx..) other than 3. Returns the offset from `from`, or 0 when there is none, so that
+// audio without a recognisable header is kept whole.
+std::optional<qint64> AudioStartOffset(TagFile& file, qint64 from, qint64 to) {
+    for (qint64 pos = from; pos < to - 1; pos += kChunk) {
+        const auto bytes = file.read(pos, qMin(kChunk + 2, to - pos));
+        if (!bytes) return std::nullopt;
+        const auto* b = reinterpret_cast<const uchar*>(bytes->constData());
+        for (qsizetype i = 0; i + 2 < bytes->size() && i < kChunk; ++i) {
+            if (b[i] == 0xFF && (b[i + 1] & 0xE0) == 0xE0 && (b[i + 2] >> 4) != 15 &&
+                ((b[i + 2] >> 2) & 3) != 3)
+                return pos + i - from;
+        }
+    }
+    return 0;
+}
+
+// The whole new content goes to a temporary file next to the original, which replaces it
+// only once everything is written; a failure leaves the original as it was.
+bool Rewrite(TagFile& file, const QByteArray& head, qint64 audioFrom, qint64 audioTo,
+             const QByteArray& tail) {
+    QSaveFile save(file.file().fileName());
+    bool ok = save.open(QIODevice::WriteOnly) && save.write(head) == head.size();
+    for (qint64 pos = audioFrom; ok && pos < audioTo; pos += kChunk) {
+        const auto audio = file.read(pos, qMin(kChunk, audioTo - pos));
+        if (!audio) {
+            save.cancelWriting();
+            return false;
+        }
+        ok = save.write(*audio) == audio->size();
+    }
+    ok = ok && save.write(tail) == tail.size();
+    file.file().close();
+    if (ok && save.commit()) return true;
+    file.setError(FileErrorOf(save));
+    save.cancelWriting();
+    return false;
+}
+
+QByteArray NewTag(const QByteArray& frames, qint64 padding) {
+    return MakeTagHeader(frames.size() + padding) + frames + QByteArray(padding, '\0');
+}
+
+bool UpdateInPlace(TagFile& file, qint64 oldSize, const QByteArray& frames) {
+    return file.write(0,
+                      MakeTagHeader(oldSize) + frames + QByteArray(oldSize - frames.size(), '\0'));
+}
+
+void ReportWriteError(Prompter* prompter, FileError error) {
+    if (error.number == kErrPermissionDenied)
+        error.description = QStringLiteral("The file is in use.");
+    ReportFileError(prompter, error);
+}
+
+enum class Outcome { Nothing, Written, Failed };
+
+Outcome WriteBoth(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
+                  int mode2) {
+    if (!file.open(true)) return Outcome::Failed;
+    const bool v1Only = mode1 == kWriteTag && mode2 == kKeepTag;
+    auto layout = ReadLayout(file, true);
+    if (!layout) return Outcome::Failed;
+    if (v1Only) layout->hasV2 = false;  // the ID3v2 tag is not looked at
+    QByteArray block;
+    if (mode1 == kKeepTag && layout->hasV1) {
+        const auto own = file.read(layout->length - 128, 128);
+        if (!own) return Outcome::Failed;
+        block = *own;
+    } else if (mode1 != kRemoveTag) {
+        block = ID3v1Block(tag1);
+    }
+    const Layout& l = *layout;
+    QByteArray kept;
+    if (!v1Only && mode2 == kKeepTag && l.hasV2 && tag2.hasTag()) {
+        const auto own = file.read(0, l.audioFrom);
+        if (!own) return Outcome::Failed;
+        kept = *own;
+    }
+    QByteArray frames;
+    if (mode2 == kWriteTag) BuildFrames(tag2, false, frames);
+
+    if ((mode1 == kRemoveTag && mode2 == kKeepTag && !l.hasV1) ||
+        (mode1 == kKeepTag && mode2 == kRemoveTag && !l.hasV2) ||
+        (mode1 == kRemoveTag && mode2 == kRemoveTag && !l.hasV1 && !l.hasV2))
+        return Outcome::Nothing;
+    const qint64 v1At = l.hasV1 ? l.length - 128 : l.length;
+    if (v1Only || (!l.hasV2 && mode1 != kRemoveTag && mode2 != kWriteTag))
+        return file.write(v1At, block) ? Outcome::Written : Outcome::Failed;
+
+    const qint64 spare = l.oldSize - frames.size();
+    if (l.hasV2 && mode2 == kWriteTag && mode1 != kRemoveTag && spare >= 0 &&
+        spare <= kMaxPadding && l.oldTotal <= l.audioTo) {
+        const bool ok = UpdateInPlace(file, l.oldSize, frames) && file.write(v1At, block);
+        return ok ? Outcome::Written : Outcome::Failed;
+    }
+
+    QByteArray head = kept;
+    if (mode2 == kWriteTag && (l.hasV2 || !frames.isEmpty()))
+        head = NewTag(frames, qMin<qint64>(frames.size(), kMaxPadding));
+    qint64 audioFrom = l.audioFrom;
+    if (l.hasV2) {
+        const auto skip = AudioStartOffset(file, l.audioFrom, l.audioTo);
+        if (!skip) return Outcome::Failed;
+        audioFrom += *skip;
+    }
+    return Rewrite(file, head, audioFrom, l.audioTo, block) ? Outcome::Written : Outcome::Failed;
+}
+
+}  // namespace
+
+bool BuildFrames(const ID3v2Record& tag, bool plainUrlSize, QByteArray& frames) {
+    frames = MakeFrame("TIT2", tag.Title) + MakeFrame("TALB", tag.Album) +
+             MakeFrame("TPE1", tag.Artist) + MakeFrame("TRCK", tag.Track) +
+             MakeFrame("TYER", tag.Year) + MakeFrame("TCON", tag.Genre) +
+             MakeFrame("COMM", tag.Comment) + MakeFrame("TENC", tag.Encoder) +
+             MakeFrame("TCOP", tag.Copyright) + MakeFrame("TOPE", tag.OrigArtist) +
+             MakeFrame("TCOM", tag.Composer);
+    if (!plainUrlSize) {
+        frames += MakeFrame("WXXX", tag.URL);
+    } else if (!tag.URL.isEmpty()) {
+        // A one-byte plain size: other copies of the program read this exact form.
+        const QByteArray url = UrlFrameBytes(tag.URL);
+        if (url.size() + 2 > 255) return false;
+        frames += "WXXX" + QByteArray(3, '\0') + char(url.size() + 2) + QByteArray(4, '\0') + url;
+    }
+    frames += tag.Hidden;
+    return true;
+}
+
+bool WriteTags(const QString& path, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
+               int mode2, Prompter* prompter) {
+    if (mode1 == kKeepTag && mode2 == kKeepTag) return false;
+    TagFile file(path);
+    const Outcome outcome = WriteBoth(file, tag1, tag2, mode1, mode2);
+    if (outcome == Outcome::Failed) ReportWriteError(prompter, file.error());
+    return outcome == Outcome::Written;
+}
+
+bool WriteID3v2(const QString& path, const ID3v2Record& tag2, Prompter* prompter) {
+    TagFile file(path);
+    std::optional<Layout> layout;
+    if (file.open(true)) layout = ReadLayout(file, false);
+    if (!layout) {
+        ReportFileError(prompter, file.error());
+        return false;
+    }
+    QByteArray frames;
+    if (!BuildFrames(tag2, true, frames)) {
+        ReportFileError(prompter, {5, QStringLiteral("Invalid procedure call or argument")});
+        return false;
+    }
+    if (frames.isEmpty()) return false;
+    const Layout& l = *layout;
+    const qint64 n = frames.size();
+    bool ok;
+    if (l.hasV2 && n <= l.oldSize && l.oldTotal - n < kMaxPadding && l.oldTotal <= l.length) {
+        ok = UpdateInPlace(file, l.oldSize, frames);
+    } else {
+        const qint64 padding =
+            l.hasV2 && l.oldTotal - n >= kMaxPadding ? kMaxPadding : qMin(n, kMaxPadding);
+        ok = Rewrite(file, NewTag(frames, padding), l.audioFrom, l.length, {});
+    }
+    if (!ok) ReportFileError(prompter, file.error());
+    return ok;
+}
