@@ -10,10 +10,11 @@ QString ProgramTitle() {
 }
 
 QString QtFinderDialogs::openPlaylistPath(QWidget* parent) {
-    // .m3u8 is the UTF-8 name of the same format; playlists from Linux players often use it.
+    // "*" rather than "*.*": on Linux many files have no dot. .m3u8 is the UTF-8 name of the same
+    // format; playlists from Linux players often use it.
     return QFileDialog::getOpenFileName(
         parent, QString(), QString(),
-        QStringLiteral("Playlist Files (*.m3u *.m3u8 *.pls);;All Files (*.*)"));
+        QStringLiteral("Playlist Files (*.m3u *.m3u8 *.pls);;All Files (*)"));
 }
 
 QString QtFinderDialogs::savePlaylistPath(QWidget* parent) {

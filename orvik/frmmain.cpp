@@ -44,6 +44,7 @@ frmMain::frmMain(QSettings& store, FinderDialogs& dialogs, QWidget* parent)
     buildMenus();
     connectControls();
     applySettings();
+    txtText->setFocus();
     resize(420, 560);
 }
 

@@ -1,4 +1,5 @@
 // The window's commands: each reads the controls, asks the finder and shows the outcome.
+#include <QApplication>
 #include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -65,7 +66,10 @@ void frmMain::SavePlaylist() {
 }
 
 void frmMain::RemoveMissingFiles() {
+    // One existence test per entry: on a network folder that takes a while.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     m_model->reset([this] { m_finder.removeMissing(PathExists); });
+    QApplication::restoreOverrideCursor();
     showFileCount();
 }
 

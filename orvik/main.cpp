@@ -12,6 +12,8 @@ int main(int argc, char* argv[]) {
                     QStringLiteral("Orvikan"));
     orvik::QtFinderDialogs dialogs;
     orvik::frmMain window(store, dialogs);
+    // Playlists named on the command line ("Open with" from a file manager) load as if dropped.
+    window.LoadDroppedFiles(QApplication::arguments().mid(1));
     window.show();
     return app.exec();
 }

@@ -1,5 +1,7 @@
 #include "orvik/pathstyle.h"
 
+#include <QUrl>
+
 namespace orvik {
 
 static QString FolderOf(const QString& path, QChar separator) {
@@ -7,8 +9,16 @@ static QString FolderOf(const QString& path, QChar separator) {
     return at < 0 ? QString() : path.left(at + 1);
 }
 
-SplitPath SplitEntryPath(const QString& line, const QString& playlistPath, PathStyle style) {
+// Players on Linux often write "file:///home/me/a%20b.mp3"; the file is the local path.
+static QString LocalPath(const QString& line) {
+    if (!line.startsWith(u"file://", Qt::CaseInsensitive)) return line;
+    const QString local = QUrl(line, QUrl::TolerantMode).toLocalFile();
+    return local.isEmpty() ? line : local;
+}
+
+SplitPath SplitEntryPath(const QString& entryLine, const QString& playlistPath, PathStyle style) {
     const QChar separator = style == PathStyle::Windows ? u'\\' : u'/';
+    const QString line = style == PathStyle::Posix ? LocalPath(entryLine) : entryLine;
     const qsizetype at = line.lastIndexOf(separator);
     SplitPath split{line.left(at + 1), line.mid(at + 1)};
     if (style == PathStyle::Windows) {

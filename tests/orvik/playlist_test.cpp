@@ -73,6 +73,8 @@ TEST(OrvikPaths, SplitCompleteAndSaveFolders) {
         // A relative line is completed from the playlist's folder, and saved complete.
         {PathStyle::Posix, u"sub/b.mp3"_s, u"/lists/sub/"_s, u"b"_s, u".mp3"_s,
          u"/lists/sub/b.mp3"_s},
+        {PathStyle::Posix, u"file:///home/me/My%20Music/a.mp3"_s, u"/home/me/My Music/"_s, u"a"_s,
+         u".mp3"_s, u"/home/me/My Music/a.mp3"_s},
         {PathStyle::Posix, u"C.MP3"_s, u"/lists/"_s, u"C"_s, u".MP3"_s, u"/lists/C.MP3"_s},
         {PathStyle::Posix, u"ab"_s, u"/lists/"_s, u"ab"_s, {}, u"/lists/ab"_s},
         {PathStyle::Posix, u"song.flac"_s, u"/lists/"_s, u"song."_s, u"flac"_s,
