@@ -28,7 +28,11 @@ QByteArray Syncsafe(qint64 size) {
     return bytes;
 }
 
-QString AfterLastNul(const QString& text) {
+// Several strings in one value (a description before the text, or a list of values): the
+// value is the last string. One terminator at the very end closes that string and is not a
+// separator; most taggers end every string with it.
+QString AfterLastNul(QString text) {
+    if (text.endsWith(QChar(u'\0'))) text.chop(1);
     const qsizetype nul = text.lastIndexOf(QChar(u'\0'));
     return nul < 0 ? text : text.mid(nul + 1);
 }
