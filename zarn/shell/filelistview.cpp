@@ -52,13 +52,16 @@ void FileListView::keyPressEvent(QKeyEvent* event) {
         if (mods == Qt::ShiftModifier) emit deleteRequested();
         return;
     }
+    const int before = currentIndex().row();
     QListView::keyPressEvent(event);
+    if (currentIndex().isValid() && currentIndex().row() != before)
+        emit rowChosen(currentIndex().row());
 }
 
 void FileListView::mousePressEvent(QMouseEvent* event) {
     QListView::mousePressEvent(event);
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid() && event->button() == Qt::LeftButton) emit rowPressed(index.row());
+    if (index.isValid()) emit rowChosen(index.row());
 }
 
 void FileListView::contextMenuEvent(QContextMenuEvent* event) {

@@ -17,7 +17,8 @@ class FileListView : public QListView {
     void deleteRequested();  // Shift+Delete
     void popupRequested(const QPoint& globalPos);
     void pathsDropped(const QStringList& paths);
-    void rowPressed(int row);
+    // A mouse button pressed on a row, or the keyboard moved to another row.
+    void rowChosen(int row);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

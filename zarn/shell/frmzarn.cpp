@@ -234,8 +234,8 @@ void frmZarn::wireList() {
     }
     connect(lstFiles, &FileListView::popupRequested, this,
             [this](const QPoint& at) { menus.mnuPopup->popup(at); });
-    connect(lstFiles, &FileListView::rowPressed, this, &frmZarn::fileRowChosen);
-    connect(lstPreview, &FileListView::rowPressed, this, [this](int row) {
+    connect(lstFiles, &FileListView::rowChosen, this, &frmZarn::fileRowChosen);
+    connect(lstPreview, &FileListView::rowChosen, this, [this](int row) {
         emit fileRowChosen(row);
         panel.txtNewName->setText(m_list.preview().text(row));
     });

@@ -72,8 +72,12 @@ void ListCommands::addFiles() {
 }
 
 void ListCommands::AddFolder(const QString& folder, const QString& mask) {
-    for (const QString& path : ScanFolder(folder, mask)) m_parts.list.addPath(path);
+    addFolderRows(folder, mask);
     refreshCount();
+}
+
+void ListCommands::addFolderRows(const QString& folder, const QString& mask) {
+    for (const QString& path : ScanFolder(folder, mask)) m_parts.list.addPath(path);
 }
 
 void ListCommands::loadList(const QString& path) {

@@ -55,6 +55,7 @@ class ListCommands : public QObject {
 
   private:
     void addDropped(const QStringList& paths);
+    void addFolderRows(const QString& folder, const QString& mask);
     QString scanMask() const;
 
     Parts m_parts;

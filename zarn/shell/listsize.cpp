@@ -1,7 +1,6 @@
 #include "zarn/shell/listsize.h"
 
 #include <QFileInfo>
-#include <cfenv>
 #include <cmath>
 
 #include "zarn/shell/listentry.h"
@@ -13,8 +12,7 @@ double ListSizeMb(const QStringList& rowTexts) {
         // A vanished file counts 0; a folder has no length of its own.
         if (info.isFile()) mb += double(info.size()) / 1024 / 1024;
     }
-    // Halves go to the even neighbour, as the figure always has.
-    std::fesetround(FE_TONEAREST);
+    // nearbyint in the default rounding mode sends halves to the even neighbour.
     return std::nearbyint(mb * 100) / 100;
 }
 

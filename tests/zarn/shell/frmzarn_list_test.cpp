@@ -293,6 +293,11 @@ TEST_F(ListTest, PressingARowChoosesItsFile) {
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen[0][0].toInt(), 1);
     EXPECT_EQ(window->panel.txtNewName->text(), list().preview().text(1));
+    window->chkPreview->setChecked(false);
+    window->lstFiles->setCurrentIndex(list().files().index(0));
+    QTest::keyClick(window->lstFiles, Qt::Key_Down);  // the keyboard chooses rows too
+    ASSERT_EQ(chosen.count(), 2);
+    EXPECT_EQ(chosen[1][0].toInt(), 1);
 }
 
 }  // namespace
