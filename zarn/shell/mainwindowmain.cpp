@@ -1,13 +1,21 @@
 #include "zarn/shell/mainwindowmain.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
-// Placeholder until the main window lands.
+#include "zarn/shell/frmzarn.h"
+#include "zarn/shell/messageboxprompter.h"
+#include "zarn/shell/programvalues.h"
+#include "zarn/shell/settingsstore.h"
+
 int RunMainWindow(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Pelmora"));
+    QCoreApplication::setApplicationName(QStringLiteral("Zarn"));
+    SettingsStore store(QStringLiteral("Zarn"));
+    ProgramValues values;
+    MessageBoxPrompter prompter;
+    frmZarn window(store, values, prompter);
+    // Shutdown ends the program at once, whatever other window is open.
+    QObject::connect(&window, &frmZarn::programEnded, &app, [] { QCoreApplication::exit(0); });
     window.show();
     return app.exec();
 }

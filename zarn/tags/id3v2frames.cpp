@@ -28,7 +28,11 @@ QByteArray Syncsafe(qint64 size) {
     return bytes;
 }
 
-QString AfterLastNul(const QString& text) {
+// Several strings in one value (a description before the text, or a list of values): the
+// value is the last string. One terminator at the very end closes that string and is not a
+// separator; most taggers end every string with it.
+QString AfterLastNul(QString text) {
+    if (text.endsWith(QChar(u'\0'))) text.chop(1);
     const qsizetype nul = text.lastIndexOf(QChar(u'\0'));
     return nul < 0 ? text : text.mid(nul + 1);
 }
@@ -76,14 +80,19 @@ QString Decode(const QByteArray& bytes, int encoding) {
     }
 }
 
-// A frame value stored in a Unicode encoding: the rule "the value is the text after the last
-// NUL" applies to the decoded text. The URL of "WXXX" is single-byte after its description.
-QString UnicodeFrameText(const QByteArray& body, const QByteArray& id, int encoding) {
+// The value of a frame from the bytes after its encoding byte (and language). "COMM" and
+// "WXXX" begin with a description ended by a terminator; the URL of "WXXX" is single-byte in
+// every encoding.
+QString ValueText(const QByteArray& region, const QByteArray& id, int encoding) {
     if (id == "WXXX") {
-        const qsizetype url = AfterTerminator(body, encoding);
-        return url < 0 ? QString() : AfterLastNul(FromCp1252(body.mid(url)));
+        const qsizetype url = AfterTerminator(region, encoding);
+        return AfterLastNul(FromCp1252(url < 0 ? region : region.mid(url)));
     }
-    return AfterLastNul(Decode(body, encoding));
+    const QString text = Decode(region, encoding);
+    if (id != "COMM") return AfterLastNul(text);
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    // Without a terminator the description's first character is taken for it.
+    return AfterLastNul(text.mid(nul < 0 ? 1 : nul + 1));
 }
 
 QByteArray Utf16WithBom(const QString& text) {
@@ -125,15 +134,11 @@ QString FrameText(const QByteArray& data, const QByteArray& id) {
     const qint64 size = SyncsafeAt(data, at + 4);
     const bool comment = id == "COMM";
     const int encoding = at + 10 < data.size() ? static_cast<unsigned char>(data[at + 10]) : 0;
-    if (encoding >= kUtf16Bom && encoding <= kUtf8) {
-        // Everything after the language; the description goes with the last-NUL rule.
-        const qint64 length = size - (comment ? 4 : 1);
-        if (length < 1) return {};
-        return UnicodeFrameText(data.mid(at + (comment ? 14 : 11), length), id, encoding);
-    }
-    const qint64 length = size - (comment ? 5 : 1);
+    const qint64 length = size - (comment ? 4 : 1);
     if (length < 1) return {};
-    return AfterLastNul(FromCp1252(data.mid(at + (comment ? 15 : 11), length)));
+    // An unknown encoding byte reads as single-byte text.
+    return ValueText(data.mid(at + (comment ? 14 : 11), length), id,
+                     encoding <= kUtf8 ? encoding : kLatin);
 }
 
 QByteArray RemoveFrame(const QByteArray& data, const QByteArray& id) {

@@ -98,7 +98,7 @@ enum class Outcome { Nothing, Written, Failed };
 
 Outcome WriteBoth(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
                   int mode2) {
-    if (!file.open(true)) return Outcome::Failed;
+    if (!file.open(false)) return Outcome::Failed;
     const bool v1Only = mode1 == kWriteTag && mode2 == kKeepTag;
     auto layout = ReadLayout(file, true);
     if (!layout) return Outcome::Failed;
@@ -126,6 +126,7 @@ Outcome WriteBoth(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag
         (mode1 == kRemoveTag && mode2 == kRemoveTag && !l.hasV1 && !l.hasV2))
         return Outcome::Nothing;
     const qint64 v1At = l.hasV1 ? l.length - 128 : l.length;
+    if (!file.open(true)) return Outcome::Failed;
     if (v1Only || (!l.hasV2 && mode1 != kRemoveTag && mode2 != kWriteTag))
         return file.write(v1At, block) ? Outcome::Written : Outcome::Failed;
 
@@ -181,7 +182,7 @@ bool WriteTags(const QString& path, const ID3v1Record& tag1, const ID3v2Record& 
 bool WriteID3v2(const QString& path, const ID3v2Record& tag2, Prompter* prompter) {
     TagFile file(path);
     std::optional<Layout> layout;
-    if (file.open(true)) layout = ReadLayout(file, false);
+    if (file.open(false)) layout = ReadLayout(file, false);
     if (!layout) {
         ReportFileError(prompter, file.error());
         return false;
@@ -194,14 +195,13 @@ bool WriteID3v2(const QString& path, const ID3v2Record& tag2, Prompter* prompter
     if (frames.isEmpty()) return false;
     const Layout& l = *layout;
     const qint64 n = frames.size();
-    bool ok;
-    if (l.hasV2 && n <= l.oldSize && l.oldTotal - n < kMaxPadding && l.oldTotal <= l.length) {
-        ok = UpdateInPlace(file, l.oldSize, frames);
-    } else {
-        const qint64 padding =
-            l.hasV2 && l.oldTotal - n >= kMaxPadding ? kMaxPadding : qMin(n, kMaxPadding);
-        ok = Rewrite(file, NewTag(frames, padding), l.audioFrom, l.length, {});
-    }
+    const bool fits =
+        l.hasV2 && n <= l.oldSize && l.oldTotal - n < kMaxPadding && l.oldTotal <= l.length;
+    const qint64 padding =
+        l.hasV2 && l.oldTotal - n >= kMaxPadding ? kMaxPadding : qMin(n, kMaxPadding);
+    const bool ok = file.open(true) &&
+                    (fits ? UpdateInPlace(file, l.oldSize, frames)
+                          : Rewrite(file, NewTag(frames, padding), l.audioFrom, l.length, {}));
     if (!ok) ReportFileError(prompter, file.error());
     return ok;
 }

@@ -5,6 +5,10 @@ FileError BadPositionError() {
 }
 
 bool TagFile::open(bool forWriting) {
+    if (m_file.isOpen()) {
+        if (!forWriting || m_file.isWritable()) return true;
+        m_file.close();
+    }
     const auto mode =
         forWriting ? QIODevice::ReadWrite | QIODevice::ExistingOnly : QIODevice::ReadOnly;
     if (m_file.open(mode)) return true;

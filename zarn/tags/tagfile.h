@@ -13,7 +13,8 @@ FileError BadPositionError();
 class TagFile {
   public:
     explicit TagFile(const QString& path) : m_file(path) {}
-    // Read-only, or read/write without creating a missing file.
+    // Read-only, or read/write without creating a missing file. A file open for reading is
+    // opened again for writing, so that only a real write needs write access.
     bool open(bool forWriting);
     qint64 size() const { return m_file.size(); }
     // Exactly `length` bytes at `pos`; fewer only when the file ends first.

@@ -302,6 +302,10 @@ TEST_F(WriteTagsTest, ErrorsAreReported) {
     EXPECT_FALSE(WriteTags(refused, V1("a"), {}, 1, 0, &prompter));
     ASSERT_EQ(prompter.criticals.size(), 2);
     EXPECT_EQ(prompter.criticals[1], u"Error: 70\nThe file is in use."_qs);
+    // With nothing to write, no write access is asked for and nothing is reported.
+    ASSERT_TRUE(QFile(refused).open(QIODevice::ReadOnly));
+    EXPECT_FALSE(WriteTags(refused, {}, {}, -1, -1, &prompter));
+    EXPECT_EQ(prompter.criticals.size(), 2);
 }
 
 }  // namespace

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "zarn/names/panelnames.h"
+#include "zarn/names/patternboxes.h"
+#include "zarn/shell/prompter.h"
+
+namespace {
+
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+class AnsweringPrompter : public Prompter {
+  public:
+    void information(const QString&, const QString&) override {}
+    void critical(const QString&, const QString&) override {}
+    Answer question(const QString& title, const QString& text, bool) override {
+        questions << title + u'|' + text;
+        return answer;
+    }
+    QString input(const QString&, const QString&) override { return {}; }
+    Answer answer = Answer::Yes;
+    QStringList questions;
+};
+
+template <typename T>
+T* Add(QWidget& window, const char* name) {
+    auto* widget = new T(&window);
+    widget->setObjectName(QString::fromLatin1(name));
+    window.layout()->addWidget(widget);
+    return widget;
+}
+
+class PatternBoxesTest : public testing::Test {
+  protected:
+    PatternBoxesTest() {
+        new QVBoxLayout(&window);
+        in = Add<QComboBox>(window, "cmbInPattern");
+        out = Add<QComboBox>(window, "cmbOutPattern");
+        in->setEditable(true);
+        out->setEditable(true);
+        out->addItems({U("%artist - %title.mp3"), U("%track - %title.mp3")});
+        preview = Add<QCheckBox>(window, "chkPreview");
+        oldName = Add<QLineEdit>(window, "txtOldName");
+        newName = Add<QLineEdit>(window, "txtNewName");
+        boxes = new PatternBoxes(
+            {in, out, preview, oldName, newName},
+            {[this] { return U("built:") + out->currentText(); }, [this] { ++applied; }}, prompter,
+            &window);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    void LeaveOutPattern() {
+        out->setFocus();
+        QApplication::processEvents();
+        newName->setFocus();
+        QApplication::processEvents();
+    }
+
+    QWidget window;
+    QComboBox* in;
+    QComboBox* out;
+    QCheckBox* preview;
+    QLineEdit* oldName;
+    QLineEdit* newName;
+    AnsweringPrompter prompter;
+    PatternBoxes* boxes;
+    int applied = 0;
+};
+
+TEST_F(PatternBoxesTest, KeyFiltersOfBothBoxes) {
+    QTest::keyClicks(in->lineEdit(), U(R"(a:b?c"d<e>f|g*h/i\j)"));
+    EXPECT_EQ(in->currentText(), U(R"(abcdefgh/i\j)"));
+    out->setEditText(QString());
+    QTest::keyClicks(out->lineEdit(), U(R"(a:b?c"d<e>f|g*h/i\j)"));
+    EXPECT_EQ(out->currentText(), U("abcdefghij"));
+}
+
+TEST_F(PatternBoxesTest, EditingMarksAndShowsTheNewName) {
+    out->setEditText(U("%title.mp3"));  // restoring a text is not an edit
+    EXPECT_FALSE(boxes->marked());
+    oldName->setText(U("old.mp3"));
+    QTest::keyClick(out->lineEdit(), Qt::Key_X);
+    EXPECT_TRUE(boxes->marked());
+    EXPECT_EQ(out->property("Tag").toString(), U("1"));
+    EXPECT_EQ(newName->text(), U("built:%title.mp3x"));
+
+    preview->setChecked(true);
+    newName->clear();
+    emit out->activated(1);
+    EXPECT_TRUE(newName->text().isEmpty());  // the preview shows the names instead
+    preview->setChecked(false);
+    oldName->clear();
+    emit out->activated(0);
+    EXPECT_TRUE(newName->text().isEmpty());  // no file shown
+}
+
+TEST_F(PatternBoxesTest, LeavingAMarkedBoxOffersTheNewPattern) {
+    preview->setChecked(true);
+    out->setFocus();
+    QTest::keyClick(out->lineEdit(), Qt::Key_X);
+    LeaveOutPattern();
+    ASSERT_EQ(prompter.questions.size(), 1);
+    EXPECT_EQ(prompter.questions[0],
+              U("Zarn|The output pattern has been changed.\nWould you like to apply the new "
+                "pattern to selected files?"));
+    EXPECT_EQ(applied, 1);
+    EXPECT_FALSE(boxes->marked());
+
+    LeaveOutPattern();  // not marked any more: no question
+    EXPECT_EQ(prompter.questions.size(), 1);
+
+    prompter.answer = Prompter::Answer::No;
+    emit out->activated(1);
+    LeaveOutPattern();
+    EXPECT_EQ(prompter.questions.size(), 2);
+    EXPECT_EQ(applied, 1);
+    EXPECT_FALSE(boxes->marked());
+}
+
+TEST_F(PatternBoxesTest, WithoutPreviewLeavingAsksNothing) {
+    emit out->activated(1);
+    LeaveOutPattern();
+    EXPECT_TRUE(prompter.questions.isEmpty());
+    EXPECT_TRUE(boxes->marked());
+}
+
+TEST(PanelNameFields, ReadsEveryBoxByName) {
+    QWidget window;
+    new QVBoxLayout(&window);
+    const std::pair<const char*, const char*> texts[] = {
+        {"txtOldName", "Velt - Harbour.mp3"},
+        {"txtArtist", "A1"},
+        {"txtTitle", "T1"},
+        {"txtAlbum", "L1"},
+        {"txtTrackNr", "4"},
+        {"txtYear", "1999"},
+        {"txtComments", "C1"},
+        {"txtV2Artist", "A2"},
+        {"txtV2Title", ""},
+        {"txtV2Album", ""},
+        {"txtV2Track", ""},
+        {"txtV2Year", "2001"},
+    };
+    for (const auto& [name, text] : texts) Add<QLineEdit>(window, name)->setText(U(text));
+    Add<QPlainTextEdit>(window, "txtV2Comments")->setPlainText(U("C2"));
+    for (const char* name : {"cmbInPattern", "cmbOutPattern", "cmbGenre", "cmbV2Genre"})
+        Add<QComboBox>(window, name)->setEditable(true);
+    window.findChild<QComboBox*>(U("cmbInPattern"))->setEditText(U("%artist - %title.mp3"));
+    window.findChild<QComboBox*>(U("cmbOutPattern"))
+        ->setEditText(U("%track %artist %title %album %year %genre %comment.mp3"));
+    window.findChild<QComboBox*>(U("cmbGenre"))->setEditText(U("Rock"));
+    Add<QCheckBox>(window, "chkID3v1")->setChecked(false);
+    Add<QCheckBox>(window, "chkID3v2")->setChecked(true);
+
+    const NameFields f = PanelNameFields(&window);
+    EXPECT_EQ(f.oldName, U("Velt - Harbour.mp3"));
+    EXPECT_FALSE(f.id3v1);
+    EXPECT_TRUE(f.id3v2);
+    EXPECT_EQ(f.v1.track, U("4"));
+    EXPECT_EQ(f.v1.genre, U("Rock"));
+    EXPECT_EQ(f.v2.comment, U("C2"));
+    Options options;
+    options.Change = 0;
+    EXPECT_EQ(PanelNewName(&window, U("/m/Velt - Harbour.mp3"), options),
+              U("04 A2 T1 L1 2001 Rock C2.mp3"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,90 @@
+#include "zarn/shell/filelist.h"
+
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+#include <algorithm>
+
+#include "tests/zarn/shell/shelltest.h"
+#include "zarn/shell/listentry.h"
+
+namespace {
+
+// The preview row of a path is its name in capitals: easy to tell which file it belongs to.
+FileList MakeList() {
+    return FileList([](const QString& path) { return NameFromEntry(path).toUpper(); });
+}
+
+void ExpectInStep(const FileList& list) {
+    ASSERT_EQ(list.preview().rowCount(), list.count());
+    for (int row = 0; row < list.count(); ++row)
+        EXPECT_EQ(list.preview().text(row), NameFromEntry(list.pathAt(row)).toUpper()) << row;
+}
+
+bool CaselessLess(const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+}
+
+TEST(FileListTest, KeepsCaselessOrderAndDuplicatesUnderRandomAddsAndRemoves) {
+    FileList list = MakeList();
+    QStringList expected;
+    QRandomGenerator random(7);
+    // Enough rows to spread over many storage blocks.
+    for (int i = 0; i < 3000; ++i) {
+        const QString name = QStringLiteral("%1%2.mp3")
+                                 .arg(QChar(u'a' + random.bounded(26)))
+                                 .arg(random.bounded(500));
+        const QString path = (random.bounded(2) ? QStringLiteral("/M/") : QStringLiteral("/m/")) +
+                             (random.bounded(2) ? name.toUpper() : name);
+        list.addPath(path);
+        expected.insert(
+            std::upper_bound(expected.begin(), expected.end(), EntryFromPath(path), CaselessLess),
+            EntryFromPath(path));
+        if (i % 7 == 0) {
+            const int row = int(random.bounded(list.count()));
+            list.RemoveRow(row);
+            expected.removeAt(row);
+        }
+    }
+    EXPECT_EQ(list.files().texts(), expected);
+}
+
+TEST(FileListTest, PreviewStaysInStepThroughAddsAndRemoves) {
+    FileList list = MakeList();
+    for (const char* p : {"/m/c.mp3", "/m/a.mp3", "/m/e.mp3"}) list.addPath(QString::fromUtf8(p));
+    EXPECT_EQ(list.preview().rowCount(), 0);  // no preview rows: adds leave it empty
+    list.rebuildPreview();
+    ExpectInStep(list);
+    for (const char* p : {"/m/b.mp3", "/m/a.mp3", "/m/z.mp3", "/m/0.mp3"})
+        list.addPath(QString::fromUtf8(p));
+    ExpectInStep(list);
+    list.RemoveRow(2);
+    list.RemoveRow(-1);
+    list.RemoveRow(list.count());
+    ExpectInStep(list);
+    list.removeRows({5, 0, 1, 1, 3, -4, 99});
+    ExpectInStep(list);
+    EXPECT_EQ(list.files().texts(), QStringList({EntryFromPath(QStringLiteral("/m/b.mp3")),
+                                                 EntryFromPath(QStringLiteral("/m/e.mp3"))}));
+}
+
+TEST(FileListTest, ShortPreviewLosesOnlyRowsItHas) {
+    FileList list = MakeList();
+    for (const char* p : {"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"}) list.addPath(QString::fromUtf8(p));
+    list.preview().insertAt(0, QStringLiteral("only"));
+    list.RemoveRow(2);  // beyond the preview: the preview keeps its row
+    EXPECT_EQ(list.preview().rowCount(), 1);
+    list.removeRows({0, 1});
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(list.preview().rowCount(), 0);
+}
+
+TEST(FileListTest, SameFileTwiceGivesTwoRows) {
+    FileList list = MakeList();
+    list.addPath(QStringLiteral("/m/a.mp3"));
+    list.addPath(QStringLiteral("/m/a.mp3"));
+    EXPECT_EQ(list.count(), 2);
+    EXPECT_EQ(list.pathAt(0), list.pathAt(1));
+}
+
+}  // namespace

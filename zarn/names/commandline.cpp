@@ -1,0 +1,221 @@
+#include "zarn/names/commandline.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+#include <QUuid>
+
+#include "zarn/names/fixfilename.h"
+#include "zarn/names/safename.h"
+#include "zarn/shell/prompter.h"
+#include "zarn/shell/text.h"
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+const QString kRename = QStringLiteral("+rename=");
+const QString kExtension = QStringLiteral("+ext=");
+
+bool StartsWithNoCase(const QString& text, const QString& prefix) {
+    return text.startsWith(prefix, Qt::CaseInsensitive);
+}
+
+// The quoted value after a prefix: the value and the 1-based start of what follows it.
+std::pair<QString, int> QuotedValue(const QString& text, int valueStart) {
+    const int close = InStr(valueStart, text, QStringLiteral("\""));
+    if (close == 0) return {QString(), valueStart};
+    return {Mid(text, valueStart, close - valueStart), close + 2};
+}
+
+// 1-based start of the next path from the third character on, 0 when there is none.
+int NextPathStart(const QString& rest) {
+    const int colon = InStr(3, rest, QStringLiteral(":"));
+    const int share = InStr(3, rest, QStringLiteral("\\\\"));
+    if (colon == 0 && share == 0) return 0;
+    if (colon > 0 && (share == 0 || colon - 1 < share)) return colon - 1;  // the drive letter
+    return share;
+}
+
+QString FolderOf(const QString& path) {
+    const qsizetype cut = QDir::fromNativeSeparators(path).lastIndexOf(u'/');
+    return path.left(cut + 1);
+}
+
+// True only for the same directory entry written in another case: a link or a hard link under
+// another name is a different name that must not be overwritten.
+bool SameFile(const QString& a, const QString& b) {
+    if (a.compare(b, Qt::CaseInsensitive) != 0) return false;
+#ifdef Q_OS_WIN
+    return QFileInfo(a).canonicalFilePath().compare(QFileInfo(b).canonicalFilePath(),
+                                                    Qt::CaseInsensitive) == 0;
+#else
+    struct stat sa {};
+    struct stat sb {};
+    if (::lstat(QFile::encodeName(a).constData(), &sa) != 0) return false;
+    if (::lstat(QFile::encodeName(b).constData(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+#endif
+}
+
+bool Exists(const QString& path) {
+    // A dangling link still occupies the name.
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+}  // namespace
+
+CommandLineRequest ParseCommandLineText(const QString& text) {
+    CommandLineRequest request;
+    const QString line = TrimBlanks(text);
+    QString rest = line;
+    if (StartsWithNoCase(line, kRename + u'"')) {
+        request.mode = CommandLineMode::Rename;
+        const auto [pattern, next] = QuotedValue(line, 10);
+        request.value = pattern;
+        rest = Mid(line, next);
+    } else if (StartsWithNoCase(line, kExtension + u'"')) {
+        request.mode = CommandLineMode::Extension;
+        const auto [extension, next] = QuotedValue(line, 7);
+        request.value = extension;
+        rest = Mid(line, next);
+    }
+    rest.remove(u'"');
+    if (TrimBlanks(rest).isEmpty()) return request;
+
+    rest += QStringLiteral(" C:");  // end marker: the loop stops at the last real path
+    while (true) {
+        const int next = NextPathStart(rest);
+        if (next == 0) break;
+        const QString file = TrimBlanks(rest.left(next - 1));
+        if (!file.isEmpty()) request.files << file;
+        rest = Mid(rest, next);
+    }
+    return request;
+}
+
+CommandLineRequest ParseCommandLineArguments(const QStringList& arguments) {
+    CommandLineRequest request;
+    if (arguments.isEmpty()) return request;
+    const QString& first = arguments.first();
+    if (first == u"--help" || first == u"-h" || first == u"-?" || first == u"/?") {
+        request.mode = CommandLineMode::Help;
+        return request;
+    }
+    if (StartsWithNoCase(first, kRename)) {
+        request.mode = CommandLineMode::Rename;
+        request.value = first.mid(kRename.size());
+    } else if (StartsWithNoCase(first, kExtension)) {
+        request.mode = CommandLineMode::Extension;
+        request.value = first.mid(kExtension.size());
+    } else {
+        return request;
+    }
+    request.value.remove(u'"');
+    request.files = arguments.mid(1);
+    return request;
+}
+
+QString NewPathForRename(const QString& file, const QString& outPattern, const QString& inPattern,
+                         const Options& options) {
+    // Patterns that span folder levels need the folders of a relative path too.
+    const QString name =
+        FixFileName(QFileInfo(file).absoluteFilePath(), outPattern, inPattern, options);
+    return name.isEmpty() ? QString() : FolderOf(file) + name;
+}
+
+QString NewPathForExtension(const QString& file, const QString& extension) {
+    const QString folder = FolderOf(file);
+    const QString name = file.mid(folder.size());
+    // Only a dot in the name counts: "/music/v1.0/track" must not become "/music/v1.ogg".
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return folder + (dot < 0 ? name + u'.' : name.left(dot + 1)) + extension;
+}
+
+QString RenameWithoutOverwrite(const QString& from, const QString& to) {
+    if (!Exists(from)) return QStringLiteral("the file does not exist");
+    if (Exists(to)) {
+        if (!SameFile(from, to)) return QStringLiteral("a file named so already exists");
+        const QString temporary =
+            FolderOf(from) + QStringLiteral(".zarn-") + QUuid::createUuid().toString(QUuid::Id128);
+        QFile first(from);
+        if (!first.rename(temporary)) return first.errorString();
+        QFile second(temporary);
+        if (!second.rename(to)) {
+            const QString error = second.errorString();
+            QFile::rename(temporary, from);
+            return error;
+        }
+        return {};
+    }
+    QFile file(from);
+    return file.rename(to) ? QString() : file.errorString();
+}
+
+QString CommandLineUsage() {
+    return QStringLiteral(
+        "Usage: zarn \"+rename=PATTERN\" FILE...\n"
+        "       zarn +ext=EXTENSION FILE...\n"
+        "       zarn --help\n"
+        "\n"
+        "Renames the files without opening the window.\n"
+        "  +rename=PATTERN  new names built from the tags (or the old names) by PATTERN,\n"
+        "                   e.g. \"%track - %artist - %title.mp3\"; placeholders: %artist,\n"
+        "                   %title, %album, %track, %year, %genre, %comment\n"
+        "  +ext=EXTENSION   new extension (without \".\"); asked for when empty\n"
+        "The clean-up options and the input pattern are those set in the window.\n"
+        "Exit status: 0 when every rename worked, 1 when some failed, 2 for a bad command line.\n");
+}
+
+int ProcessCommandLine(const CommandLineRequest& request, const QString& inPattern,
+                       const Options& options, Prompter* prompter, QTextStream& out,
+                       QTextStream& err) {
+    if (request.mode == CommandLineMode::Help) {
+        out << CommandLineUsage();
+        return kExitOk;
+    }
+    if (request.mode == CommandLineMode::None || request.files.isEmpty()) {
+        err << CommandLineUsage();
+        return kExitBadCommandLine;
+    }
+    QString extension = request.value;
+    if (request.mode == CommandLineMode::Extension && extension.isEmpty() && prompter)
+        extension = prompter->input(QStringLiteral("Zarn"),
+                                    QStringLiteral("Enter new file extension (excluding \".\"): "));
+    if (request.mode == CommandLineMode::Extension &&
+        (extension.isEmpty() || SafeFileName(extension, QString()) != extension)) {
+        err << "zarn: no usable extension given; nothing renamed\n";
+        return kExitBadCommandLine;
+    }
+
+    int status = kExitOk;
+    for (const QString& file : request.files) {
+        const QString target = request.mode == CommandLineMode::Rename
+                                   ? NewPathForRename(file, request.value, inPattern, options)
+                                   : NewPathForExtension(file, extension);
+        QString error;
+        if (target.isEmpty() || !Exists(file))
+            error = QStringLiteral("the file does not exist");
+        else if (target == file)
+            out << "unchanged: " << file << '\n';
+        else if (const QString name = target.mid(FolderOf(target).size());
+                 SafeFileName(name, QString()) != name)
+            error = QStringLiteral("\"%1\" is not a usable file name").arg(name);
+        else
+            error = RenameWithoutOverwrite(file, target);
+
+        if (!error.isEmpty()) {
+            err << "zarn: cannot rename " << file << ": " << error << '\n';
+            status = kExitSomeFailed;
+        } else if (target != file) {
+            out << "renamed: " << file << " -> " << target << '\n';
+        }
+        out.flush();
+        err.flush();
+    }
+    return status;
+}

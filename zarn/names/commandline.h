@@ -1,0 +1,50 @@
+#pragma once
+// Renaming files named on the command line ("+rename=" with an output pattern, "+ext=" with a
+// new extension), without the main window. Parsing, planning and renaming live here so that they
+// run without a display; commandlinemain.cpp only wires them to the process.
+#include <QString>
+#include <QStringList>
+
+#include "zarn/names/options.h"
+
+class Prompter;
+class QTextStream;
+
+enum class CommandLineMode { None, Rename, Extension, Help };
+
+struct CommandLineRequest {
+    CommandLineMode mode = CommandLineMode::None;
+    QString value;  // the output pattern or the new extension
+    QStringList files;
+};
+
+// The single command-line text of Windows: +rename="pattern" C:\a.mp3 D:\b c.mp3 ...
+// Files are split before each drive letter ("X:") or each pair of backslashes.
+CommandLineRequest ParseCommandLineText(const QString& text);
+// Arguments already split (POSIX): "+rename=pattern" a.mp3 b.mp3, +ext=ogg a.mp3, --help.
+CommandLineRequest ParseCommandLineArguments(const QStringList& arguments);
+
+// Where a file goes: its folder and the name that the output pattern builds (empty when the
+// file does not exist).
+QString NewPathForRename(const QString& file, const QString& outPattern, const QString& inPattern,
+                         const Options& options);
+// The file with its extension replaced (a name without one gets "." and the extension).
+QString NewPathForExtension(const QString& file, const QString& extension);
+
+// Renames `from` to `to` unless another file already has that name. A change of case only goes
+// through a temporary name, since a case-insensitive file system sees the target as existing.
+// Returns an error text, empty on success.
+QString RenameWithoutOverwrite(const QString& from, const QString& to);
+
+// Exit statuses of the command-line mode.
+constexpr int kExitOk = 0;
+constexpr int kExitSomeFailed = 1;
+constexpr int kExitBadCommandLine = 2;
+
+QString CommandLineUsage();
+
+// Carries out the request file by file: one line per file on `out` (renamed, unchanged) or `err`
+// (could not rename), going on after a failure. Asks `prompter` for a missing extension.
+int ProcessCommandLine(const CommandLineRequest& request, const QString& inPattern,
+                       const Options& options, Prompter* prompter, QTextStream& out,
+                       QTextStream& err);

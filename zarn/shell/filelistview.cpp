@@ -1,0 +1,89 @@
+#include "zarn/shell/filelistview.h"
+
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QItemSelection>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
+
+FileListView::FileListView(const QString& name, QWidget* parent) : QListView(parent) {
+    setObjectName(name);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setUniformItemSizes(true);  // keeps 100,000 rows quick to lay out
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    setDragDropMode(QAbstractItemView::DropOnly);
+}
+
+QList<int> FileListView::selectedRows() const {
+    QList<int> rows;
+    if (!selectionModel()) return rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row) rows.append(row);
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void FileListView::selectRows(const QList<int>& rows) {
+    QItemSelection selection;
+    for (qsizetype i = 0; i < rows.size();) {
+        qsizetype j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
+        selection.select(model()->index(rows[i], 0), model()->index(rows[j], 0));
+        i = j + 1;
+    }
+    selectionModel()->select(selection, QItemSelectionModel::Select);
+}
+
+void FileListView::invertSelection() {
+    const int rows = model()->rowCount();
+    if (rows == 0) return;
+    const QItemSelection all(model()->index(0, 0), model()->index(rows - 1, 0));
+    selectionModel()->select(all, QItemSelectionModel::Toggle);
+}
+
+void FileListView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete) {
+        const auto mods = event->modifiers() & ~Qt::KeypadModifier;
+        if (mods == Qt::NoModifier) emit removeRequested();
+        if (mods == Qt::ShiftModifier) emit deleteRequested();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void FileListView::mousePressEvent(QMouseEvent* event) {
+    QListView::mousePressEvent(event);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && event->button() == Qt::LeftButton) emit rowPressed(index.row());
+}
+
+void FileListView::contextMenuEvent(QContextMenuEvent* event) {
+    emit popupRequested(event->globalPos());
+}
+
+void FileListView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void FileListView::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void FileListView::dropEvent(QDropEvent* event) {
+    const QStringList paths = DroppedPaths(event->mimeData());
+    if (paths.isEmpty()) return;
+    event->acceptProposedAction();
+    emit pathsDropped(paths);
+}
+
+QStringList DroppedPaths(const QMimeData* data) {
+    QStringList paths;
+    if (!data || !data->hasUrls()) return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+    return paths;
+}

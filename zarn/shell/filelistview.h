@@ -1,0 +1,32 @@
+#pragma once
+// The list boxes of the main window (file list and preview): extended selection, Delete and
+// Shift+Delete, the pop-up menu, and dropped files and folders.
+#include <QListView>
+
+class FileListView : public QListView {
+    Q_OBJECT
+  public:
+    explicit FileListView(const QString& name, QWidget* parent = nullptr);
+    // The selected rows in ascending order.
+    QList<int> selectedRows() const;
+    void selectRows(const QList<int>& rows);
+    void invertSelection();
+
+  signals:
+    void removeRequested();  // Delete
+    void deleteRequested();  // Shift+Delete
+    void popupRequested(const QPoint& globalPos);
+    void pathsDropped(const QStringList& paths);
+    void rowPressed(int row);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+};
+
+// The local files and folders that dropped data names, in the order given.
+QStringList DroppedPaths(const QMimeData* data);

@@ -1,0 +1,323 @@
+#include "zarn/shell/frmzarn.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "zarn/names/fixfilename.h"
+#include "zarn/names/replacelist.h"
+#include "zarn/shell/filedialogs.h"
+#include "zarn/shell/filelistview.h"
+#include "zarn/shell/listcommands.h"
+#include "zarn/shell/mainsettings.h"
+#include "zarn/shell/programfolder.h"
+#include "zarn/shell/programvalues.h"
+#include "zarn/shell/settingsstore.h"
+#include "zarn/shell/sortingcontrols.h"
+
+namespace {
+
+// The window's sizes are kept in twips; at 96 dots per inch a pixel is 15 twips.
+constexpr int Px(int twips) {
+    return twips / 15;
+}
+constexpr int kMinWidth = 9405;
+constexpr int kHeight = 8025;
+
+template <typename T>
+T* Named(T* widget, const char* name, const QString& tip = QString()) {
+    widget->setObjectName(QString::fromLatin1(name));
+    if (!tip.isEmpty()) widget->setToolTip(tip);
+    return widget;
+}
+
+}  // namespace
+
+frmZarn::frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter,
+                 FileDialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent),
+      m_store(store),
+      m_values(values),
+      m_prompter(prompter),
+      m_ownDialogs(dialogs ? nullptr : std::make_unique<QtFileDialogs>(this)),
+      m_dialogs(dialogs ? dialogs : m_ownDialogs.get()),
+      m_list([this](const QString& path) { return NewNameOf(path); }) {
+    setObjectName(QStringLiteral("frmZarn"));
+    buildWindow();
+    wireList();
+    wireMenus();
+    load();
+    place();
+}
+
+frmZarn::~frmZarn() {
+    shutDown();
+}
+
+QString frmZarn::NewNameOf(const QString& path) const {
+    return FixFileName(path, cmbOutPattern->currentText(), cmbInPattern->currentText(),
+                       m_values.options);
+}
+
+void frmZarn::ClearFileInfo() {
+    panel.clearAll();
+    m_commands->refreshCount();
+}
+
+void frmZarn::RemoveRow(int row) {
+    m_list.RemoveRow(row);
+}
+
+void frmZarn::buildWindow() {
+    m_sorting = new SortingControls(m_values, this);
+    auto* central = new QWidget(this);
+    auto* columns = new QHBoxLayout(central);
+    auto* left = new QVBoxLayout;
+    auto* top = new QHBoxLayout;
+    auto* frames = new QVBoxLayout;
+    frames->addWidget(m_sorting->buildMethodFrame());
+    frames->addWidget(m_sorting->buildExistsFrame());
+    top->addLayout(frames);
+    top->addWidget(buildTabs(), 1);
+    left->addLayout(top);
+    left->addWidget(buildListArea(), 1);
+    left->addWidget(buildButtonBar());
+    columns->addLayout(left, 1);
+    QGroupBox* tagFrame = panel.build(central);
+    tagFrame->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    columns->addWidget(tagFrame);
+    setCentralWidget(central);
+    menus.build(menuBar(), this);
+}
+
+QWidget* frmZarn::buildTabs() {
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    TabStrip1 = Named(new QTabBar(box), "TabStrip1");
+    const std::array<std::pair<const char*, const char*>, 3> tabs{{
+        {"Folders",
+         "Specify which folders should be created and where files will be copied or moved to."},
+        {"Patterns", "Define input and output patterns for the filenames."},
+        {"Play File", "Play the selected file."},
+    }};
+    for (int i = 0; i < 3; ++i) {
+        TabStrip1->addTab(QString::fromLatin1(tabs[i].first));
+        TabStrip1->setTabToolTip(i, QString::fromLatin1(tabs[i].second));
+    }
+    auto* pages = new QStackedWidget(box);
+    picTab[0] = m_sorting->buildFoldersPage();
+
+    picTab[1] = new QWidget(box);
+    cmbInPattern = Named(new QComboBox(picTab[1]), "cmbInPattern");
+    cmbOutPattern = Named(new QComboBox(picTab[1]), "cmbOutPattern");
+    for (QComboBox* box : {cmbInPattern, cmbOutPattern}) {
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+    }
+    auto* patterns = new QFormLayout(picTab[1]);
+    patterns->addRow(QStringLiteral("InPattern:"), cmbInPattern);
+    patterns->addRow(QStringLiteral("OutPattern:"), cmbOutPattern);
+
+    picTab[2] = new QWidget(box);
+    cmdOpenMP3 = Named(new QPushButton(QStringLiteral("Open file"), picTab[2]), "cmdOpenMP3");
+    VScroll = Named(new QScrollBar(Qt::Vertical, picTab[2]), "VScroll");
+    VScroll->setRange(0, 100);
+    auto* play = new QHBoxLayout(picTab[2]);
+    play->addWidget(cmdOpenMP3);
+    play->addWidget(VScroll);
+    play->addStretch();
+
+    for (int i = 0; i < 3; ++i) {
+        picTab[i]->setObjectName(QStringLiteral("picTab%1").arg(i));
+        pages->addWidget(picTab[i]);
+    }
+    connect(TabStrip1, &QTabBar::currentChanged, pages, &QStackedWidget::setCurrentIndex);
+    m_sorting->setTabStrip(TabStrip1);
+    layout->addWidget(TabStrip1);
+    layout->addWidget(pages);
+    return box;
+}
+
+QWidget* frmZarn::buildListArea() {
+    m_listStack = new QStackedWidget(this);
+    lstFiles = new FileListView(QStringLiteral("lstFiles"), m_listStack);
+    lstPreview = new FileListView(QStringLiteral("lstPreview"), m_listStack);
+    lstFiles->setModel(&m_list.files());
+    lstPreview->setModel(&m_list.preview());
+    // Both lists share one spot; the stack shows one of them, so the preview covers the file
+    // list exactly whatever the window's size.
+    m_listStack->addWidget(lstFiles);
+    m_listStack->addWidget(lstPreview);
+    return m_listStack;
+}
+
+QWidget* frmZarn::buildButtonBar() {
+    picBButtons = Named(new QWidget(this), "picBButtons");
+    auto* rows = new QVBoxLayout(picBButtons);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto* first = new QHBoxLayout;
+    cmdAddFiles =
+        Named(new QPushButton(QStringLiteral("Add Files..."), picBButtons), "cmdAddFiles");
+    cmdClear = Named(new QPushButton(QStringLiteral("Clear List"), picBButtons), "cmdClear");
+    cmdSelectAll =
+        Named(new QPushButton(QStringLiteral("Select All"), picBButtons), "cmdSelectAll");
+    cmdSelectNone =
+        Named(new QPushButton(QStringLiteral("Select None"), picBButtons), "cmdSelectNone");
+    chkPreview = Named(
+        new QCheckBox(QStringLiteral("Show Preview."), picBButtons), "chkPreview",
+        QStringLiteral("Show a list of all new \"fixed\" filenames. This might take up to a few "
+                       "minutes depending on the number of files and the type of ID3 tags."));
+    lblFiles = Named(new QLabel(QStringLiteral("0 files"), picBButtons), "lblFiles");
+    for (QWidget* w : {static_cast<QWidget*>(cmdAddFiles), static_cast<QWidget*>(cmdClear),
+                       static_cast<QWidget*>(cmdSelectAll), static_cast<QWidget*>(cmdSelectNone),
+                       static_cast<QWidget*>(chkPreview)})
+        first->addWidget(w);
+    first->addStretch();
+    first->addWidget(lblFiles);
+    auto* second = new QHBoxLayout;
+    cmdSave =
+        Named(new QPushButton(QStringLiteral("Save Sorting List..."), picBButtons), "cmdSave");
+    cmdLoad =
+        Named(new QPushButton(QStringLiteral("Load Sorting List..."), picBButtons), "cmdLoad");
+    cmdOptions = Named(new QPushButton(QStringLiteral("Options..."), picBButtons), "cmdOptions");
+    cmdSortThisFile = Named(new QPushButton(QStringLiteral("Sort Selected  (F5)"), picBButtons),
+                            "cmdSortThisFile");
+    cmdSort = Named(new QPushButton(QStringLiteral("Sort All Now!"), picBButtons), "cmdSort");
+    for (QPushButton* b : {cmdSave, cmdLoad, cmdOptions}) second->addWidget(b);
+    second->addStretch();
+    second->addWidget(cmdSortThisFile);
+    second->addWidget(cmdSort);
+    rows->addLayout(first);
+    rows->addLayout(second);
+    return picBButtons;
+}
+
+void frmZarn::wireList() {
+    m_commands = new ListCommands({m_list, lstFiles, lstPreview, m_listStack, chkPreview, lblFiles},
+                                  m_values, m_prompter, *m_dialogs, this);
+    m_commands->clearFileInfo = [this] { ClearFileInfo(); };
+    ListCommands* c = m_commands;
+    connect(cmdAddFiles, &QPushButton::clicked, c, &ListCommands::addFiles);
+    connect(cmdClear, &QPushButton::clicked, c, &ListCommands::clear);
+    connect(cmdSelectAll, &QPushButton::clicked, c, &ListCommands::selectAll);
+    connect(cmdSelectNone, &QPushButton::clicked, this, [this] {
+        m_commands->selectNone();
+        panel.clearTags();
+    });
+    connect(cmdSave, &QPushButton::clicked, c, &ListCommands::saveList);
+    connect(cmdLoad, &QPushButton::clicked, c, &ListCommands::loadListReplacing);
+    connect(chkPreview, &QCheckBox::toggled, c, &ListCommands::setPreviewShown);
+    connect(lstFiles, &FileListView::pathsDropped, c, &ListCommands::dropOnFiles);
+    connect(lstPreview, &FileListView::pathsDropped, c, &ListCommands::dropOnPreview);
+    for (FileListView* view : {lstFiles, lstPreview}) {
+        connect(view, &FileListView::removeRequested, c, [c, view] { c->removeSelected(view); });
+        connect(view, &FileListView::deleteRequested, c, [c, view] { c->deleteSelected(view); });
+    }
+    connect(lstFiles, &FileListView::popupRequested, this,
+            [this](const QPoint& at) { menus.mnuPopup->popup(at); });
+    connect(lstFiles, &FileListView::rowPressed, this, &frmZarn::fileRowChosen);
+    connect(lstPreview, &FileListView::rowPressed, this, [this](int row) {
+        emit fileRowChosen(row);
+        panel.txtNewName->setText(m_list.preview().text(row));
+    });
+}
+
+void frmZarn::wireMenus() {
+    ListCommands* c = m_commands;
+    connect(menus.mnuAddFiles, &QAction::triggered, c, &ListCommands::addFiles);
+    connect(menus.mnuNonExistent, &QAction::triggered, c, &ListCommands::removeNonexistent);
+    connect(menus.mnuSelV1Files, &QAction::triggered, c, [c] { c->selectWithTag(false); });
+    connect(menus.mnuSelV2Files, &QAction::triggered, c, [c] { c->selectWithTag(true); });
+    connect(menus.mnuSelInvert, &QAction::triggered, c, &ListCommands::invertSelection);
+    connect(menus.mnuRemFromList, &QAction::triggered, c,
+            [this] { m_commands->removeSelected(lstFiles); });
+    connect(menus.mnuRemFromHD, &QAction::triggered, c,
+            [this] { m_commands->deleteSelected(lstFiles); });
+    connect(menus.mnuExit, &QAction::triggered, this, &frmZarn::close);
+}
+
+void frmZarn::load() {
+    setWindowTitle(ProgramCaption());
+    const MainSettings s = LoadMainSettings(m_store, DefaultFolderSetting());
+    // Letter folders are restored after genre folders, so with both stored only letters stay.
+    m_sorting->chkGenre->setChecked(s.Genre);
+    m_sorting->chkAlphabetical->setChecked(s.Alphabetical);
+    m_sorting->chkSubFolder->setChecked(s.SubFolder);
+    m_sorting->chkConvert->setChecked(s.Convert);
+    m_sorting->txtSubFolder->setText(QString::number(s.txtSubFolder));
+    m_sorting->setExistsIndex(s.FileExists);
+    m_sorting->applyMethod(s.Move);
+    m_sorting->txtTargetDir->setText(s.TargetDir);
+    m_values.rememberedTargetFolder = s.TargetDir;
+    m_values.lastDialogFolder = s.LastDir;
+    cmbInPattern->setEditText(s.InPattern);
+    cmbOutPattern->setEditText(s.OutPattern);
+    m_values.options = LoadOptions(m_store);
+    m_values.options.Replaces = ReadReplaceList(ProgramFile(QStringLiteral("replaces.txt")));
+    const std::array<std::pair<QComboBox*, const char*>, 2> patternFiles{
+        {{cmbInPattern, "inpattern.txt"}, {cmbOutPattern, "outpattern.txt"}}};
+    for (const auto& [box, file] : patternFiles) {
+        const QString text = box->currentText();
+        box->addItems(ReadPatternChoices(ProgramFile(QString::fromLatin1(file))));
+        box->setCurrentIndex(-1);  // adding the first choice must not replace the restored text
+        box->setEditText(text);
+    }
+}
+
+void frmZarn::place() {
+    setMinimumSize(std::max(Px(kMinWidth), minimumSizeHint().width()),
+                   std::max(Px(kHeight), minimumSizeHint().height()));
+    resize(std::max(width(), minimumWidth()), std::max(Px(kHeight), minimumHeight()));
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.left() + (area.width() - width()) / 2,
+             area.top() + (area.height() - height()) / 2);
+    }
+}
+
+MainSettings frmZarn::currentSettings() const {
+    MainSettings s;
+    s.InPattern = cmbInPattern->currentText();
+    s.OutPattern = cmbOutPattern->currentText();
+    s.Genre = m_sorting->chkGenre->isChecked();
+    s.Alphabetical = m_sorting->chkAlphabetical->isChecked();
+    s.SubFolder = m_sorting->chkSubFolder->isChecked();
+    s.Convert = m_sorting->chkConvert->isChecked();
+    s.txtSubFolder = ThresholdOfText(m_sorting->txtSubFolder->text());
+    s.TargetDir = m_values.rememberedTargetFolder;
+    s.LastDir = m_values.lastDialogFolder;
+    s.FileExists = m_sorting->existsIndex();
+    s.Move = m_sorting->methodIndex();
+    return s;
+}
+
+void frmZarn::shutDown() {
+    if (m_ended) return;  // closing and unloading both lead here; the settings are saved once
+    m_ended = true;
+    m_values.stopRequest = true;
+    // Lets a sort in progress see the request and stop after its current file.
+    QCoreApplication::processEvents();
+    SaveMainSettings(m_store, currentSettings());
+    emit programEnded();
+}
+
+void frmZarn::closeEvent(QCloseEvent* event) {
+    shutDown();
+    event->accept();
+}

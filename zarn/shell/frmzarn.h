@@ -1,0 +1,102 @@
+#pragma once
+// The main window: the file list with its preview, the sorting controls, the pattern boxes and
+// the tag panel. It restores its settings when built and saves them once when it closes.
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "zarn/shell/filelist.h"
+#include "zarn/shell/mainmenus.h"
+#include "zarn/shell/tagpanel.h"
+
+class FileDialogs;
+class FileListView;
+class ListCommands;
+class Prompter;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QStackedWidget;
+class QTabBar;
+class SettingsStore;
+class SortingControls;
+struct MainSettings;
+struct ProgramValues;
+
+class frmZarn : public QMainWindow {
+    Q_OBJECT
+  public:
+    // `dialogs` answers the file dialogs; the system's dialogs when none is given.
+    frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter,
+            FileDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    ~frmZarn() override;
+
+    // Empties the tag panel and refreshes the count label.
+    void ClearFileInfo();
+    // Removes a row from the file list and the preview together.
+    void RemoveRow(int row);
+    // The new file name the name engine gives the file at `path` under the output pattern.
+    QString NewNameOf(const QString& path) const;
+    FileList& fileList() { return m_list; }
+    ListCommands& listCommands() { return *m_commands; }
+    SortingControls& sorting() { return *m_sorting; }
+    ProgramValues& values() { return m_values; }
+    Prompter& prompter() { return m_prompter; }
+
+    FileListView* lstFiles = nullptr;
+    FileListView* lstPreview = nullptr;
+    QLabel* lblFiles = nullptr;
+    QCheckBox* chkPreview = nullptr;
+    QPushButton* cmdAddFiles = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QPushButton* cmdSelectAll = nullptr;
+    QPushButton* cmdSelectNone = nullptr;
+    QPushButton* cmdSave = nullptr;
+    QPushButton* cmdLoad = nullptr;
+    QPushButton* cmdSort = nullptr;
+    QPushButton* cmdSortThisFile = nullptr;
+    QPushButton* cmdOptions = nullptr;
+    QComboBox* cmbInPattern = nullptr;
+    QComboBox* cmbOutPattern = nullptr;
+    QTabBar* TabStrip1 = nullptr;
+    std::array<QWidget*, 3> picTab{};
+    QWidget* picBButtons = nullptr;
+    QPushButton* cmdOpenMP3 = nullptr;
+    QScrollBar* VScroll = nullptr;
+    TagPanel panel;
+    MainMenus menus;
+
+  signals:
+    // A row of the file list was clicked (or the matching preview row): the tag panel loads it.
+    void fileRowChosen(int row);
+    // Shutdown has saved the settings; the program ends now.
+    void programEnded();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildWindow();
+    QWidget* buildListArea();
+    QWidget* buildButtonBar();
+    QWidget* buildTabs();
+    void wireList();
+    void wireMenus();
+    void load();
+    void place();
+    MainSettings currentSettings() const;
+    void shutDown();
+
+    SettingsStore& m_store;
+    ProgramValues& m_values;
+    Prompter& m_prompter;
+    std::unique_ptr<FileDialogs> m_ownDialogs;
+    FileDialogs* m_dialogs;
+    FileList m_list;
+    QStackedWidget* m_listStack = nullptr;
+    SortingControls* m_sorting = nullptr;
+    ListCommands* m_commands = nullptr;
+    bool m_ended = false;
+};

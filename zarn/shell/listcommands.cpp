@@ -1,0 +1,217 @@
+#include "zarn/shell/listcommands.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+
+#include "zarn/shell/filedialogs.h"
+#include "zarn/shell/filelist.h"
+#include "zarn/shell/filelistview.h"
+#include "zarn/shell/folderscan.h"
+#include "zarn/shell/listentry.h"
+#include "zarn/shell/listsize.h"
+#include "zarn/shell/programvalues.h"
+#include "zarn/shell/prompter.h"
+#include "zarn/shell/sortinglist.h"
+#include "zarn/shell/tagmarkers.h"
+#include "zarn/shell/text.h"
+
+namespace {
+
+const QString kAddFilter = QStringLiteral(
+    "MP3 Files (*.mp3;*.mp2)|*.mp3;*.mp2|Playlists (*.srt;*.m3u;*.pls)|*.srt;*.m3u;*.pls|"
+    "All Files (*.*)|*.*");
+const QString kSaveFilter = QStringLiteral("Sorting File (*.srt)|*.srt|M3U Playlist(*.m3u)|*.m3u");
+const QString kLoadFilter = QStringLiteral(
+    "Sorting File (*.srt)|*.srt|Playlist File (*.m3u)|*.m3u|Playlist File (*.pls)|*.pls");
+constexpr int kPlaylistsFilter = 1;
+
+QString FolderOf(const QString& path) {
+    const qsizetype cut = path.lastIndexOf(QDir::separator());
+    return cut <= 0 ? path.left(cut + 1) : path.left(cut);
+}
+
+}  // namespace
+
+ListCommands::ListCommands(Parts parts, ProgramValues& values, Prompter& prompter,
+                           FileDialogs& dialogs, QObject* parent)
+    : QObject(parent), m_parts(parts), m_values(values), m_prompter(prompter), m_dialogs(dialogs) {}
+
+bool ListCommands::previewShown() const {
+    return m_parts.listStack->currentWidget() == m_parts.lstPreview;
+}
+
+void ListCommands::refreshCount() {
+    m_parts.lblFiles->setText(
+        CountLabelText(m_parts.list.count(), ListSizeMb(m_parts.list.files().texts())));
+}
+
+QString ListCommands::scanMask() const {
+    return QStringLiteral("*.") + m_values.options.Extension;
+}
+
+void ListCommands::addFiles() {
+    const FileDialogs::Choice choice = m_dialogs.open(m_values.lastDialogFolder, kAddFilter, true);
+    if (choice.paths.isEmpty() || TrimBlanks(choice.paths.first()).isEmpty()) return;
+    const bool playlists = choice.filterIndex == kPlaylistsFilter;
+    if (choice.paths.size() == 1 && playlists) {
+        loadList(choice.paths.first());
+        return;
+    }
+    for (const QString& path : choice.paths) {
+        if (playlists)
+            loadList(path);
+        else
+            m_parts.list.addPath(path);
+    }
+    m_values.lastDialogFolder = FolderOf(choice.paths.first());
+    refreshCount();
+}
+
+void ListCommands::AddFolder(const QString& folder, const QString& mask) {
+    for (const QString& path : ScanFolder(folder, mask)) m_parts.list.addPath(path);
+    refreshCount();
+}
+
+void ListCommands::loadList(const QString& path) {
+    if (TrimBlanks(path).isEmpty()) return;
+    const ListKind kind = ListKindOf(path);
+    if (kind == ListKind::Unsupported) {
+        m_prompter.information(QStringLiteral("Zarn"),
+                               QStringLiteral("That was not a compatible playlist!\n"
+                                              "Only .srt, .m3u and .pls files are supported."));
+        return;
+    }
+    for (const QString& row : ReadListRows(path, kind)) m_parts.list.addRowText(row);
+    refreshCount();
+}
+
+void ListCommands::saveList() {
+    const FileDialogs::Choice choice = m_dialogs.save(m_values.lastDialogFolder, kSaveFilter);
+    if (choice.paths.isEmpty() || TrimBlanks(choice.paths.first()).isEmpty()) return;
+    const SaveFormat format = choice.filterIndex == 1 ? SaveFormat::M3u : SaveFormat::Srt;
+    const FileError error =
+        WriteListRows(choice.paths.first(), m_parts.list.files().texts(), format);
+    if (error.number != 0) ReportFileError(&m_prompter, error);
+}
+
+void ListCommands::loadListReplacing() {
+    const FileDialogs::Choice choice =
+        m_dialogs.open(m_values.lastDialogFolder, kLoadFilter, false);
+    if (choice.paths.isEmpty() || TrimBlanks(choice.paths.first()).isEmpty()) return;
+    m_parts.list.clear();
+    loadList(choice.paths.first());
+}
+
+void ListCommands::addDropped(const QStringList& paths) {
+    for (QString path : paths) {
+        while (path.size() > 1 && path.endsWith(QDir::separator())) path.chop(1);
+        const QString asFolder = path + QDir::separator();
+        if (IsFolder(asFolder)) {
+            for (const QString& file : ScanFolder(asFolder, scanMask())) m_parts.list.addPath(file);
+        } else if (ListKindOf(path) != ListKind::Unsupported) {
+            loadList(path);
+        } else if (!TrimBlanks(path).isEmpty()) {
+            m_parts.list.addPath(path);
+        }
+    }
+}
+
+void ListCommands::dropOnFiles(const QStringList& paths) {
+    addDropped(paths);
+    refreshCount();
+}
+
+void ListCommands::dropOnPreview(const QStringList& paths) {
+    addDropped(paths);
+    m_parts.lstFiles->clearSelection();
+    {
+        const QSignalBlocker quiet(m_parts.chkPreview);
+        m_parts.chkPreview->setChecked(true);
+    }
+    m_parts.listStack->setCurrentWidget(m_parts.lstPreview);
+    const int previewRows = m_parts.list.preview().rowCount();
+    if (previewRows == 0 || previewRows != m_parts.list.count()) m_parts.list.rebuildPreview();
+    refreshCount();
+}
+
+void ListCommands::setPreviewShown(bool shown) {
+    if (shown) {
+        m_parts.lstFiles->clearSelection();
+        m_parts.list.rebuildPreview();
+        m_parts.listStack->setCurrentWidget(m_parts.lstPreview);
+        m_parts.lstPreview->setFocus();
+    } else {
+        m_parts.listStack->setCurrentWidget(m_parts.lstFiles);
+        m_parts.lstFiles->setFocus();
+    }
+}
+
+void ListCommands::clear() {
+    m_parts.list.clear();
+    m_parts.lblFiles->setText(QStringLiteral("0 files"));
+    if (clearFileInfo) clearFileInfo();
+}
+
+void ListCommands::selectAll() {
+    if (!previewShown()) m_parts.lstFiles->selectAll();
+    m_parts.lstPreview->selectAll();
+}
+
+void ListCommands::selectNone() {
+    if (!previewShown()) m_parts.lstFiles->clearSelection();
+    m_parts.lstPreview->clearSelection();
+}
+
+void ListCommands::invertSelection() {
+    m_parts.lstFiles->invertSelection();
+}
+
+void ListCommands::removeSelected(FileListView* view) {
+    if (m_parts.list.count() == 0) return;
+    m_parts.list.removeRows(view->selectedRows());
+    if (clearFileInfo) clearFileInfo();
+}
+
+void ListCommands::deleteSelected(FileListView* view) {
+    if (m_parts.list.count() == 0) return;
+    const auto answer = m_prompter.question(
+        QStringLiteral("Pelmora"),
+        QStringLiteral("Are you sure you want to delete the selected file(s) from your harddrive?"),
+        false);
+    if (answer != Prompter::Answer::Yes) return;
+    const QList<int> rows = view->selectedRows();
+    // A file that cannot be deleted loses only its row, as the user asked for it to go.
+    for (int row : rows) QFile::remove(m_parts.list.pathAt(row));
+    m_parts.list.removeRows(rows);
+    if (clearFileInfo) clearFileInfo();
+}
+
+void ListCommands::removeNonexistent() {
+    QList<int> gone;
+    const QStringList rows = m_parts.list.files().texts();
+    for (int row = 0; row < rows.size(); ++row)
+        if (!PathExists(PathFromEntry(rows[row]))) gone.append(row);
+    m_parts.list.removeRows(gone);
+    refreshCount();
+}
+
+void ListCommands::selectWithTag(bool id3v2) {
+    m_parts.lstFiles->clearSelection();
+    QList<int> gone;
+    QList<int> tagged;  // row numbers after the rows in `gone` have left
+    const QStringList rows = m_parts.list.files().texts();
+    for (int row = 0; row < rows.size(); ++row) {
+        const QString path = PathFromEntry(rows[row]);
+        const TagMark mark = id3v2 ? ID3v2Mark(path) : ID3v1Mark(path);
+        if (mark == TagMark::Missing)
+            gone.append(row);
+        else if (mark == TagMark::Present)
+            tagged.append(row - int(gone.size()));
+    }
+    m_parts.list.removeRows(gone);
+    m_parts.lstFiles->selectRows(tagged);
+}

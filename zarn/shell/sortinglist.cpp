@@ -1,0 +1,85 @@
+#include "zarn/shell/sortinglist.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QUrl>
+
+#include "zarn/shell/listentry.h"
+#include "zarn/shell/text.h"
+#include "zarn/shell/textfile.h"
+
+namespace {
+
+// No file name holds a control character; such lines come from binary files read by mistake
+// and would only make rows that no later step can use.
+bool HoldsControlCharacter(const QString& line) {
+    for (QChar ch : line)
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F) return true;
+    return false;
+}
+
+QString PlsValue(const QString& line) {
+    const QString text = TrimBlanks(line);
+    if (!text.toUpper().startsWith(QStringLiteral("FILE"))) return {};
+    const int equals = InStr(4, text, QStringLiteral("="));
+    return equals > 0 ? Mid(text, equals + 1) : QString();
+}
+
+}  // namespace
+
+ListKind ListKindOf(const QString& path) {
+    const QString ending = path.right(4).toLower();
+    if (ending == QStringLiteral(".srt")) return ListKind::Srt;
+    if (ending == QStringLiteral(".m3u")) return ListKind::M3u;
+    if (ending == QStringLiteral(".pls")) return ListKind::Pls;
+    return ListKind::Unsupported;
+}
+
+QString PlaylistLinePath(const QString& line, const QString& playlistPath, QChar separator) {
+    if (separator == u'\\') {
+        if (line.contains(QStringLiteral("\\\\")) || line.contains(QStringLiteral(":\\")))
+            return line;
+        return playlistPath.left(2) + line;  // the playlist's drive, such as "C:"
+    }
+    if (line.startsWith(QStringLiteral("file://")))
+        return QDir::toNativeSeparators(QUrl(line).toLocalFile());
+    if (line.startsWith(separator)) return line;
+    const QString folder = playlistPath.left(playlistPath.lastIndexOf(separator) + 1);
+    return QDir::toNativeSeparators(QDir::cleanPath(folder + line));
+}
+
+QStringList ReadListRows(const QString& path, ListKind kind, QChar separator) {
+    QStringList rows;
+    for (const QString& line : ReadTextLines(path)) {
+        if (TrimBlanks(line).isEmpty() || HoldsControlCharacter(line)) continue;
+        switch (kind) {
+            case ListKind::Srt:
+                rows.append(line);
+                break;
+            case ListKind::M3u:
+                if (!TrimLeftBlanks(line).startsWith(u'#'))
+                    rows.append(EntryFromPath(PlaylistLinePath(line, path, separator), separator));
+                break;
+            case ListKind::Pls:
+                if (const QString value = PlsValue(line); !TrimBlanks(value).isEmpty())
+                    rows.append(EntryFromPath(PlaylistLinePath(value, path, separator), separator));
+                break;
+            case ListKind::Unsupported:
+                return {};
+        }
+    }
+    return rows;
+}
+
+FileError WriteListRows(const QString& path, const QStringList& rowTexts, SaveFormat format) {
+    QByteArray bytes;
+    for (const QString& row : rowTexts) {
+        bytes += (format == SaveFormat::M3u ? PathFromEntry(row) : row).toUtf8();
+        bytes += "\r\n";
+    }
+    // Written beside the old file and swapped in, so a failed save keeps the old list.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return {};
+    return FileErrorOf(file);
+}

@@ -1,0 +1,167 @@
+#include "zarn/shell/tagpanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+template <typename T>
+T* Named(T* widget, const char* name, const QString& tip = QString()) {
+    widget->setObjectName(QString::fromLatin1(name));
+    if (!tip.isEmpty()) widget->setToolTip(tip);
+    return widget;
+}
+
+QLineEdit* TagBox(QWidget* parent, const char* name, const QString& tip,
+                  const QString& placeholder) {
+    auto* box = Named(new QLineEdit(parent), name, tip);
+    box->setPlaceholderText(placeholder);
+    box->setFont(QFont(QStringLiteral("Arial")));
+    return box;
+}
+
+QComboBox* GenreBox(QWidget* parent, const char* name, bool editable) {
+    auto* box = Named(new QComboBox(parent), name);
+    box->setEditable(editable);
+    box->addItem(QString());  // no genre; the names follow when tags are read
+    box->setPlaceholderText(QStringLiteral("Genre"));
+    if (editable) box->lineEdit()->setPlaceholderText(QStringLiteral("Genre"));
+    box->setCurrentIndex(-1);
+    return box;
+}
+
+QLabel* Info(QWidget* parent, const char* name, const QString& caption) {
+    return Named(new QLabel(caption, parent), name);
+}
+
+}  // namespace
+
+QGroupBox* TagPanel::build(QWidget* owner) {
+    Frame3 = Named(new QGroupBox(QStringLiteral("File ID3 info:"), owner), "Frame3");
+    QWidget* f = Frame3;
+    chkID3v1 = Named(new QCheckBox(QStringLiteral("ID3v1 tag"), f), "chkID3v1");
+    chkID3v2 = Named(new QCheckBox(QStringLiteral("ID3v&2 tag"), f), "chkID3v2");
+    chkID3v1Rem = Named(new QCheckBox(QStringLiteral("Remove!"), f), "chkID3v1Rem",
+                        QStringLiteral("Remove ID3v1 tags from all selected files."));
+    chkID3v2Rem = Named(new QCheckBox(QStringLiteral("Remove!"), f), "chkID3v2Rem",
+                        QStringLiteral("Remove ID3v2 tags from all selected files."));
+    chkID3v1Rem->hide();
+    chkID3v2Rem->hide();
+    cmdCopyFromV1 = Named(new QPushButton(QStringLiteral("Copy from ID3v1"), f), "cmdCopyFromV1");
+    cmdCopyToV1 = Named(new QPushButton(QStringLiteral("Copy to ID3v1"), f), "cmdCopyToV1");
+    cmdMore = Named(new QPushButton(QStringLiteral("More"), f), "cmdMore",
+                    QStringLiteral("Show other \"hidden\" ID3v2 frames in the file."));
+    cmdSaveID3 = Named(new QPushButton(QStringLiteral("Save ID3"), f), "cmdSaveID3",
+                       QStringLiteral("Save changes to ID3-tags."));
+    cmdFixID3 = Named(new QPushButton(QStringLiteral("Fix ID3"), f), "cmdFixID3",
+                      QStringLiteral("Clean up the ID3 tags."));
+    lblDescription1 = Named(new QLabel(f), "lblDescription1");
+    lblDescription2 = Named(new QLabel(f), "lblDescription2");
+
+    txtTitle = TagBox(f, "txtTitle", QStringLiteral("Title"), QStringLiteral("Title"));
+    txtArtist = TagBox(f, "txtArtist", QStringLiteral("Artist"), QStringLiteral("Artist"));
+    txtAlbum = TagBox(f, "txtAlbum", QStringLiteral("Album"), QStringLiteral("Album"));
+    txtYear = TagBox(f, "txtYear", QStringLiteral("Year"), QStringLiteral("Year"));
+    txtTrackNr = TagBox(f, "txtTrackNr", QStringLiteral("Track number"), QStringLiteral("Track"));
+    txtComments = TagBox(f, "txtComments", QStringLiteral("Comment"), QStringLiteral("Comment"));
+    cmbGenre = GenreBox(f, "cmbGenre", false);
+    txtV2Title = TagBox(f, "txtV2Title", QStringLiteral("Title"), QStringLiteral("Title"));
+    txtV2Artist = TagBox(f, "txtV2Artist", QStringLiteral("Artist"), QStringLiteral("Artist"));
+    txtV2Album = TagBox(f, "txtV2Album", QStringLiteral("Album"), QStringLiteral("Album"));
+    txtV2Year = TagBox(f, "txtV2Year", QStringLiteral("Year"), QStringLiteral("Year"));
+    txtV2Track = TagBox(f, "txtV2Track", QStringLiteral("Track nr"), QStringLiteral("Track"));
+    txtV2Comments = Named(new QPlainTextEdit(f), "txtV2Comments", QStringLiteral("Comment"));
+    txtV2Comments->setPlaceholderText(QStringLiteral("Comment"));
+    txtV2Comments->setFont(QFont(QStringLiteral("Arial")));
+    txtV2Comments->setMaximumHeight(48);
+    cmbV2Genre = GenreBox(f, "cmbV2Genre", true);
+    txtV2Composer =
+        TagBox(f, "txtV2Composer", QStringLiteral("Composer"), QStringLiteral("Composer"));
+    txtV2OrigArtist = TagBox(f, "txtV2OrigArtist", QStringLiteral("Original Artist"),
+                             QStringLiteral("Original Artist"));
+    txtV2Copyright =
+        TagBox(f, "txtV2Copyright", QStringLiteral("Copyright"), QStringLiteral("Copyright"));
+    txtV2URL = TagBox(f, "txtV2URL", QStringLiteral("URL"), QStringLiteral("URL"));
+    txtV2Encoder =
+        TagBox(f, "txtV2Encoder", QStringLiteral("Encoded by"), QStringLiteral("Encoded by"));
+
+    txtOldName = Named(new QLineEdit(f), "txtOldName", QStringLiteral("The current filename."));
+    txtNewName = Named(new QLineEdit(f), "txtNewName", QStringLiteral("The new filename."));
+    lblFileSize = Info(f, "lblFileSize", QStringLiteral("Size of this file: "));
+    txtfType = Info(f, "txtfType", QStringLiteral("MPEG 1.0 layer 3"));
+    txtfkBit = Info(f, "txtfkBit", QStringLiteral("0kbps"));
+    txtfQuality = Info(f, "txtfQuality", QStringLiteral("0Hz Mono"));
+    txtfSize = Info(f, "txtfSize", QStringLiteral("Size: "));
+    txtfLength = Info(f, "txtfLength", QStringLiteral("Length: "));
+    txtfHeader = Info(f, "txtfHeader", QStringLiteral("Header: "));
+    txtfCopyrighted = Info(f, "txtfCopyrighted", QStringLiteral("Copyrighted: "));
+    txtfOriginal = Info(f, "txtfOriginal", QStringLiteral("Original: "));
+    txtfCRCs = Info(f, "txtfCRCs", QStringLiteral("CRCs: "));
+    txtfEmphasis = Info(f, "txtfEmphasis", QStringLiteral("Emphasis: "));
+
+    auto* grid = new QGridLayout(f);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(chkID3v1, 0, 0);
+    grid->addWidget(chkID3v1Rem, 0, 1);
+    grid->addWidget(chkID3v2, 0, 2);
+    grid->addWidget(chkID3v2Rem, 0, 3);
+    const QList<QWidget*> v1{txtTitle,   txtArtist,   txtAlbum, txtYear,
+                             txtTrackNr, txtComments, cmbGenre};
+    const QList<QWidget*> v2{txtV2Title,      txtV2Artist,    txtV2Album,    txtV2Year,
+                             txtV2Track,      cmbV2Genre,     txtV2Comments, txtV2Composer,
+                             txtV2OrigArtist, txtV2Copyright, txtV2URL,      txtV2Encoder};
+    for (int i = 0; i < v1.size(); ++i) grid->addWidget(v1[i], 1 + i, 0, 1, 2);
+    for (int i = 0; i < v2.size(); ++i) grid->addWidget(v2[i], 1 + i, 2, 1, 2);
+    int row = 1 + int(v2.size());
+    grid->addWidget(lblDescription1, row, 0, 1, 2);
+    grid->addWidget(lblDescription2, row++, 2, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    for (QWidget* b : {cmdCopyFromV1, cmdCopyToV1, cmdMore, cmdSaveID3, cmdFixID3})
+        buttons->addWidget(b);
+    grid->addLayout(buttons, row++, 0, 1, 4);
+    grid->addWidget(new QLabel(QStringLiteral("Old filename:"), f), row, 0);
+    grid->addWidget(txtOldName, row++, 1, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("New filename:"), f), row, 0);
+    grid->addWidget(txtNewName, row++, 1, 1, 3);
+    const QList<QLabel*> info = infoLabels();
+    for (int i = 0; i < info.size(); ++i) grid->addWidget(info[i], row + i / 4, i % 4);
+    grid->addWidget(lblFileSize, row + int(info.size()) / 4, 2, 1, 2);
+    grid->setRowStretch(row + int(info.size()) / 4 + 1, 1);
+    return Frame3;
+}
+
+QList<QLineEdit*> TagPanel::lineBoxes() const {
+    return {txtTitle,        txtArtist,      txtAlbum,   txtYear,     txtTrackNr, txtComments,
+            txtV2Title,      txtV2Artist,    txtV2Album, txtV2Year,   txtV2Track, txtV2Composer,
+            txtV2OrigArtist, txtV2Copyright, txtV2URL,   txtV2Encoder};
+}
+
+QList<QLabel*> TagPanel::infoLabels() const {
+    return {txtfType,   txtfkBit,        txtfQuality,  txtfSize, txtfLength,
+            txtfHeader, txtfCopyrighted, txtfOriginal, txtfCRCs, txtfEmphasis};
+}
+
+void TagPanel::clearTags() {
+    chkID3v1->setChecked(false);
+    chkID3v2->setChecked(false);
+    for (QLineEdit* box : lineBoxes()) box->clear();
+    txtV2Comments->clear();
+    cmbGenre->setCurrentIndex(0);
+    cmbV2Genre->setCurrentIndex(-1);
+    cmbV2Genre->setEditText(QString());
+}
+
+void TagPanel::clearAll() {
+    clearTags();
+    for (QLabel* label : infoLabels()) label->clear();
+    lblFileSize->clear();
+    txtOldName->clear();
+    txtNewName->clear();
+}

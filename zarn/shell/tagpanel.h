@@ -1,0 +1,75 @@
+#pragma once
+// The tag panel ("File ID3 info:"): one column of boxes for the ID3v1 tag, one for the ID3v2
+// tag, the old and new file name and the file information labels. This file builds the boxes
+// and empties them; reading and writing tags fills them.
+#include <QList>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+struct TagPanel {
+    // Builds the frame `Frame3` with every control of the panel.
+    QGroupBox* build(QWidget* owner);
+    // Both tag check boxes off, every tag box empty, the ID3v1 genre on its first item.
+    void clearTags();
+    // clearTags(), the file information and both name boxes.
+    void clearAll();
+
+    QGroupBox* Frame3 = nullptr;
+    QCheckBox* chkID3v1 = nullptr;
+    QCheckBox* chkID3v2 = nullptr;
+    QCheckBox* chkID3v1Rem = nullptr;
+    QCheckBox* chkID3v2Rem = nullptr;
+    QPushButton* cmdCopyFromV1 = nullptr;
+    QPushButton* cmdCopyToV1 = nullptr;
+    QPushButton* cmdMore = nullptr;
+    QPushButton* cmdSaveID3 = nullptr;
+    QPushButton* cmdFixID3 = nullptr;
+    QLabel* lblDescription1 = nullptr;
+    QLabel* lblDescription2 = nullptr;
+    QLineEdit* txtOldName = nullptr;
+    QLineEdit* txtNewName = nullptr;
+    QLabel* lblFileSize = nullptr;
+
+    QLineEdit* txtTitle = nullptr;
+    QLineEdit* txtArtist = nullptr;
+    QLineEdit* txtAlbum = nullptr;
+    QLineEdit* txtYear = nullptr;
+    QLineEdit* txtTrackNr = nullptr;
+    QLineEdit* txtComments = nullptr;
+    QComboBox* cmbGenre = nullptr;
+    QLineEdit* txtV2Title = nullptr;
+    QLineEdit* txtV2Artist = nullptr;
+    QLineEdit* txtV2Album = nullptr;
+    QLineEdit* txtV2Year = nullptr;
+    QLineEdit* txtV2Track = nullptr;
+    QPlainTextEdit* txtV2Comments = nullptr;
+    QComboBox* cmbV2Genre = nullptr;
+    QLineEdit* txtV2Composer = nullptr;
+    QLineEdit* txtV2OrigArtist = nullptr;
+    QLineEdit* txtV2Copyright = nullptr;
+    QLineEdit* txtV2URL = nullptr;
+    QLineEdit* txtV2Encoder = nullptr;
+
+    // The file information labels, in the order they are laid out.
+    QLabel* txtfType = nullptr;
+    QLabel* txtfkBit = nullptr;
+    QLabel* txtfQuality = nullptr;
+    QLabel* txtfSize = nullptr;
+    QLabel* txtfLength = nullptr;
+    QLabel* txtfHeader = nullptr;
+    QLabel* txtfCopyrighted = nullptr;
+    QLabel* txtfOriginal = nullptr;
+    QLabel* txtfCRCs = nullptr;
+    QLabel* txtfEmphasis = nullptr;
+
+  private:
+    QList<QLineEdit*> lineBoxes() const;
+    QList<QLabel*> infoLabels() const;
+};
