@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "zarn/names/fixfilename.h"
+#include "zarn/names/mainwindownames.h"
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/filedialogs.h"
 #include "zarn/shell/filelistview.h"
@@ -62,6 +63,7 @@ frmZarn::frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter
     wireMenus();
     load();
     place();
+    WireNameEngine(*this);
 }
 
 frmZarn::~frmZarn() {

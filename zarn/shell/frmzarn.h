@@ -44,6 +44,7 @@ class frmZarn : public QMainWindow {
     SortingControls& sorting() { return *m_sorting; }
     ProgramValues& values() { return m_values; }
     Prompter& prompter() { return m_prompter; }
+    SettingsStore& store() { return m_store; }
 
     FileListView* lstFiles = nullptr;
     FileListView* lstPreview = nullptr;

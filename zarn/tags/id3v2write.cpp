@@ -172,7 +172,9 @@ bool BuildFrames(const ID3v2Record& tag, bool plainUrlSize, QByteArray& frames) 
 
 bool WriteTags(const QString& path, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
                int mode2, Prompter* prompter) {
-    if (mode1 == kKeepTag && mode2 == kKeepTag) return false;
+    const auto valid = [](int mode) { return mode >= kRemoveTag && mode <= kWriteTag; };
+    // A mode outside the three would take the remove paths for a tag it does not name.
+    if (!valid(mode1) || !valid(mode2) || (mode1 == kKeepTag && mode2 == kKeepTag)) return false;
     TagFile file(path);
     const Outcome outcome = WriteBoth(file, tag1, tag2, mode1, mode2);
     if (outcome == Outcome::Failed) ReportWriteError(prompter, file.error());

@@ -116,6 +116,11 @@ TEST_F(WriteTagsTest, EveryModePairOnEveryKindOfFile) {
             }
         }
     }
+    // Anything but the three modes writes nothing.
+    make(oldV2 + kAudio + oldV1);
+    EXPECT_FALSE(WriteTags(path, V1("x"), V2(u"x"_qs, true), 1, 2));
+    EXPECT_FALSE(WriteTags(path, V1("x"), V2(u"x"_qs, true), -2, 1));
+    EXPECT_EQ(bytes(), oldV2 + kAudio + oldV1);
     EXPECT_TRUE(prompter.criticals.isEmpty());
 }
 
