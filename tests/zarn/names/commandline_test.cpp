@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include "options_fixture.h"
 #include "tests/support/mp3writer.h"
 #include "zarn/names/commandline.h"
 #include "zarn/shell/prompter.h"

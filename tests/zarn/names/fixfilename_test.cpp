@@ -184,6 +184,27 @@ TEST_F(FixFileNameTest, TagTextsNoFileSystemTakes) {
     EXPECT_TRUE(cut.endsWith(U(".mp3")));
 }
 
+TEST_F(FixFileNameTest, OddOutputPatterns) {
+    const QString path =
+        Make(QStringLiteral("old.mp3"), {Text("TIT2", "Harbour"), Text("TPE1", "Velt")}, nullptr);
+    const std::pair<QString, QString> cases[] = {
+        {U("no placeholder.mp3"), U("Old.mp3")},
+        {U("%%%"), U("Old.mp3")},
+        {U("%artist%title"), U("Veltharbour.mp3")},
+        {U("%art - %title.mp3"), U("%art - Harbour.mp3")},
+        {U("100% %title%.mp3"), U("100% Harbour%.mp3")},
+        {U("%artist - %title - ") + QString(400, u'x') + U(".mp3"), QString()},
+    };
+    for (const auto& [pattern, expected] : cases) {
+        const QString name = FixFileName(path, pattern, kIn, Options());
+        if (!expected.isEmpty()) {
+            EXPECT_EQ(name, expected) << pattern.toStdString();
+        }
+        EXPECT_LE(name.toUtf8().size(), 255);
+        EXPECT_TRUE(name.endsWith(U(".mp3"))) << name.toStdString();
+    }
+}
+
 TEST_F(FixFileNameTest, NamesOutsideTheCodePageSurvive) {
     const QString path = Make(U("вельт - гавань 🎵.mp3"), {}, nullptr);
     EXPECT_EQ(FixFileName(path, kOut, kIn, Options()), U("Вельт - Гавань 🎵.mp3"));

@@ -1,6 +1,14 @@
 #pragma once
 // Options for rule tests: every clean-up rule off, so that each test switches on what it checks.
+#include <QString>
+#include <ostream>
+
 #include "zarn/names/options.h"
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 inline Options NoRules() {
     Options o;

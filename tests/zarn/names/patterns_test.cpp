@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "options_fixture.h"
 #include "zarn/names/options.h"
 #include "zarn/names/patterns.h"
 
