@@ -44,3 +44,7 @@ FileDialogs::Choice QtFileDialogs::save(const QString& folder, const QString& fi
     dialog.setFileMode(QFileDialog::AnyFile);
     return Run(dialog, DialogFilters(filter));
 }
+
+QString QtFileDialogs::folder(const QString& title, const QString& start) {
+    return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(m_owner, title, start));
+}

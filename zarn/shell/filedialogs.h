@@ -14,6 +14,8 @@ class FileDialogs {
     virtual ~FileDialogs() = default;
     virtual Choice open(const QString& folder, const QString& filter, bool several) = 0;
     virtual Choice save(const QString& folder, const QString& filter) = 0;
+    // A folder chosen with the folder browser; empty when cancelled.
+    virtual QString folder(const QString& title, const QString& start) = 0;
 };
 
 // "MP3 Files (*.mp3;*.mp2)|*.mp3;*.mp2" as the dialog's filters: "MP3 Files (*.mp3 *.mp2)".
@@ -24,6 +26,7 @@ class QtFileDialogs : public FileDialogs {
     explicit QtFileDialogs(QWidget* owner) : m_owner(owner) {}
     Choice open(const QString& folder, const QString& filter, bool several) override;
     Choice save(const QString& folder, const QString& filter) override;
+    QString folder(const QString& title, const QString& start) override;
 
   private:
     QWidget* m_owner;

@@ -61,6 +61,7 @@ frmZarn::frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter
     buildWindow();
     wireList();
     wireMenus();
+    wireSorting();
     load();
     place();
     WireNameEngine(*this);
@@ -252,6 +253,14 @@ void frmZarn::wireMenus() {
     connect(menus.mnuRemFromHD, &QAction::triggered, c,
             [this] { m_commands->deleteSelected(lstFiles); });
     connect(menus.mnuExit, &QAction::triggered, this, &frmZarn::close);
+}
+
+void frmZarn::wireSorting() {
+    connect(m_sorting->cmdTargetDir, &QPushButton::clicked, this, [this] {
+        const QString folder = m_dialogs->folder(
+            QStringLiteral("Please select the target directory:"), m_sorting->txtTargetDir->text());
+        if (!folder.isEmpty()) m_sorting->txtTargetDir->setText(folder);
+    });
 }
 
 void frmZarn::load() {

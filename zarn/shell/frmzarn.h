@@ -85,6 +85,7 @@ class frmZarn : public QMainWindow {
     QWidget* buildTabs();
     void wireList();
     void wireMenus();
+    void wireSorting();
     void load();
     void place();
     MainSettings currentSettings() const;

@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
+
+#include "zarn/tags/genres.h"
 
 namespace {
 
@@ -30,7 +33,7 @@ QLineEdit* TagBox(QWidget* parent, const char* name, const QString& tip,
 QComboBox* GenreBox(QWidget* parent, const char* name, bool editable) {
     auto* box = Named(new QComboBox(parent), name);
     box->setEditable(editable);
-    box->addItem(QString());  // no genre; the names follow when tags are read
+    box->addItems(GenreChoices());
     box->setPlaceholderText(QStringLiteral("Genre"));
     if (editable) box->lineEdit()->setPlaceholderText(QStringLiteral("Genre"));
     box->setCurrentIndex(-1);
@@ -42,6 +45,15 @@ QLabel* Info(QWidget* parent, const char* name, const QString& caption) {
 }
 
 }  // namespace
+
+QStringList GenreChoices() {
+    const auto key = [](const QString& name) { return name.toLower().remove(u'-'); };
+    QStringList names = GenreTable();
+    std::stable_sort(names.begin(), names.end(),
+                     [&](const QString& a, const QString& b) { return key(a) < key(b); });
+    names.prepend(QString());
+    return names;
+}
 
 QGroupBox* TagPanel::build(QWidget* owner) {
     Frame3 = Named(new QGroupBox(QStringLiteral("File ID3 info:"), owner), "Frame3");

@@ -3,6 +3,7 @@
 // tag, the old and new file name and the file information labels. This file builds the boxes
 // and empties them; reading and writing tags fills them.
 #include <QList>
+#include <QStringList>
 
 class QCheckBox;
 class QComboBox;
@@ -12,6 +13,10 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
+
+// The genre choices: an empty entry (no genre), then every genre name in alphabetical order,
+// letter case and hyphens ignored.
+QStringList GenreChoices();
 
 struct TagPanel {
     // Builds the frame `Frame3` with every control of the panel.

@@ -2,8 +2,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 
 #include "tests/support/mp3writer.h"
 #include "tests/zarn/shell/windowtest.h"
@@ -247,6 +250,49 @@ TEST_F(ListTest, BinaryFileAsSortingListBreaksNothing) {
     commands().removeNonexistent();
     EXPECT_EQ(list().count(), 0);
     EXPECT_EQ(label(), QStringLiteral("0 files (0 Mb)"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ListTest, DroppingFileUrlsOnTheListAddsThem) {
+    const QString a = dataFile("a.mp3", 1);
+    auto* mime = new QMimeData;
+    mime->setUrls({QUrl::fromLocalFile(a), QUrl(QStringLiteral("https://example.org/x.mp3")),
+                   QUrl::fromLocalFile(data.path() + QStringLiteral("/sub/"))});
+    dataFile("sub/b.mp3", 1);
+    window->show();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->lstFiles->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->lstFiles->viewport(), &drop);
+    EXPECT_EQ(names(), QStringList({QStringLiteral("a.mp3"), QStringLiteral("b.mp3")}));
+    EXPECT_EQ(label(), QStringLiteral("2 files (0 Mb)"));
+    delete mime;
+
+    QMimeData text;  // data without a file list is ignored
+    text.setText(QStringLiteral("a.mp3"));
+    QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->lstFiles->viewport(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    QDropEvent ignored(QPointF(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->lstFiles->viewport(), &ignored);
+    EXPECT_EQ(list().count(), 2);
+}
+
+TEST_F(ListTest, PressingARowChoosesItsFile) {
+    commands().dropOnFiles({dataFile("a.mp3", 1), dataFile("b.mp3", 1)});
+    window->show();
+    QSignalSpy chosen(window.get(), &frmZarn::fileRowChosen);
+    window->chkPreview->setChecked(true);
+    const QRect second = window->lstPreview->visualRect(list().preview().index(1));
+    QTest::mouseClick(window->lstPreview->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      second.center());
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen[0][0].toInt(), 1);
+    EXPECT_EQ(window->panel.txtNewName->text(), list().preview().text(1));
 }
 
 }  // namespace

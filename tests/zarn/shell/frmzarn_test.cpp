@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -13,6 +14,7 @@
 #include "tests/zarn/shell/windowtest.h"
 #include "zarn/shell/programfolder.h"
 #include "zarn/shell/sortingcontrols.h"
+#include "zarn/shell/tagpanel.h"
 
 namespace {
 
@@ -241,6 +243,39 @@ TEST_F(StartTest, BoxesRefuseTheKeysTheyCannotHold) {
     target->clear();
     QTest::keyClicks(target, QStringLiteral("/a?b\"c<d>e|f*g"));
     EXPECT_EQ(target->text(), QStringLiteral("/abcdefg"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GenreChoicesTest, EmptyFirstThenAlphabeticalIgnoringCaseAndHyphens) {
+    const QStringList choices = GenreChoices();
+    ASSERT_EQ(choices.size(), 149);
+    EXPECT_EQ(choices.mid(0, 7),
+              QStringList({QString(), QStringLiteral("A Capella"), QStringLiteral("Acid"),
+                           QStringLiteral("Acid Jazz"), QStringLiteral("Acid Punk"),
+                           QStringLiteral("Acoustic"), QStringLiteral("Alt. Rock")}));
+    const qsizetype euro = choices.indexOf(QStringLiteral("Eurodance"));
+    EXPECT_EQ(choices.mid(euro, 3),
+              QStringList({QStringLiteral("Eurodance"), QStringLiteral("Euro-House"),
+                           QStringLiteral("Euro-Techno")}));
+    EXPECT_EQ(choices.last(), QStringLiteral("Vocal"));
+}
+
+TEST_F(StartTest, TargetFolderBrowser) {
+    frmZarn& w = open();
+    QTest::mouseClick(Find<QRadioButton>(w, "optMethod1"), Qt::LeftButton);
+    auto* box = Find<QLineEdit>(w, "txtTargetDir");
+    dialogs.nextFolder.clear();
+    Find<QPushButton>(w, "cmdTargetDir")->click();
+    EXPECT_EQ(box->text(), values.rememberedTargetFolder);
+    EXPECT_EQ(dialogs.openedIn, box->text());
+    dialogs.nextFolder = QStringLiteral("/chosen");
+    Find<QPushButton>(w, "cmdTargetDir")->click();
+    EXPECT_EQ(box->text(), QStringLiteral("/chosen"));
+    window.reset();
+    EXPECT_EQ(setting("TargetDir"), QStringLiteral("/chosen"));
 }
 
 }  // namespace

@@ -43,7 +43,12 @@ class FakeDialogs : public FileDialogs {
         openedIn = folder;
         return next;
     }
+    QString folder(const QString&, const QString& start) override {
+        openedIn = start;
+        return nextFolder;
+    }
     Choice next;
+    QString nextFolder;
     QString openedIn;
     bool lastSeveral = false;
 };
