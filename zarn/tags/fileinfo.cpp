@@ -7,6 +7,7 @@
 #include "zarn/tags/genres.h"
 #include "zarn/tags/id3v1.h"
 #include "zarn/tags/id3v2.h"
+#include "zarn/tags/id3v2frames.h"
 #include "zarn/tags/roundhalfeven.h"
 
 namespace {
@@ -36,11 +37,7 @@ bool ReadRaw(const QString& path, RawFile& raw) {
     const QByteArray head = file.read(kID3v2HeaderSize);
     if (head.startsWith("ID3"))
         raw.id3v2Head = head + QByteArray(kID3v2HeaderSize - head.size(), '\0');
-    if (!raw.id3v2Head.isEmpty()) {
-        // Each size byte is taken whole, as the tag reader does.
-        const auto* b = reinterpret_cast<const uchar*>(raw.id3v2Head.constData());
-        raw.tagTotal = b[6] * 2097152LL + b[7] * 16384LL + b[8] * 128LL + b[9] + kID3v2HeaderSize;
-    }
+    if (!raw.id3v2Head.isEmpty()) raw.tagTotal = TagSizeOfHeader(raw.id3v2Head) + kID3v2HeaderSize;
     raw.search = FindFrameHeader(file, raw.tagTotal);
     return !raw.search.readError;
 }

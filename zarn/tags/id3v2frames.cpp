@@ -1,5 +1,3 @@
-#include <QStringDecoder>
-
 #include "zarn/shell/cp1252.h"
 #include "zarn/tags/id3v2.h"
 

@@ -82,9 +82,11 @@ TEST_F(CommandLineEndToEnd, RenamesByPatternWithTheStoredOptions) {
 TEST_F(CommandLineEndToEnd, ChangesTheExtension) {
     Tagged("a.mp3", "Velt", "Harbour", "1");
     Tagged("b c.MP3", "Velt", "Hits", "2");
-    const Outcome r = Run({U("+ext=ogg"), U("a.mp3"), music + U("/b c.MP3")});
+    Tagged("вельт 港 🎵.mp3", "Velt", "Hits", "3");
+    const Outcome r = Run({U("+ext=ogg"), U("a.mp3"), music + U("/b c.MP3"), U("вельт 港 🎵.mp3")});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(Files(), (QStringList{U("a.ogg"), U("b c.ogg")}));
+    EXPECT_EQ(Files(), (QStringList{U("a.ogg"), U("b c.ogg"), U("вельт 港 🎵.ogg")}));
+    EXPECT_TRUE(r.out.contains(U("вельт 港 🎵.ogg"))) << r.out.toStdString();
 }
 
 TEST_F(CommandLineEndToEnd, KeepsGoingPastAFileThatCannotBeRenamed) {

@@ -51,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A value whose separator is missing runs to the end less the extension.
         FieldCase{"%album - %title.mp3", "Hits.mp3", "album", "Hits"},
         FieldCase{"%album - %title.mp3", "Hits.mp3", "title", ""},
+        // A literal tail longer than the whole name leaves nothing to take.
+        FieldCase{"%title - a long literal tail.mp3", "a.mp3", "title", ""},
         // Leading literal text is skipped, not compared.
         FieldCase{"[%artist] %title.mp3", "[Velt] Harbour.mp3", "artist", "Velt"},
         FieldCase{"[%artist] %title.mp3", "[Velt] Harbour.mp3", "title", "Harbour"},
