@@ -94,16 +94,16 @@ Folder10k& Collection() {
 }
 
 void BM_ScanOnly(benchmark::State& state) {
-    for (auto _ : state)
-        benchmark::DoNotOptimize(ScanFolder(Collection().root(), QStringLiteral("*.mp3")).size());
+    const QString root = Collection().root();  // made once, outside the timing
+    for (auto _ : state) benchmark::DoNotOptimize(ScanFolder(root, QStringLiteral("*.mp3")).size());
 }
 BENCHMARK(BM_ScanOnly)->Unit(benchmark::kMillisecond);
 
 void BM_ScanIntoList(benchmark::State& state) {
+    const QString root = Collection().root();
     for (auto _ : state) {
         FileList list(KeepName());
-        for (const QString& path : ScanFolder(Collection().root(), QStringLiteral("*.mp3")))
-            list.addPath(path);
+        for (const QString& path : ScanFolder(root, QStringLiteral("*.mp3"))) list.addPath(path);
         if (list.count() != 10000) state.SkipWithError("the scan lost files");
     }
 }

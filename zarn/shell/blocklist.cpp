@@ -29,15 +29,24 @@ void BlockList::insert(qsizetype row, const QString& text) {
         p.block = m_blocks.size() - 1;
         p.offset = qsizetype(m_blocks.back().size());
     }
-    auto& block = m_blocks[p.block];
-    block.insert(block.begin() + p.offset, text);
+    insert(Slot{p.block, p.offset, row}, text);
+}
+
+void BlockList::insert(const Slot& slot, const QString& text) {
+    if (m_blocks.empty()) m_blocks.emplace_back();
+    auto& block = m_blocks[slot.block];
+    block.insert(block.begin() + slot.offset, text);
     ++m_size;
-    if (qsizetype(block.size()) > kMaxBlock) {
-        std::vector<QString> upper(std::make_move_iterator(block.begin() + kMaxBlock / 2),
-                                   std::make_move_iterator(block.end()));
-        block.resize(kMaxBlock / 2);
-        m_blocks.insert(m_blocks.begin() + qsizetype(p.block) + 1, std::move(upper));
-    }
+    splitIfFull(slot.block);
+}
+
+void BlockList::splitIfFull(std::size_t index) {
+    auto& block = m_blocks[index];
+    if (qsizetype(block.size()) <= kMaxBlock) return;
+    std::vector<QString> upper(std::make_move_iterator(block.begin() + kMaxBlock / 2),
+                               std::make_move_iterator(block.end()));
+    block.resize(kMaxBlock / 2);
+    m_blocks.insert(m_blocks.begin() + qsizetype(index) + 1, std::move(upper));
 }
 
 void BlockList::removeAt(qsizetype row) {
@@ -54,17 +63,18 @@ void BlockList::clear() {
     m_size = 0;
 }
 
-qsizetype BlockList::upperBound(const QString& text, const Less& less) const {
+BlockList::Slot BlockList::sortedSlot(const QString& text, const Less& less) const {
     // The first block whose first text sorts after `text`; the place is in the block before.
     const auto after = std::upper_bound(m_blocks.begin(), m_blocks.end(), text,
                                         [&](const QString& t, const std::vector<QString>& block) {
                                             return less(t, block.front());
                                         });
-    if (after == m_blocks.begin()) return 0;
+    if (after == m_blocks.begin()) return {0, 0, 0};
     const auto block = std::size_t(after - m_blocks.begin() - 1);
     const auto& texts = m_blocks[block];
-    const auto within = std::upper_bound(texts.begin(), texts.end(), text, less);
-    return firstRowOf(block) + qsizetype(within - texts.begin());
+    const auto offset =
+        qsizetype(std::upper_bound(texts.begin(), texts.end(), text, less) - texts.begin());
+    return {block, offset, firstRowOf(block) + offset};
 }
 
 void BlockList::forEach(const std::function<void(qsizetype, const QString&)>& visit) const {

@@ -14,8 +14,15 @@ class BlockList {
     void insert(qsizetype row, const QString& text);
     void removeAt(qsizetype row);
     void clear();
-    // The row after every text that does not sort after `text` (insert there to keep order).
-    qsizetype upperBound(const QString& text, const Less& less) const;
+    // Where `text` goes to keep the order: after every text that does not sort after it.
+    struct Slot {
+        std::size_t block;
+        qsizetype offset;
+        qsizetype row;
+    };
+    Slot sortedSlot(const QString& text, const Less& less) const;
+    // Inserts at a slot found by sortedSlot() with no change in between.
+    void insert(const Slot& slot, const QString& text);
     // Calls `visit(row, text)` for every row in order.
     void forEach(const std::function<void(qsizetype, const QString&)>& visit) const;
 
@@ -26,6 +33,7 @@ class BlockList {
     };
     Place locate(qsizetype row) const;
     qsizetype firstRowOf(std::size_t block) const;
+    void splitIfFull(std::size_t block);
 
     static constexpr qsizetype kMaxBlock = 512;
     std::vector<std::vector<QString>> m_blocks;

@@ -50,7 +50,10 @@ int SortedListModel::insertSorted(const QString& text) {
     static const BlockList::Less kCaseless = [](const QString& a, const QString& b) {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
     };
-    const int row = int(m_rows.upperBound(text, kCaseless));
-    insertAt(row, text);
+    const BlockList::Slot slot = m_rows.sortedSlot(text, kCaseless);
+    const int row = int(slot.row);
+    beginInsertRows(QModelIndex(), row, row);
+    m_rows.insert(slot, text);
+    endInsertRows();
     return row;
 }
