@@ -20,15 +20,18 @@
 
 #include "zarn/names/fixfilename.h"
 #include "zarn/names/mainwindownames.h"
+#include "zarn/names/panelnames.h"
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/filedialogs.h"
 #include "zarn/shell/filelistview.h"
 #include "zarn/shell/listcommands.h"
+#include "zarn/shell/listentry.h"
 #include "zarn/shell/mainsettings.h"
 #include "zarn/shell/programfolder.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/settingsstore.h"
 #include "zarn/shell/sortingcontrols.h"
+#include "zarn/tags/fileinfo.h"
 
 namespace {
 
@@ -78,7 +81,36 @@ QString frmZarn::NewNameOf(const QString& path) const {
 
 void frmZarn::ClearFileInfo() {
     panel.clearAll();
+    HiddenFrames.clear();
     m_commands->refreshCount();
+}
+
+void frmZarn::ShowFileInfo(const QString& path) {
+    const FileInfo info = ReadFileInfo(path, m_values.options.bOptimizedID3v1);
+    if (!info.exists) {
+        panel.txtOldName->setText(QStringLiteral("The File Does Not Exist!"));
+        for (int row = 0; row < m_list.count(); ++row) {
+            if (m_list.pathAt(row).compare(path, Qt::CaseInsensitive) == 0) {
+                RemoveRow(row);
+                break;
+            }
+        }
+        return;
+    }
+    ClearFileInfo();
+    if (info.readError) return;
+    panel.showFileInfo(info);
+    HiddenFrames = info.HiddenFrames;
+    const QString oldName = NameFromEntry(path);
+    panel.txtOldName->setText(oldName);
+    const bool fixNames = m_sorting->chkConvert->isChecked();
+    panel.txtNewName->setText(fixNames ? PanelNewName(this, path, m_values.options) : oldName);
+}
+
+// One selected row shows its file; with several selected the panel keeps what it holds.
+void frmZarn::loadChosenRow(int row) {
+    if (lstFiles->selectedRows().size() >= 2 || row < 0 || row >= m_list.count()) return;
+    ShowFileInfo(m_list.pathAt(row));
 }
 
 void frmZarn::RemoveRow(int row) {
@@ -235,6 +267,7 @@ void frmZarn::wireList() {
     connect(lstFiles, &FileListView::popupRequested, this,
             [this](const QPoint& at) { menus.mnuPopup->popup(at); });
     connect(lstFiles, &FileListView::rowChosen, this, &frmZarn::fileRowChosen);
+    connect(this, &frmZarn::fileRowChosen, this, &frmZarn::loadChosenRow);
     connect(lstPreview, &FileListView::rowChosen, this, [this](int row) {
         emit fileRowChosen(row);
         panel.txtNewName->setText(m_list.preview().text(row));

@@ -37,6 +37,9 @@ class frmZarn : public QMainWindow {
     void ClearFileInfo();
     // Removes a row from the file list and the preview together.
     void RemoveRow(int row);
+    // Reads one file into the tag panel and the information labels; a file that is gone loses
+    // its row.
+    void ShowFileInfo(const QString& path);
     // The new file name the name engine gives the file at `path` under the output pattern.
     QString NewNameOf(const QString& path) const;
     FileList& fileList() { return m_list; }
@@ -68,6 +71,8 @@ class frmZarn : public QMainWindow {
     QScrollBar* VScroll = nullptr;
     TagPanel panel;
     MainMenus menus;
+    // The ID3v2 frames of the file shown that the panel does not edit, written back on save.
+    QByteArray HiddenFrames;
 
   signals:
     // A row of the file list was clicked (or the matching preview row): the tag panel loads it.
@@ -86,6 +91,7 @@ class frmZarn : public QMainWindow {
     void wireList();
     void wireMenus();
     void wireSorting();
+    void loadChosenRow(int row);
     void load();
     void place();
     MainSettings currentSettings() const;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "zarn/tags/fileinfo.h"
 #include "zarn/tags/genres.h"
 
 namespace {
@@ -176,4 +177,47 @@ void TagPanel::clearAll() {
     lblFileSize->clear();
     txtOldName->clear();
     txtNewName->clear();
+}
+
+void TagPanel::showFileInfo(const FileInfo& info) {
+    chkID3v1->setProperty("Tag", info.ID3v1Mark);
+    chkID3v2->setProperty("Tag", info.ID3v2Mark);
+    const QList<std::pair<QLabel*, QString>> labels = {{txtfType, info.txtfType},
+                                                       {txtfkBit, info.txtfkBit},
+                                                       {txtfQuality, info.txtfQuality},
+                                                       {txtfSize, info.txtfSize},
+                                                       {txtfLength, info.txtfLength},
+                                                       {txtfHeader, info.txtfHeader},
+                                                       {txtfCopyrighted, info.txtfCopyrighted},
+                                                       {txtfOriginal, info.txtfOriginal},
+                                                       {txtfCRCs, info.txtfCRCs},
+                                                       {txtfEmphasis, info.txtfEmphasis},
+                                                       {lblFileSize, info.lblFileSize}};
+    for (const auto& [label, text] : labels) label->setText(text);
+    if (info.hasID3v1()) {
+        chkID3v1->setChecked(true);
+        txtTitle->setText(info.txtTitle);
+        txtArtist->setText(info.txtArtist);
+        txtAlbum->setText(info.txtAlbum);
+        txtYear->setText(info.txtYear);
+        txtTrackNr->setText(info.txtTrackNr);
+        txtComments->setText(info.txtComments);
+        // A name outside the list ("Unknown") shows as no genre.
+        cmbGenre->setCurrentIndex(qMax(0, cmbGenre->findText(info.cmbGenre)));
+    }
+    if (info.hasID3v2()) {
+        chkID3v2->setChecked(true);
+        txtV2Title->setText(info.txtV2Title);
+        txtV2Artist->setText(info.txtV2Artist);
+        txtV2Album->setText(info.txtV2Album);
+        txtV2Year->setText(info.txtV2Year);
+        txtV2Track->setText(info.txtV2Track);
+        txtV2Comments->setPlainText(info.txtV2Comments);
+        cmbV2Genre->setEditText(info.cmbV2Genre);
+        txtV2Composer->setText(info.txtV2Composer);
+        txtV2OrigArtist->setText(info.txtV2OrigArtist);
+        txtV2Copyright->setText(info.txtV2Copyright);
+        txtV2URL->setText(info.txtV2URL);
+        txtV2Encoder->setText(info.txtV2Encoder);
+    }
 }

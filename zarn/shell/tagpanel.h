@@ -13,6 +13,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
+struct FileInfo;
 
 // The genre choices: an empty entry (no genre), then every genre name in alphabetical order,
 // letter case and hyphens ignored.
@@ -25,6 +26,9 @@ struct TagPanel {
     void clearTags();
     // clearTags(), the file information and both name boxes.
     void clearAll();
+    // Copies what was read of one file into the boxes, the labels and the two tag check boxes
+    // (whose "Tag" property holds the tag-present mark).
+    void showFileInfo(const FileInfo& info);
 
     QGroupBox* Frame3 = nullptr;
     QCheckBox* chkID3v1 = nullptr;
