@@ -223,6 +223,7 @@ QWidget* frmZarn::buildButtonBar() {
                        static_cast<QWidget*>(cmdSelectAll), static_cast<QWidget*>(cmdSelectNone),
                        static_cast<QWidget*>(chkPreview)})
         first->addWidget(w);
+    chkPreview->setMinimumWidth(chkPreview->sizeHint().width());  // the caption stays whole
     first->addStretch();
     first->addWidget(lblFiles);
     auto* second = new QHBoxLayout;

@@ -143,10 +143,25 @@ QGroupBox* TagPanel::build(QWidget* owner) {
     grid->addWidget(txtOldName, row++, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("New filename:"), f), row, 0);
     grid->addWidget(txtNewName, row++, 1, 1, 3);
-    const QList<QLabel*> info = infoLabels();
-    for (int i = 0; i < info.size(); ++i) grid->addWidget(info[i], row + i / 4, i % 4);
-    grid->addWidget(lblFileSize, row + int(info.size()) / 4, 2, 1, 2);
-    grid->setRowStretch(row + int(info.size()) / 4 + 1, 1);
+    // Three even columns; the type line is the longest ("MPEG 1.0 layer 3 ID3v1: 1.1 ID3v2:
+    // 3.0") and gets two. Label texts never widen the frame, which keeps its width.
+    auto* facts = new QGridLayout;
+    facts->setVerticalSpacing(2);
+    const QList<std::pair<QLabel*, int>> info = {
+        {txtfType, 2},     {txtfkBit, 1},        {txtfQuality, 1}, {txtfLength, 1},
+        {txtfHeader, 1},   {txtfSize, 1},        {lblFileSize, 1}, {txtfCRCs, 1},
+        {txtfEmphasis, 1}, {txtfCopyrighted, 1}, {txtfOriginal, 1}};
+    int line = 0, column = 0;
+    for (const auto& [label, span] : info) {
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        facts->addWidget(label, line, column, 1, span);
+        column += span;
+        if (column == 3) column = 0, ++line;
+    }
+    for (int c = 0; c < 3; ++c) facts->setColumnStretch(c, 1);
+    grid->addLayout(facts, row, 0, 1, 4);
+    grid->setRowStretch(row + 1, 1);
+    Frame3->setFixedWidth(qMax(Frame3->sizeHint().width(), 460));
     return Frame3;
 }
 
