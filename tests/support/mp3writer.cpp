@@ -19,14 +19,14 @@ QByteArray FrameHeader(const FrameSpec& s) {
     return h;
 }
 
-QByteArray Frame(const FrameSpec& spec) {
-    QByteArray frame = FrameHeader(spec);
-    if (spec.length > 4) frame.append(QByteArray(spec.length - 4, spec.fill));
+QByteArray Frame(const FrameSpec& shape) {
+    QByteArray frame = FrameHeader(shape);
+    if (shape.length > 4) frame.append(QByteArray(shape.length - 4, shape.fill));
     return frame;
 }
 
-QByteArray Audio(int count, const FrameSpec& spec) {
-    const QByteArray frame = Frame(spec);
+QByteArray Audio(int count, const FrameSpec& shape) {
+    const QByteArray frame = Frame(shape);
     QByteArray audio;
     audio.reserve(frame.size() * count);
     for (int i = 0; i < count; ++i) audio.append(frame);

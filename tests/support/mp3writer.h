@@ -23,11 +23,11 @@ struct FrameSpec {
 };
 
 // The 4 header bytes.
-QByteArray FrameHeader(const FrameSpec& spec);
-// One frame: header followed by `spec.length - 4` fill bytes.
-QByteArray Frame(const FrameSpec& spec);
+QByteArray FrameHeader(const FrameSpec& shape);
+// One frame: header followed by `shape.length - 4` fill bytes.
+QByteArray Frame(const FrameSpec& shape);
 // `count` frames back to back (the audio of a test file).
-QByteArray Audio(int count, const FrameSpec& spec = {});
+QByteArray Audio(int count, const FrameSpec& shape = {});
 
 struct V1 {
     QByteArray title, artist, album, year, comment;  // raw bytes, NUL-padded/cut to width

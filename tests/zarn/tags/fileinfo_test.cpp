@@ -122,12 +122,12 @@ TEST_F(FileInfoTest, LabelsFollowTheFirstHeaderFound) {
 }
 
 TEST_F(FileInfoTest, FlagLabels) {
-    mp3::FrameSpec spec;
-    spec.protection = true;
-    spec.copyright = true;
-    spec.original = true;
-    spec.emphasis = 1;
-    const FileInfo info = ReadFileInfo(Write(mp3::Audio(2, spec)), false);
+    mp3::FrameSpec shape;
+    shape.protection = true;
+    shape.copyright = true;
+    shape.original = true;
+    shape.emphasis = 1;
+    const FileInfo info = ReadFileInfo(Write(mp3::Audio(2, shape)), false);
     EXPECT_EQ(info.txtfCopyrighted, u"Copyrighted: Yes");
     EXPECT_EQ(info.txtfOriginal, u"Original: Yes");
     EXPECT_EQ(info.txtfCRCs, u"CRCs: Yes");

@@ -77,12 +77,12 @@ TEST(DecodeMpegHeader, VersionsAndLayers) {
         {25, 1, 0, 2, u"MPEG 2.5", u" layer 1", u"?", 8000},
     };
     for (const auto& c : cases) {
-        mp3::FrameSpec spec;
-        spec.version = c.version;
-        spec.layer = c.layer;
-        spec.bitrateIndex = c.bitrateIndex;
-        spec.sampleRateIndex = c.sampleRateIndex;
-        const MpegHeader h = DecodeMpegHeader(mp3::FrameHeader(spec));
+        mp3::FrameSpec shape;
+        shape.version = c.version;
+        shape.layer = c.layer;
+        shape.bitrateIndex = c.bitrateIndex;
+        shape.sampleRateIndex = c.sampleRateIndex;
+        const MpegHeader h = DecodeMpegHeader(mp3::FrameHeader(shape));
         SCOPED_TRACE(c.version * 10 + c.layer);
         EXPECT_EQ(h.versionText, QString::fromUtf16(c.versionText));
         EXPECT_EQ(h.layerText, QString::fromUtf16(c.layerText));
@@ -115,14 +115,14 @@ TEST(DecodeMpegHeader, FlagsAndModes) {
         {3, 3, true, true, true, true, u" Mono", u"CCIT J.17"},
     };
     for (const auto& c : cases) {
-        mp3::FrameSpec spec;
-        spec.channelMode = c.channelMode;
-        spec.emphasis = c.emphasis;
-        spec.protection = c.protection;
-        spec.copyright = c.copyright;
-        spec.original = c.original;
-        spec.padding = c.padding;
-        const QByteArray bytes = mp3::FrameHeader(spec);
+        mp3::FrameSpec shape;
+        shape.channelMode = c.channelMode;
+        shape.emphasis = c.emphasis;
+        shape.protection = c.protection;
+        shape.copyright = c.copyright;
+        shape.original = c.original;
+        shape.padding = c.padding;
+        const QByteArray bytes = mp3::FrameHeader(shape);
         const MpegHeader h = DecodeMpegHeader(bytes);
         SCOPED_TRACE(c.channelMode);
         EXPECT_EQ(h.bits, ByteToBits(bytes[0]) + ByteToBits(bytes[1]) + ByteToBits(bytes[2]) +
@@ -161,16 +161,16 @@ TEST(IsFrameHeader, AcceptsOnlyWhatTheSearchLooksFor) {
 }
 
 TEST(FrameLength, RoundsHalvesToEven) {
-    mp3::FrameSpec spec;  // MPEG 1 layer 3, 128 kbit/s, 44100 Hz
-    EXPECT_EQ(FrameLength(DecodeMpegHeader(mp3::FrameHeader(spec))), 418);  // 417.96
-    spec.padding = true;
-    EXPECT_EQ(FrameLength(DecodeMpegHeader(mp3::FrameHeader(spec))), 419);
-    spec = {};
-    spec.version = 2;
-    spec.bitrateIndex = 1;  // 8 kbit/s at 22050 Hz: 52.24
-    EXPECT_EQ(FrameLength(DecodeMpegHeader(mp3::FrameHeader(spec))), 52);
-    spec.bitrateIndex = 0;  // free
-    EXPECT_EQ(FrameLength(DecodeMpegHeader(mp3::FrameHeader(spec))), 0);
+    mp3::FrameSpec shape;  // MPEG 1 layer 3, 128 kbit/s, 44100 Hz
+    EXPECT_EQ(FrameLength(DecodeMpegHeader(mp3::FrameHeader(shape))), 418);  // 417.96
+    shape.padding = true;
+    EXPECT_EQ(FrameLength(DecodeMpegHeader(mp3::FrameHeader(shape))), 419);
+    shape = {};
+    shape.version = 2;
+    shape.bitrateIndex = 1;  // 8 kbit/s at 22050 Hz: 52.24
+    EXPECT_EQ(FrameLength(DecodeMpegHeader(mp3::FrameHeader(shape))), 52);
+    shape.bitrateIndex = 0;  // free
+    EXPECT_EQ(FrameLength(DecodeMpegHeader(mp3::FrameHeader(shape))), 0);
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {

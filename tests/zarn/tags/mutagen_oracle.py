@@ -1,7 +1,7 @@
 """Independent reader and writer of ID3 tags for the tag tests (uses mutagen).
 
 read PATH          prints the ID3v2 texts and the ID3v1 fields of PATH as JSON
-write PATH V SPEC  tags PATH as ID3v2.V from SPEC, a JSON list of [frame id, encoding, text]
+write PATH V FRAMES  tags PATH as ID3v2.V from FRAMES, a JSON list of [frame id, encoding, text]
 """
 import json
 import sys
@@ -33,9 +33,9 @@ def read(path):
     return {"version": list(tags.version), "v2": v2, "v1": v1}
 
 
-def write(path, version, spec):
+def write(path, version, frames):
     tags = id3.ID3()
-    for frame_id, encoding, text in spec:
+    for frame_id, encoding, text in frames:
         if frame_id == "COMM":
             tags.add(id3.COMM(encoding=encoding, lang="eng", desc="", text=[text]))
         elif frame_id == "WXXX":

@@ -155,11 +155,11 @@ TEST(Mutagen, WriteTagsReadsWhatMutagenWrites) {
             {"TIT2", f.title},   {"TPE1", f.artist},    {"TALB", f.album},   {"TYER", f.year},
             {"COMM", f.comment}, {"TCON", genreCode},   {"TRCK", f.track},   {"TCOM", f.composer},
             {"TOPE", f.orig},    {"TCOP", f.copyright}, {"TENC", f.encoder}, {"WXXX", f.url}};
-        QJsonArray spec;
+        QJsonArray json;
         for (const auto& [id, text] : frames)
-            spec.append(QJsonArray{QString::fromLatin1(id), c.encoding, text});
+            json.append(QJsonArray{QString::fromLatin1(id), c.encoding, text});
         RunOracle({QStringLiteral("write"), path, QString::number(c.version),
-                   QString::fromUtf8(QJsonDocument(spec).toJson(QJsonDocument::Compact))});
+                   QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact))});
         const ID3v2Record r = ReadID3v2(path);
         EXPECT_EQ(r.Version, QStringLiteral("%1.0").arg(c.version));
         EXPECT_EQ(r.Title, f.title);
