@@ -77,16 +77,7 @@ void FillLabels(FileInfo& info, const RawFile& raw) {
 
 void FillID3v1(FileInfo& info, const QByteArray& block, bool optimized) {
     if (block.isEmpty()) return;
-    // The comment keeps all 30 bytes here; the track byte counts only behind a zero byte.
-    ID3v1Record tag;
-    tag.Tag = block.mid(0, 3);
-    tag.Title = block.mid(3, 30);
-    tag.Artist = block.mid(33, 30);
-    tag.Album = block.mid(63, 30);
-    tag.Year = block.mid(93, 4);
-    tag.Comment = block.mid(97, 30);
-    tag.Track = QByteArray(1, block[125] == '\0' ? block[126] : '\0');
-    tag.Genre = block.mid(127, 1);
+    const ID3v1Record tag = ID3v1FromBlock(block, /*wholeComment=*/true);
     const ID3v1Texts texts = UnpackID3v1Texts(tag, optimized);
     info.ID3v1Mark = QStringLiteral("1");
     info.txtTitle = texts.title;

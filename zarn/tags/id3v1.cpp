@@ -14,7 +14,9 @@ QByteArray Fixed(const QByteArray& field, int width) {
     return PadField(field, width, ' ');
 }
 
-ID3v1Record FromBlock(const QByteArray& block) {
+}  // namespace
+
+ID3v1Record ID3v1FromBlock(const QByteArray& block, bool wholeComment) {
     ID3v1Record tag;
     tag.Tag = block.mid(0, 3);
     tag.Title = block.mid(3, 30);
@@ -23,15 +25,13 @@ ID3v1Record FromBlock(const QByteArray& block) {
     tag.Year = block.mid(93, 4);
     tag.Comment = block.mid(97, 30);
     if (block.at(125) == '\0') {
-        // ID3v1.1: the track byte must never show as comment text.
         tag.Track = block.mid(126, 1);
-        tag.Comment = tag.Comment.left(29) + '\0';
+        // ID3v1.1: the track byte must never show as comment text.
+        if (!wholeComment) tag.Comment = tag.Comment.left(29) + '\0';
     }
     tag.Genre = block.mid(127, 1);
     return tag;
 }
-
-}  // namespace
 
 QByteArray ID3v1Block(const ID3v1Record& tag) {
     QByteArray block = "TAG" + Fixed(tag.Title, 30) + Fixed(tag.Artist, 30) + Fixed(tag.Album, 30) +
@@ -65,7 +65,7 @@ ID3v1Record ReadID3v1(const QString& path, Prompter* prompter) {
         tag.Genre = QByteArray(1, '\xFF');
         return tag;
     }
-    return FromBlock(*block);
+    return ID3v1FromBlock(*block);
 }
 
 bool WriteID3v1(const QString& path, const ID3v1Record& tag, Prompter* prompter) {

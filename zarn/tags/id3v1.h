@@ -7,14 +7,14 @@ class Prompter;
 
 // Fixed-width raw fields (bytes, Windows-1252). A field's text is everything before its first NUL.
 struct ID3v1Record {
-    QByteArray Tag = QByteArray(3, '\0');      // "TAG" when the file has a tag
+    QByteArray Tag = QByteArray(3, '\0');  // "TAG" when the file has a tag
     QByteArray Title = QByteArray(30, '\0');
     QByteArray Artist = QByteArray(30, '\0');
     QByteArray Album = QByteArray(30, '\0');
     QByteArray Year = QByteArray(4, '\0');
     QByteArray Comment = QByteArray(30, '\0');
-    QByteArray Track = QByteArray(1, '\0');    // code = track number, NUL = none
-    QByteArray Genre = QByteArray(1, '\0');    // code = genre number, 255 = none
+    QByteArray Track = QByteArray(1, '\0');  // code = track number, NUL = none
+    QByteArray Genre = QByteArray(1, '\0');  // code = genre number, 255 = none
 
     bool hasTag() const { return Tag == "TAG"; }
 };
@@ -24,6 +24,9 @@ ID3v1Record ReadID3v1(const QString& path, Prompter* prompter = nullptr);
 bool WriteID3v1(const QString& path, const ID3v1Record& tag, Prompter* prompter = nullptr);
 // The 128 bytes that WriteID3v1 writes for `tag` (ID3v1.0 when Track is NUL, else ID3v1.1).
 QByteArray ID3v1Block(const ID3v1Record& tag);
+// The record of a 128-byte tag block. An ID3v1.1 comment ends before its zero byte and track
+// unless `wholeComment` keeps all 30 bytes (as the file information shows them).
+ID3v1Record ID3v1FromBlock(const QByteArray& block, bool wholeComment = false);
 
 // First `width` bytes of `text`, or `text` followed by `pad` up to `width`.
 QByteArray PadField(const QByteArray& text, int width, char pad);
