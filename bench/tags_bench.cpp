@@ -8,45 +8,14 @@
 
 #include <cstdlib>
 
-#include "tests/support/mp3writer.h"
+#include "bench/sparsecollection.h"
 #include "zarn/tags/id3v1.h"
 #include "zarn/tags/id3v2.h"
 
 namespace {
 
-constexpr qint64 kFileSize = 4 * 1024 * 1024;
-
-void WriteSparseFile(const QString& path, int i) {
-    const QByteArray n = QByteArray::number(i);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) std::abort();
-    file.write(mp3::ID3v2Tag({mp3::V2TextFrame("TIT2", "Title " + n),
-                              mp3::V2TextFrame("TPE1", "Artist"), mp3::V2TextFrame("TALB", "Album"),
-                              mp3::V2TextFrame("TRCK", n), mp3::V2TextFrame("TCON", "(17)Rock"),
-                              mp3::V2Frame("APIC", QByteArray(600, '\x11'))},
-                             400) +
-               mp3::Audio(4));
-    mp3::V1 v1;
-    v1.title = "Title " + n;
-    v1.track = i % 256;
-    v1.genre = 17;
-    file.seek(kFileSize - 128);
-    file.write(mp3::ID3v1Tag(v1));
-}
-
-struct Collection {
-    QTemporaryDir dir;
-    QStringList paths;
-    explicit Collection(int files) {
-        for (int i = 0; i < files; ++i) {
-            paths << dir.filePath(QStringLiteral("%1.mp3").arg(i));
-            WriteSparseFile(paths.back(), i);
-        }
-    }
-};
-
 void BM_ReadBothTags10000(benchmark::State& state) {
-    static Collection collection(10000);
+    static SparseCollection collection(10000);
     for (auto _ : state) {
         qsizetype chars = 0;
         for (const QString& path : collection.paths) {
@@ -62,7 +31,7 @@ BENCHMARK(BM_ReadBothTags10000)->Unit(benchmark::kMillisecond);
 
 // Alternating titles of the same length: every save fits the old tag and is done in place.
 void BM_WriteTagsInPlace1000(benchmark::State& state) {
-    static Collection collection(1000);
+    static SparseCollection collection(1000);
     ID3v1Record v1;
     v1.Title = TextField(QStringLiteral("Saved"), 30);
     ID3v2Record v2;
@@ -79,7 +48,7 @@ void BM_WriteTagsInPlace1000(benchmark::State& state) {
             }
         }
     }
-    if (QFile(collection.paths.front()).size() != kFileSize) state.SkipWithError("file grew");
+    if (QFile(collection.paths.front()).size() != kSparseFileSize) state.SkipWithError("file grew");
     state.SetItemsProcessed(state.iterations() * collection.paths.size());
 }
 BENCHMARK(BM_WriteTagsInPlace1000)->Unit(benchmark::kMillisecond);
@@ -87,7 +56,7 @@ BENCHMARK(BM_WriteTagsInPlace1000)->Unit(benchmark::kMillisecond);
 // For comparison: removing the ID3v1 tag always rewrites, so every save copies the 4 MB file
 // (through a temporary file).
 void BM_WriteTagsRewrite20(benchmark::State& state) {
-    static Collection collection(20);
+    static SparseCollection collection(20);
     ID3v2Record v2;
     v2.Tag = "ID3";
     int round = 0;
