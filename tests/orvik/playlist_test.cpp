@@ -155,9 +155,11 @@ TEST(OrvikPls, FileTitleLengthWithSeveralDigits) {
 TEST(OrvikPls, EntriesWithoutLengthOrTitle) {
     const auto entries =
         ParsePlaylist({u"[Playlist]"_s, u"File1=/m/a.mp3"_s, u"Title1=No dash here"_s,
-                       u"File2=/m/b.mp3"_s, u"Length2=x"_s, u"File3=c.mp3"_s, u"Length3=7"_s},
+                       u"File2=/m/b.mp3"_s, u"Length2=x"_s, u"File3=c.mp3"_s, u"Length3=7"_s,
+                       // Keys match by number in any case and order.
+                       u"title4=X - Y"_s, u"LENGTH04=9"_s, u"FILE4=/m/d.mp3"_s},
                       u"/lists/x.pls"_s, PathStyle::Posix);
-    ASSERT_EQ(entries.size(), 3);
+    ASSERT_EQ(entries.size(), 4);
     EXPECT_EQ(entries[0].name, u"a"_s);
     EXPECT_EQ(entries[0].artist, QString());
     EXPECT_EQ(entries[0].title, QString());
@@ -165,6 +167,8 @@ TEST(OrvikPls, EntriesWithoutLengthOrTitle) {
     EXPECT_EQ(entries[1].length, 0);
     EXPECT_EQ(entries[2].folder, u"/lists/"_s);
     EXPECT_EQ(entries[2].length, 7);
+    EXPECT_EQ(entries[3].artist + entries[3].title, u"XY"_s);
+    EXPECT_EQ(entries[3].length, 9);
 }
 
 TEST(OrvikPlaylist, WithoutHeaderLoadsNothing) {
