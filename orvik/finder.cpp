@@ -48,9 +48,7 @@ void Finder::dropBlankedRows() {
     m_rows.removeIf([this](qsizetype entry) { return m_table.at(entry).isBlank(); });
 }
 
-// The text after the descriptive line's comma: the description as the playlist had it, or, for
-// an entry that came without one, its artist and title with " - " only between the two.
-static QString DescriptionText(const PlaylistEntry& entry) {
+QString SavedDescription(const PlaylistEntry& entry) {
     if (!entry.description.isEmpty()) return entry.description;
     if (entry.artist.isEmpty() || entry.title.isEmpty()) return entry.artist + entry.title;
     return entry.artist + QStringLiteral(" - ") + entry.title;
@@ -72,7 +70,7 @@ QStringList Finder::playlistLines(PathStyle style) const {
         for (const qsizetype i : byName.value(name)) {
             const PlaylistEntry& entry = m_table.at(i);
             lines.append(QStringLiteral("#EXTINF:") + QString::number(entry.length) + u',' +
-                         DescriptionText(entry));
+                         SavedDescription(entry));
             lines.append(SavedPath(entry, style));
         }
     }
