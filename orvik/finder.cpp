@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSaveFile>
 #include <QSet>
+#include <QStringBuilder>
 
 #include "orvik/regularfile.h"
 
@@ -60,6 +61,7 @@ QStringList Finder::playlistLines(PathStyle style) const {
         if (!m_table.at(i).isBlank()) byName[m_table.at(i).name].append(i);
 
     QStringList lines{QStringLiteral("#EXTM3U")};
+    lines.reserve(1 + 2 * m_table.size());
     // A row writes every entry of its name, so a name is written at its first row only; a
     // later row of the same name has nothing left to write.
     QSet<QString> written;
@@ -69,7 +71,7 @@ QStringList Finder::playlistLines(PathStyle style) const {
         written.insert(name);
         for (const qsizetype i : byName.value(name)) {
             const PlaylistEntry& entry = m_table.at(i);
-            lines.append(QStringLiteral("#EXTINF:") + QString::number(entry.length) + u',' +
+            lines.append(QStringLiteral("#EXTINF:") % QString::number(entry.length) % u',' %
                          SavedDescription(entry));
             lines.append(SavedPath(entry, style));
         }
