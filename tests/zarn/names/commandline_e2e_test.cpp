@@ -39,17 +39,24 @@ class CommandLineEndToEnd : public testing::Test {
         EXPECT_TRUE(mp3::WriteFile(path, tag + mp3::Audio(3)));
         return path;
     }
-    Outcome Run(const QStringList& arguments) {
+    // `screen` holds the display variables the run sees ("NAME=value"); none by default.
+    Outcome Run(const QStringList& arguments, const QStringList& screen = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(U("XDG_CONFIG_HOME"), dir.filePath(U("config")));
         env.insert(U("ZARN_HOME"), dir.filePath(U("home")));
         for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(U(display));
+        for (const QString& variable : screen)
+            env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         QProcess process;
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(music);
         process.start(U(ZARN_EXECUTABLE), arguments);
-        EXPECT_TRUE(process.waitForFinished(30000));
+        if (!process.waitForFinished(20000)) {
+            process.kill();
+            process.waitForFinished();
+            ADD_FAILURE() << "still running after 20 s";
+        }
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()),
                 QString::fromUtf8(process.readAllStandardError())};
@@ -89,6 +96,17 @@ TEST_F(CommandLineEndToEnd, ChangesTheExtension) {
     EXPECT_TRUE(r.out.contains(U("вельт 港 🎵.ogg"))) << r.out.toStdString();
 }
 
+TEST_F(CommandLineEndToEnd, BothModesCreateAMissingReplaceList) {
+    Tagged("a.mp3", "Velt", "Harbour", "1");
+    const QString replaces = dir.filePath(U("home/replaces.txt"));
+    for (const QString& mode : {U("+ext=ogg"), U("+rename=%artist - %title.mp3")}) {
+        QFile::remove(replaces);
+        const Outcome r = Run({mode, Files().constFirst()});
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_TRUE(QFile::exists(replaces)) << mode.toStdString();
+    }
+}
+
 TEST_F(CommandLineEndToEnd, KeepsGoingPastAFileThatCannotBeRenamed) {
     Tagged("a.mp3", "Velt", "One", "1");
     Tagged("b.mp3", "Velt", "Two", "2");
@@ -110,6 +128,14 @@ TEST_F(CommandLineEndToEnd, BadCommandLinesLeaveFilesAlone) {
         const Outcome r = Run(arguments);
         EXPECT_EQ(r.status, 2) << arguments.join(u' ').toStdString();
         EXPECT_FALSE(r.err.isEmpty());
+        EXPECT_EQ(Files(), QStringList{U("a.mp3")});
+    }
+    // Nobody can answer the question for a missing extension without a usable screen.
+    for (const QStringList& screen :
+         {QStringList{U("QT_QPA_PLATFORM=offscreen")}, QStringList{U("DISPLAY=:97")}}) {
+        const Outcome r = Run({U("+ext="), U("a.mp3")}, screen);
+        EXPECT_EQ(r.status, 2) << screen.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(U("no usable extension"))) << r.err.toStdString();
         EXPECT_EQ(Files(), QStringList{U("a.mp3")});
     }
     const Outcome help = Run({U("--help")});
