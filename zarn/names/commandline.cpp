@@ -10,6 +10,7 @@
 #include "zarn/names/safename.h"
 #include "zarn/shell/prompter.h"
 #include "zarn/shell/text.h"
+#include "zarn/shell/undecodablename.h"
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -194,6 +195,12 @@ int ProcessCommandLine(const CommandLineRequest& request, const QString& inPatte
 
     int status = kExitOk;
     for (const QString& file : request.files) {
+        if (IsUndecodableName(file)) {
+            err << "zarn: cannot rename " << file << ": " << UndecodableNameReason() << '\n';
+            err.flush();
+            status = kExitSomeFailed;
+            continue;
+        }
         const QString target = request.mode == CommandLineMode::Rename
                                    ? NewPathForRename(file, request.value, inPattern, options)
                                    : NewPathForExtension(file, extension);

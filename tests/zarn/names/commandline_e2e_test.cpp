@@ -1,9 +1,12 @@
 // Runs the built program the way a user does, on a temporary folder with its own settings.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include "tests/support/mp3writer.h"
@@ -40,7 +43,8 @@ class CommandLineEndToEnd : public testing::Test {
         return path;
     }
     // `screen` holds the display variables the run sees ("NAME=value"); none by default.
-    Outcome Run(const QStringList& arguments, const QStringList& screen = {}) {
+    Outcome Run(const QStringList& arguments, const QStringList& screen = {},
+                const QString& program = U(ZARN_EXECUTABLE)) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(U("XDG_CONFIG_HOME"), dir.filePath(U("config")));
         env.insert(U("ZARN_HOME"), dir.filePath(U("home")));
@@ -51,7 +55,7 @@ class CommandLineEndToEnd : public testing::Test {
         QProcess process;
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(music);
-        process.start(U(ZARN_EXECUTABLE), arguments);
+        process.start(program, arguments);
         if (!process.waitForFinished(20000)) {
             process.kill();
             process.waitForFinished();
@@ -118,6 +122,23 @@ TEST_F(CommandLineEndToEnd, KeepsGoingPastAFileThatCannotBeRenamed) {
     EXPECT_EQ(mp3::ReadFile(music + U("/b.ogg")), QByteArray("keep me"));
     EXPECT_EQ(r.err.count(u'\n'), 2) << r.err.toStdString();
     EXPECT_EQ(r.out.count(u'\n'), 2) << r.out.toStdString();
+}
+
+TEST_F(CommandLineEndToEnd, NamesThatAreNotUtf8AreReportedAsSuch) {
+    // "café.mp3" written in Windows-1252: the byte 0xE9 alone is not UTF-8.
+    const QByteArray raw = QFile::encodeName(music) + "/caf\xe9.mp3";
+    ASSERT_EQ(::close(::open(raw.constData(), O_CREAT | O_WRONLY, 0644)), 0);
+    const auto cleanUp = qScopeGuard([&] { ::unlink(raw.constData()); });  // Qt cannot see it
+    mp3::WriteFile(music + U("/b.mp3"), mp3::Audio(2));
+    // The raw byte reaches the program only through a shell; QProcess would encode it as UTF-8.
+    const Outcome r = Run(
+        {U("-c"), U("exec \"$0\" +ext=ogg \"$(printf 'caf\\351.mp3')\" b.mp3"), U(ZARN_EXECUTABLE)},
+        {}, U("/bin/sh"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(U("not valid UTF-8"))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(U("does not exist"))) << r.err.toStdString();
+    EXPECT_EQ(r.out, U("renamed: b.mp3 -> b.ogg\n"));
+    EXPECT_EQ(::access(raw.constData(), F_OK), 0);
 }
 
 TEST_F(CommandLineEndToEnd, BadCommandLinesLeaveFilesAlone) {
