@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "zarn/fromtext/albuminfo.h"
+#include "zarn/fromtext/albumtags.h"
 #include "zarn/fromtext/scan.h"
 #include "zarn/names/options.h"
 
@@ -201,5 +202,79 @@ INSTANTIATE_TEST_SUITE_P(
             {U("Length"), U("Coastline"), U("2011"), {}},
             {U("01 - Velt - Golden Hour.mp3"), U("02 - The Ashgroves - Night Train.mp3"),
              U("03 - Mira Sol - Blue Harbour.mp3"), U("04 - Nora Kvist - Silver Strand.mp3")}}));
+
+}  // namespace
+
+namespace {
+
+// The tag values of a file renamed to "03 - Velt - Harbour.mp3" by "%track - %artist -
+// %title.mp3"; the file had an album, a genre (Jazz), a year and a comment before.
+struct TagCase {
+    const char* what;
+    AlbumBoxes boxes;
+    const char* outPattern;
+    const char* v1;  // track|title|artist|album|year|comment|genre number
+    const char* v2;  // track|title|artist|album|year|comment|genre
+};
+
+class AlbumTagsTest : public testing::TestWithParam<TagCase> {};
+
+TEST_P(AlbumTagsTest, TakesValuesFromNameAndBoxes) {
+    const TagCase& c = GetParam();
+    FileTags old;
+    PackID3v1Texts(old.v1, {U("Old Title"), U("Old Artist"), U("Old Album"), U("Old Comment")},
+                   false);
+    old.v1.Year = TextField(U("1990"), 4);
+    old.v1.Genre = QByteArray(1, char(8));
+    old.v2.Album = U("Old Album");
+    old.v2.Genre = U("Jazz");
+    old.v2.Year = U("1990");
+    old.v2.Comment = U("Old Comment");
+    old.v2.Hidden = QByteArray("PRIV\0\0\0\x02\0\0ab", 12);
+    const FileTags t =
+        AlbumTags(U("/m/03 - Velt - Harbour.mp3"), U(c.outPattern), c.boxes, old, Options());
+    const ID3v1Texts v1 = UnpackID3v1Texts(t.v1, false);
+    const QString v1Values =
+        QStringList({QString::number(uchar(t.v1.Track.at(0))), v1.title, v1.artist, v1.album,
+                     FieldText(t.v1.Year), v1.comment, QString::number(uchar(t.v1.Genre.at(0)))})
+            .join(u'|');
+    const QString v2Values = QStringList({t.v2.Track, t.v2.Title, t.v2.Artist, t.v2.Album,
+                                          t.v2.Year, t.v2.Comment, t.v2.Genre})
+                                 .join(u'|');
+    EXPECT_EQ(v1Values, U(c.v1)) << c.what;
+    EXPECT_EQ(v2Values, U(c.v2)) << c.what;
+    EXPECT_EQ(t.v2.Hidden, old.v2.Hidden) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tags, AlbumTagsTest,
+    testing::Values(
+        TagCase{"values the name does not hold stay",
+                {},
+                "%track - %artist - %title.mp3",
+                "3|Harbour|Velt|Old Album|1990|Old Comment|8",
+                "03|Harbour|Velt|Old Album|1990|Old Comment|Jazz"},
+        TagCase{"use for all",
+                {U("Box Artist"), U("Hits"), U("2004"), U("Rock"), U("12 May"), true, true, true,
+                 true, true},
+                "%track - %artist - %title.mp3",
+                "3|Harbour|Box Artist|Hits|2004|12 May|17",
+                "03|Harbour|Box Artist|Hits|2004|12 May|(17)Rock"},
+        TagCase{"a genre outside the table",
+                {{}, {}, {}, U("Polka Punk"), {}, false, false, false, true, false},
+                "%track - %artist - %title.mp3",
+                "3|Harbour|Velt|Old Album|1990|Old Comment|0",
+                "03|Harbour|Velt|Old Album|1990|Old Comment|(0)Polka Punk"},
+        TagCase{"an empty genre for all",
+                {{}, {}, {}, {}, {}, false, false, false, true, false},
+                "%track - %artist - %title.mp3",
+                "3|Harbour|Velt|Old Album|1990|Old Comment|255",
+                "03|Harbour|Velt|Old Album|1990|Old Comment|"},
+        // The name read by another pattern: the album from the name, the track is no number.
+        TagCase{"other pattern",
+                {},
+                "%album - %artist - %title.mp3",
+                "0|Harbour|Velt|03|1990|Old Comment|8",
+                "|Harbour|Velt|03|1990|Old Comment|Jazz"}));
 
 }  // namespace
