@@ -37,7 +37,7 @@ QString TemporaryNameBeside(const QString& path) {
 }
 
 // The system's error code as an error of the program, with the system's description.
-FileError SystemFileError(int code) {
+FileError ErrnoError(int code) {
     int number = kErrPathFileAccess;
     if (code == ENOENT) number = kErrFileNotFound;
     if (code == EACCES || code == EPERM || code == EROFS) number = kErrPermissionDenied;
@@ -52,7 +52,7 @@ QByteArray Native(const QString& path) {
 FileError ErrorOfCode(int code) {
     if (code == 0) return {};
     if (code == EEXIST) return AlreadyExists();
-    return SystemFileError(code);
+    return ErrnoError(code);
 }
 
 // Renames without ever replacing what is at `to`, also a file that appeared a moment ago; gives
@@ -123,7 +123,7 @@ Temporary CopyToTemporary(const QString& from, const QString& beside) {
         copied += read;
     }
     if (!target.flush()) return failed(FileErrorOf(target));
-    if (::fsync(target.handle()) != 0) return failed(SystemFileError(errno));
+    if (::fsync(target.handle()) != 0) return failed(ErrnoError(errno));
     if (copied != size || target.size() != size)
         return failed({kErrDeviceIO, QStringLiteral("the copy is incomplete")});
     // The mode bits themselves: Qt's user flags say what the current user may do, and would
@@ -140,7 +140,7 @@ Temporary CopyToTemporary(const QString& from, const QString& beside) {
 // instead, so that a move that fails has not happened at all.
 FileError DeleteMovedSource(const QString& from, const QString& placed, bool undo) {
     if (::unlink(Native(from).constData()) == 0) return {};
-    const FileError error = SystemFileError(errno);
+    const FileError error = ErrnoError(errno);
     if (undo) ::unlink(Native(placed).constData());
     return error;
 }
@@ -231,7 +231,7 @@ FileError MoveReplacing(const QString& from, const QString& to) {
 
 FileError MakeFolder(const QString& path) {
     if (QFileInfo(path).isDir()) return {};
-    return ::mkdir(Native(path).constData(), 0777) == 0 ? FileError{} : SystemFileError(errno);
+    return ::mkdir(Native(path).constData(), 0777) == 0 ? FileError{} : ErrnoError(errno);
 }
 
 int AttributeValue(bool readOnly, bool hidden, bool archive) {

@@ -1,6 +1,7 @@
 #include "zarn/sort/frmsorting.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -64,8 +65,7 @@ frmSorting::frmSorting(QWidget* owner) : QWidget(owner, Qt::Window) {
 frmSorting::~frmSorting() = default;
 
 void frmSorting::prepare(const QString& action) {
-    m_progress =
-        std::make_unique<EventLoopProgress>([this](const ProgressStep& step) { showStep(step); });
+    m_stop = false;
     m_stopSent = false;
     lblMethod->setText(action);
     lblFile->clear();
@@ -86,22 +86,17 @@ void frmSorting::finish() {
     cmdPause->setEnabled(true);
 }
 
-Progress& frmSorting::progress() {
-    if (!m_progress) m_progress = std::make_unique<EventLoopProgress>();
-    return *m_progress;
+void frmSorting::yield() {
+    QCoreApplication::processEvents();
 }
 
-void frmSorting::showStep(const ProgressStep& step) {
+void frmSorting::atFile(const ProgressStep& step) {
     lblFileNr->setText(QString::number(step.number));
     lblTotFiles->setText(QString::number(step.total));
     lblFile->setText(TwoLines(step.source));
     lblTarget->setText(TwoLines(step.target));
     // The run keeps the event loop busy: draw the labels now, not after the file.
     for (QLabel* label : {lblFileNr, lblTotFiles, lblFile, lblTarget}) label->repaint();
-}
-
-void frmSorting::stopRun() {
-    if (m_progress) m_progress->requestStop();
 }
 
 void frmSorting::requestStop() {

@@ -3,14 +3,13 @@
 // the target) and stops the run from its one button or its close box. Sorting uses it, and so
 // can any run that moves files one by one (renaming an album).
 #include <QWidget>
-#include <memory>
 
 #include "zarn/shell/progress.h"
 
 class QLabel;
 class QPushButton;
 
-class frmSorting : public QWidget {
+class frmSorting : public QWidget, public Progress {
     Q_OBJECT
   public:
     // A window of its own, owned by `owner` (the main window).
@@ -24,11 +23,14 @@ class frmSorting : public QWidget {
     void setTotal(int total);
     // The run has ended: the button reads "Done!".
     void finish();
-    // What the run reports to: each file is drawn at once, and the button or the close box
-    // request the stop.
-    Progress& progress();
+    // What the run reports to: each file is drawn at once ("File n of total", the source and
+    // the target on two lines each), and the button or the close box request the stop.
+    Progress& progress() { return *this; }
+    void atFile(const ProgressStep& step) override;
+    void yield() override;
+    bool stopRequested() const override { return m_stop; }
     // Stops the run after its current file without closing the window (the program is ending).
-    void stopRun();
+    void stopRun() { m_stop = true; }
 
     QLabel* Label5 = nullptr;  // "File "
     QLabel* lblFileNr = nullptr;
@@ -49,9 +51,8 @@ class frmSorting : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void showStep(const ProgressStep& step);
     void requestStop();
 
-    std::unique_ptr<EventLoopProgress> m_progress;
+    bool m_stop = false;
     bool m_stopSent = false;
 };
