@@ -136,6 +136,16 @@ Temporary CopyToTemporary(const QString& from, const QString& beside) {
     return {{}, target.fileName()};
 }
 
+// A whole copy of `from` takes the name `to`, over a file there when `replace` says so, else
+// only while the name is free. A copy that cannot take the name goes.
+FileError PlaceCopy(const QString& from, const QString& to, bool replace) {
+    const Temporary copy = CopyToTemporary(from, to);
+    if (copy.error.failed()) return copy.error;
+    const int code = replace ? RenameReplacing(copy.path, to) : RenameNoReplace(copy.path, to);
+    if (code != 0) QFile::remove(copy.path);
+    return ErrorOfCode(code);
+}
+
 // The copy has its name; the source goes. When it cannot go, `undo` says whether the copy goes
 // instead, so that a move that fails has not happened at all.
 FileError DeleteMovedSource(const QString& from, const QString& placed, bool undo) {
@@ -180,11 +190,7 @@ FileError RenameWithoutOverwrite(const QString& from, const QString& to) {
 FileError CopyWithoutOverwrite(const QString& from, const QString& to) {
     if (!Exists(from)) return NotFound();
     if (Exists(to)) return AlreadyExists();
-    const Temporary copy = CopyToTemporary(from, to);
-    if (copy.error.failed()) return copy.error;
-    const int code = RenameNoReplace(copy.path, to);
-    if (code != 0) QFile::remove(copy.path);
-    return ErrorOfCode(code);
+    return PlaceCopy(from, to, false);
 }
 
 FileError MoveWithoutOverwrite(const QString& from, const QString& to) {
@@ -192,22 +198,13 @@ FileError MoveWithoutOverwrite(const QString& from, const QString& to) {
     const int code = RenameNoReplace(from, to);
     if (code != EXDEV) return ErrorOfCode(code);
     if (Exists(to)) return AlreadyExists();
-    const Temporary copy = CopyToTemporary(from, to);
-    if (copy.error.failed()) return copy.error;
-    if (const int placed = RenameNoReplace(copy.path, to)) {
-        QFile::remove(copy.path);
-        return ErrorOfCode(placed);
-    }
-    return DeleteMovedSource(from, to, true);
+    const FileError placed = PlaceCopy(from, to, false);
+    return placed.failed() ? placed : DeleteMovedSource(from, to, true);
 }
 
 FileError CopyReplacing(const QString& from, const QString& to) {
     if (!Exists(from)) return NotFound();
-    const Temporary copy = CopyToTemporary(from, to);
-    if (copy.error.failed()) return copy.error;
-    const int code = RenameReplacing(copy.path, to);
-    if (code != 0) QFile::remove(copy.path);
-    return ErrorOfCode(code);
+    return PlaceCopy(from, to, true);
 }
 
 FileError MoveReplacing(const QString& from, const QString& to) {
@@ -219,14 +216,9 @@ FileError MoveReplacing(const QString& from, const QString& to) {
     }
     const int renamed = RenameReplacing(from, to);
     if (renamed != EXDEV) return ErrorOfCode(renamed);
-    const Temporary copy = CopyToTemporary(from, to);
-    if (copy.error.failed()) return copy.error;
-    if (const int placed = RenameReplacing(copy.path, to)) {
-        QFile::remove(copy.path);
-        return ErrorOfCode(placed);
-    }
+    const FileError placed = PlaceCopy(from, to, true);
     // The old file at `to` is gone by the user's choice; the source stays if it cannot go.
-    return DeleteMovedSource(from, to, false);
+    return placed.failed() ? placed : DeleteMovedSource(from, to, false);
 }
 
 FileError MakeFolder(const QString& path) {

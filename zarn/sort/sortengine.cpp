@@ -242,6 +242,14 @@ FileOutcome SortEngine::CopyOrMoveFile(const QString& source, const QString& tar
         // A file that took the name meanwhile is a collision like any other.
         if (error.number != kErrFileAlreadyExists) return fail(error);
     }
+    return collide(source, target, move);
+}
+
+FileOutcome SortEngine::FileExistActions(const QString& oldFile, const QString& newFile) {
+    return collide(oldFile, newFile, true);
+}
+
+FileOutcome SortEngine::collide(const QString& source, const QString& target, bool move) {
     switch (ResolveCollision(m_settings.policy, m_prompter, target)) {
         case CollisionAction::Stop:
             return FileOutcome::Cancelled;
@@ -250,19 +258,7 @@ FileOutcome SortEngine::CopyOrMoveFile(const QString& source, const QString& tar
         case CollisionAction::Replace:
             break;
     }
-    return replace(source, target);
-}
-
-FileOutcome SortEngine::FileExistActions(const QString& oldFile, const QString& newFile) {
-    switch (ResolveCollision(m_settings.policy, m_prompter, newFile)) {
-        case CollisionAction::Stop:
-            return FileOutcome::Cancelled;
-        case CollisionAction::Skip:
-            return FileOutcome::Skipped;
-        case CollisionAction::Replace:
-            break;
-    }
-    const FileError error = MoveReplacing(oldFile, newFile);
+    const FileError error = move ? MoveReplacing(source, target) : CopyReplacing(source, target);
     return error.failed() ? fail(error) : FileOutcome::Done;
 }
 
@@ -280,12 +276,6 @@ FileOutcome SortEngine::renameFile(const QString& from, const QString& to, bool 
         if (error.number != kErrFileAlreadyExists) return fail(error);
     }
     return FileExistActions(from, to);
-}
-
-FileOutcome SortEngine::replace(const QString& source, const QString& target) {
-    const FileError error = m_settings.method == kMethodMove ? MoveReplacing(source, target)
-                                                             : CopyReplacing(source, target);
-    return error.failed() ? fail(error) : FileOutcome::Done;
 }
 
 bool SortEngine::setAttributes(const QString& path) {

@@ -64,7 +64,8 @@ class SortEngine {
     bool setAttributes(const QString& path);
     // `inUseMessage` names a refused rename as a file in use ("Sort Selected").
     FileOutcome renameFile(const QString& from, const QString& to, bool inUseMessage);
-    FileOutcome replace(const QString& source, const QString& target);
+    // The policy (or the person) decides about a taken name; a replacement is atomic.
+    FileOutcome collide(const QString& source, const QString& target, bool move);
     FileOutcome fail(const FileError& error);
     void show(const SortRows& rows, const QString& source, const QString& target);
     // Yields to pending events; true when a stop has been requested.
