@@ -43,7 +43,9 @@ frmSorting::frmSorting(QWidget* owner) : QWidget(owner, Qt::Window) {
     lblTarget = Named(new QLabel(this), "lblTarget");
     for (QLabel* twoLines : {lblFile, lblTarget}) {
         twoLines->setTextFormat(Qt::PlainText);
-        twoLines->setMinimumWidth(360);
+        // A long path is cut at the window's edge rather than resizing the window per file.
+        twoLines->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        twoLines->setMinimumWidth(420);
         twoLines->setMinimumHeight(2 * fontMetrics().lineSpacing());
     }
 

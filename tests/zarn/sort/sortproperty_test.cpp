@@ -130,7 +130,7 @@ void SortPropertyTest::runOnce(unsigned seed, const QString& other) {
 TEST_F(SortPropertyTest, NothingIsLostWhateverHappens) {
     const QString other = OtherFileSystemRoot(dir.path());
     QTemporaryDir shm(other + U("/zarn-sort-XXXXXX"));
-    for (unsigned seed = 1; seed <= 300; ++seed)
+    for (unsigned seed = 1; seed <= 200; ++seed)
         runOnce(seed, other.isEmpty() ? QString() : shm.path());
 }
 
