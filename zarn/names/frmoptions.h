@@ -5,7 +5,7 @@
 #include <array>
 #include <functional>
 
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 
 class QCheckBox;
 class QComboBox;

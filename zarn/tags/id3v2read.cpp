@@ -8,13 +8,6 @@
 
 namespace {
 
-bool AllDigits(const QString& text) {
-    if (text.isEmpty()) return false;
-    for (QChar ch : text)
-        if (ch < u'0' || ch > u'9') return false;
-    return true;
-}
-
 // "(17)" and "(17)Rock" name genre 17; a refinement after the number wins when it differs;
 // a plain name without the number gives nothing.
 QString GenreOfFrame(const QString& raw) {
@@ -29,7 +22,7 @@ QString GenreOfFrame(const QString& raw) {
     // reading of the frames after it).
     bool ok = false;
     const qulonglong code = number.toULongLong(&ok);
-    if (AllDigits(number) && ok && code <= 255) genre = GenreNameOfNumber(int(code));
+    if (IsAllDigits(number) && ok && code <= 255) genre = GenreNameOfNumber(int(code));
     if (!refinement.isEmpty() && refinement.compare(genre, Qt::CaseInsensitive) != 0)
         genre = refinement;
     return genre;

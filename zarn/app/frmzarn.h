@@ -5,9 +5,9 @@
 #include <array>
 #include <memory>
 
+#include "zarn/app/mainmenus.h"
+#include "zarn/editing/tagpanel.h"
 #include "zarn/shell/filelist.h"
-#include "zarn/shell/mainmenus.h"
-#include "zarn/shell/tagpanel.h"
 
 class FileDialogs;
 class FileListView;

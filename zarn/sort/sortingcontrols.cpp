@@ -1,4 +1,4 @@
-#include "zarn/shell/sortingcontrols.h"
+#include "zarn/sort/sortingcontrols.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "zarn/names/mainwindownames.h"
+#include "zarn/app/mainwindownames.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -6,12 +6,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "zarn/app/frmzarn.h"
 #include "zarn/names/fixfilename.h"
 #include "zarn/names/frmoptions.h"
 #include "zarn/names/panelnames.h"
 #include "zarn/names/patternboxes.h"
 #include "zarn/shell/filelistview.h"
-#include "zarn/shell/frmzarn.h"
 #include "zarn/shell/programfolder.h"
 #include "zarn/shell/programvalues.h"
 

@@ -11,10 +11,10 @@
 #include <QTest>
 
 #include "tests/support/mp3writer.h"
-#include "tests/zarn/shell/windowtest.h"
+#include "tests/zarn/app/windowtest.h"
+#include "zarn/editing/tagpanel.h"
 #include "zarn/shell/programfolder.h"
-#include "zarn/shell/sortingcontrols.h"
-#include "zarn/shell/tagpanel.h"
+#include "zarn/sort/sortingcontrols.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "zarn/shell/tagpanel.h"
+#include "zarn/editing/tagpanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "zarn/shell/frmzarn.h"
+#include "zarn/app/frmzarn.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,19 +18,19 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "zarn/app/listcommands.h"
+#include "zarn/app/mainwindownames.h"
 #include "zarn/names/fixfilename.h"
-#include "zarn/names/mainwindownames.h"
 #include "zarn/names/panelnames.h"
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/filedialogs.h"
 #include "zarn/shell/filelistview.h"
-#include "zarn/shell/listcommands.h"
 #include "zarn/shell/listentry.h"
 #include "zarn/shell/mainsettings.h"
 #include "zarn/shell/programfolder.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/settingsstore.h"
-#include "zarn/shell/sortingcontrols.h"
+#include "zarn/sort/sortingcontrols.h"
 #include "zarn/tags/fileinfo.h"
 
 namespace {

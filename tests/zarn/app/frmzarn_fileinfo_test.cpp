@@ -5,9 +5,9 @@
 #include <QPlainTextEdit>
 
 #include "tests/support/mp3writer.h"
-#include "tests/zarn/shell/windowtest.h"
+#include "tests/zarn/app/windowtest.h"
+#include "zarn/app/listcommands.h"
 #include "zarn/shell/filelistview.h"
-#include "zarn/shell/listcommands.h"
 
 namespace {
 
@@ -24,10 +24,10 @@ class FileInfoTest : public WindowTest {
         v1.artist = "Velt";
         v1.track = 5;
         v1.genre = 17;
-        const QByteArray v2 = mp3::ID3v2Tag({mp3::V2TextFrame("TIT2", "Harbour (Live)"),
-                                             mp3::V2TextFrame("TCON", "(9)"),
-                                             mp3::V2Frame("APIC", QByteArray(20, 'p'))},
-                                            30);
+        const QByteArray v2 = mp3::ID3v2Tag(
+            {mp3::V2TextFrame("TIT2", "Harbour (Live)"), mp3::V2TextFrame("TCON", "(9)"),
+             mp3::V2Frame("APIC", QByteArray(20, 'p'))},
+            30);
         EXPECT_TRUE(mp3::WriteFile(path, v2 + mp3::Audio(10) + mp3::ID3v1Tag(v1)));
         return path;
     }
