@@ -89,4 +89,18 @@ TEST_F(FileInfoTest, AVanishedFileLosesItsRowAndItsPreviewRow) {
     EXPECT_TRUE(window->fileList().pathAt(0).endsWith(QStringLiteral("a.mp3")));
 }
 
+TEST_F(FileInfoTest, SeveralSelectedRowsKeepTheShownFile) {
+    window->listCommands().dropOnFiles({tagged("a.mp3"), tagged("b.mp3")});
+    choose(0);
+    const QString shown = window->panelState().shown.path;
+    window->lstFiles->selectRows({0, 1});
+    emit window->fileRowChosen(1);
+    EXPECT_TRUE(window->panelState().severalFiles);
+    EXPECT_EQ(window->panelState().shown.path, shown);
+    EXPECT_EQ(window->panel.txtOldName->text(), QStringLiteral("a.mp3"));
+    choose(1);
+    EXPECT_FALSE(window->panelState().severalFiles);
+    EXPECT_TRUE(window->panelState().shown.path.endsWith(QStringLiteral("b.mp3")));
+}
+
 }  // namespace
