@@ -126,8 +126,12 @@ ID3v2Frames ReadTagFrames(const QByteArray& body, int major, int flags) {
     }
     if (flags & kExtended) data = data.mid(ExtendedHeaderLength(data, major));
     if (major != 4) return ChooseWalk(data, 4, SizeForm::Plain);
+    return ReadV24Frames(data, flags & kUnsynchronised);
+}
+
+ID3v2Frames ReadV24Frames(const QByteArray& data, bool tagUnsynchronised, bool embedded) {
     ID3v2Frames frames = ChooseWalk(data, 4, SizeForm::Syncsafe);
-    for (ID3v2Frame& frame : frames) frame = FrameFromV24(frame, flags & kUnsynchronised);
+    for (ID3v2Frame& frame : frames) frame = FrameFromV24(frame, tagUnsynchronised, embedded);
     return frames;
 }
 

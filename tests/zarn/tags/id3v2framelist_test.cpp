@@ -94,6 +94,9 @@ TEST(ReadTagFrames, EveryVersionBecomesID3v23) {
                                   11))},
         {"v2.4 grouped frame", Safe("TIT2", QByteArray("\x07\0Hi", 4), QByteArray("\0\x40", 2)), 4,
          0, Plain("TIT2", QByteArray("\x07\0Hi", 4), QByteArray("\0\x20", 2))},
+        {"v2.4 chapter with embedded frames",
+         Safe("CHAP", "c1" + kNul + QByteArray(16, '\x01') + Safe("TIT2", k200)), 4, 0,
+         Plain("CHAP", "c1" + kNul + QByteArray(16, '\x01') + Plain("TIT2", k200))},
         {"v2.3 tag unsynchronisation",
          Plain("TIT2", QByteArray("\x01\xFF\xFEH\0i\0", 7))
              .replace("\xFF\xFE", QByteArray("\xFF\0\xFE", 3)),
