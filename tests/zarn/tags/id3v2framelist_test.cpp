@@ -67,6 +67,8 @@ TEST(ParseID3v2Frames, IdentifiersCountOnlyAtFrameStarts) {
 }
 
 TEST(ReadTagFrames, EveryVersionBecomesID3v23) {
+    QByteArray kPicture(784, '\x11');
+    kPicture[400] = '\0';
     const QByteArray utf16Hi("\x01\xFF\xFEH\0i\0", 7);
     struct Case {
         const char* name;
@@ -81,6 +83,10 @@ TEST(ReadTagFrames, EveryVersionBecomesID3v23) {
          Plain("TIT2", k200) + Plain("TPE1", Text("A"))},
         {"v2.4 with plain sizes", Plain("TIT2", k200) + Plain("TPE1", Text("A")), 4, 0,
          Plain("TIT2", k200) + Plain("TPE1", Text("A"))},
+        // Read as syncsafe, the picture's size (0x310) would end on the zero byte at 400.
+        {"v2.4 with plain sizes and a zero byte inside",
+         Plain("TIT2", Text("A")) + Plain("APIC", kPicture) + QByteArray(20, '\0'), 4, 0,
+         Plain("TIT2", Text("A")) + Plain("APIC", kPicture)},
         {"v2.4 status bits move up", Safe("TLEN", Text("1"), QByteArray("\x60\0", 2)), 4, 0,
          Plain("TLEN", Text("1"), QByteArray("\xC0\0", 2))},
         {"v2.4 frame unsynchronisation and data length",
