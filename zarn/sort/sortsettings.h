@@ -2,7 +2,7 @@
 // What a sort reads from the main window, as plain values: the window fills it once per command.
 #include <QString>
 
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 #include "zarn/shell/collision.h"
 
 struct SortSettings {

@@ -17,7 +17,7 @@
 #include "zarn/shell/filelist.h"
 #include "zarn/shell/filelistview.h"
 #include "zarn/shell/programvalues.h"
-#include "zarn/shell/sortingcontrols.h"
+#include "zarn/sort/sortingcontrols.h"
 #include "zarn/sort/frmsorting.h"
 #include "zarn/sort/sortcommands.h"
 
