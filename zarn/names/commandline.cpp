@@ -9,6 +9,7 @@
 #include "zarn/names/fixfilename.h"
 #include "zarn/names/safename.h"
 #include "zarn/shell/prompter.h"
+#include "zarn/shell/regularfile.h"
 #include "zarn/shell/text.h"
 
 #ifndef Q_OS_WIN
@@ -65,6 +66,14 @@ bool Exists(const QString& path) {
     // A dangling link still occupies the name.
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+}
+
+// Why `file` cannot be renamed as a file, empty when it is a regular file.
+QString NotAFileReason(const QString& file) {
+    if (!Exists(file)) return QStringLiteral("the file does not exist");
+    if (!IsNonRegularFile(file)) return {};
+    return QFileInfo(file).isDir() ? QStringLiteral("it is a folder")
+                                   : QStringLiteral("it is not a regular file");
 }
 
 }  // namespace
@@ -194,11 +203,16 @@ int ProcessCommandLine(const CommandLineRequest& request, const QString& inPatte
 
     int status = kExitOk;
     for (const QString& file : request.files) {
-        const QString target = request.mode == CommandLineMode::Rename
+        // Only regular files: reading the tags of a pipe named like a file would wait forever.
+        const QString notFile = NotAFileReason(file);
+        const QString target = !notFile.isEmpty() ? QString()
+                               : request.mode == CommandLineMode::Rename
                                    ? NewPathForRename(file, request.value, inPattern, options)
                                    : NewPathForExtension(file, extension);
         QString error;
-        if (target.isEmpty() || !Exists(file))
+        if (!notFile.isEmpty())
+            error = notFile;
+        else if (target.isEmpty())
             error = QStringLiteral("the file does not exist");
         else if (target == file)
             out << "unchanged: " << file << '\n';

@@ -15,6 +15,7 @@
 #include "zarn/shell/listsize.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/prompter.h"
+#include "zarn/shell/regularfile.h"
 #include "zarn/shell/sortinglist.h"
 #include "zarn/shell/tagmarkers.h"
 #include "zarn/shell/text.h"
@@ -64,7 +65,7 @@ void ListCommands::addFiles() {
     for (const QString& path : choice.paths) {
         if (playlists)
             loadList(path);
-        else
+        else if (!IsNonRegularFile(path))
             m_parts.list.addPath(path);
     }
     m_values.lastDialogFolder = FolderOf(choice.paths.first());
@@ -118,7 +119,8 @@ void ListCommands::addDropped(const QStringList& paths) {
             for (const QString& file : ScanFolder(asFolder, scanMask())) m_parts.list.addPath(file);
         } else if (ListKindOf(path) != ListKind::Unsupported) {
             loadList(path);
-        } else if (!TrimBlanks(path).isEmpty()) {
+        } else if (!TrimBlanks(path).isEmpty() && !IsNonRegularFile(path)) {
+            // A pipe or device named like a file would stall every later read of the row.
             m_parts.list.addPath(path);
         }
     }

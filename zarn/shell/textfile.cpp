@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include "zarn/shell/cp1252.h"
+#include "zarn/shell/regularfile.h"
 
 QString DecodeText(const QByteArray& bytes) {
     QByteArray body = bytes;
@@ -33,7 +34,7 @@ QStringList ReadTextLines(const QString& path, bool createWhenMissing) {
         if (createWhenMissing && file.open(QIODevice::Append)) file.close();
         return {};
     }
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (!OpenRegularFile(file, QIODevice::ReadOnly)) return {};
     return SplitLines(DecodeText(file.readAll()));
 }
 
