@@ -10,6 +10,7 @@ constexpr int kErrBadFileName = 52;
 constexpr int kErrFileNotFound = 53;
 constexpr int kErrBadFileMode = 54;
 constexpr int kErrDeviceIO = 57;
+constexpr int kErrFileAlreadyExists = 58;
 constexpr int kErrDiskFull = 61;
 constexpr int kErrBadRecordNumber = 63;
 constexpr int kErrTooManyFiles = 67;
@@ -22,6 +23,8 @@ struct FileError {
     int number = 0;
     QString description;
     int systemError = 0;  // the system's error code (errno) when the system gave one
+
+    bool failed() const { return number != 0; }
 };
 
 FileError FileErrorOf(const QFileDevice& file);
