@@ -1,6 +1,8 @@
 // Odd files and failing disks: nothing hangs, a failed write leaves the file as it was, and every
 // failure says why. Faults are injected in forked children (see tests/support/childrun.h).
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -205,6 +207,26 @@ TEST_F(FileFaults, RefusedPermissionIsNotAFileInUse) {
     result = asNobody([&](Prompter* p) { return WriteTags(path, {}, V2(u"T"_qs), -1, 1, p); });
     EXPECT_EQ(result.output, "false|Error: 70\nPermission denied");
     EXPECT_EQ(bytes(), kAudio);
+}
+
+// A read-only file system, mounted in a private mount namespace of the child.
+TEST_F(FileFaults, ReadOnlyFileSystemSaysSo) {
+    const QByteArray mountPoint = QFile::encodeName(dir.path());
+    const child::Result result = child::Run([&] {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("none", mountPoint.constData(), "tmpfs", 0, nullptr) != 0)
+            return QByteArray("unsupported");
+        if (!mp3::WriteFile(path, kAudio) ||
+            ::mount(nullptr, mountPoint.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            return QByteArray("unsupported");
+        return Outcome([&](Prompter* p) { return WriteTags(path, V1("a"), {}, 1, 0, p); }) + "|" +
+               Outcome([&](Prompter* p) { return WriteTags(path, {}, V2(u"T"_qs), -1, 1, p); });
+    });
+    ASSERT_TRUE(result.finished);
+    if (result.output == "unsupported") GTEST_SKIP() << "no private mounts here";
+    EXPECT_EQ(result.output,
+              "false|Error: 75\nRead-only file system|false|Error: 75\nRead-only file system");
 }
 
 // --- 4. A full rewrite keeps owner, group and hard links -------------------------------------
