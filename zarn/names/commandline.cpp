@@ -9,6 +9,7 @@
 #include "zarn/shell/prompter.h"
 #include "zarn/shell/regularfile.h"
 #include "zarn/shell/text.h"
+#include "zarn/shell/undecodablename.h"
 
 namespace {
 
@@ -150,6 +151,12 @@ int ProcessCommandLine(const CommandLineRequest& request, const QString& inPatte
 
     int status = kExitOk;
     for (const QString& file : request.files) {
+        if (IsUndecodableName(file)) {
+            err << "zarn: cannot rename " << file << ": " << UndecodableNameReason() << '\n';
+            err.flush();
+            status = kExitSomeFailed;
+            continue;
+        }
         // Only regular files: reading the tags of a pipe named like a file would wait forever.
         const QString notFile = NotAFileReason(file);
         const QString target = !notFile.isEmpty() ? QString()
