@@ -94,6 +94,9 @@ FileError WriteListRows(const QString& path, const QStringList& rowTexts, SaveFo
         bytes += (format == SaveFormat::M3u ? PathFromEntry(row) : row).toUtf8();
         bytes += "\r\n";
     }
+    // A first name that begins with U+FEFF would be read back as a byte-order mark and lose it;
+    // a real mark in front keeps it.
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes.prepend("\xEF\xBB\xBF");
     // Written beside the old file and swapped in, so a failed save keeps the old list.
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())

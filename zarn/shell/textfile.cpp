@@ -10,7 +10,9 @@
 QString DecodeText(const QByteArray& bytes) {
     QByteArray body = bytes;
     if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The mark was taken off above; a second one is a character of the text.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString text = utf8(body);
     return utf8.hasError() ? FromCp1252(body) : text;
 }

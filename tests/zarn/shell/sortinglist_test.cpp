@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "tests/support/mp3writer.h"
 #include "zarn/shell/listentry.h"
@@ -156,6 +157,15 @@ TEST_F(SortingListTest, LinesNamingNoUsableFileAddNoRows) {
     // A list file that is itself a pipe gives nothing instead of waiting for a writer.
     ASSERT_EQ(::mkfifo(QFile::encodeName(file("pipe.m3u")).constData(), 0644), 0);
     EXPECT_TRUE(ReadListRows(file("pipe.m3u"), ListKind::M3u, u'/').isEmpty());
+}
+
+TEST_F(SortingListTest, NameBeginningLikeAByteOrderMarkSurvivesASave) {
+    const QStringList rows{EntryFromPath(u"/m/\uFEFFa.mp3"_qs, u'/')};
+    for (const auto& [name, format, kind] : {std::tuple{"l.srt", SaveFormat::Srt, ListKind::Srt},
+                                             std::tuple{"l.m3u", SaveFormat::M3u, ListKind::M3u}}) {
+        ASSERT_FALSE(WriteListRows(file(name), rows, format).failed());
+        EXPECT_EQ(ReadListRows(file(name), kind, u'/'), rows) << name;
+    }
 }
 
 TEST_F(SortingListTest, MissingFileGivesNoRows) {
