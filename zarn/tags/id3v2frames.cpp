@@ -134,10 +134,6 @@ QByteArray UrlBytes(const QString& url) {
 
 }  // namespace
 
-QByteArray UrlFrameBytes(const QString& url) {
-    return UrlBytes(url);
-}
-
 QString FrameValue(const ID3v2Frame& frame) {
     return FrameParts(frame.id, FrameContent(frame)).value;
 }
