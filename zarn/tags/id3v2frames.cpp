@@ -101,9 +101,10 @@ const ID3v2Frame* FirstFrame(const ID3v2Frames& frames, const QByteArray& id) {
     return nullptr;
 }
 
+// ISO-8859-1 without its C1 controls (0x80-0x9F), which this program reads as Windows-1252.
 bool FitsLatin1(const QString& text) {
     for (QChar ch : text)
-        if (ch.unicode() > 0xFF) return false;
+        if (ch.unicode() > 0xFF || (ch.unicode() >= 0x80 && ch.unicode() < 0xA0)) return false;
     return true;
 }
 
