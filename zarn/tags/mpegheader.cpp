@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "zarn/names/patterns.h"
 #include "zarn/shell/text.h"
 #include "zarn/tags/roundhalfeven.h"
 
