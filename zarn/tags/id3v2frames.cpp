@@ -145,6 +145,17 @@ QString FrameDescription(const ID3v2Frame& frame) {
     return described ? FrameParts(frame.id, FrameContent(frame)).description : QString();
 }
 
+QByteArray PictureData(const ID3v2Frame& frame) {
+    if (frame.id != "APIC") return {};
+    const QByteArray content = FrameContent(frame);
+    const qsizetype mimeEnd = content.indexOf('\0', 1);
+    if (mimeEnd < 0) return {};
+    const int encoding = static_cast<unsigned char>(content[0]);
+    const QByteArray described = content.mid(mimeEnd + 2);  // after the picture type
+    const qsizetype data = AfterTerminator(described, encoding);
+    return data < 0 ? QByteArray() : described.mid(data);
+}
+
 QString FrameText(const QByteArray& data, const QByteArray& id) {
     const ID3v2Frames frames = ParseID3v2Frames(data);
     const ID3v2Frame* frame = FirstFrame(frames, id);
