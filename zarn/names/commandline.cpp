@@ -1,19 +1,13 @@
 #include "zarn/names/commandline.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
-#include <QUuid>
 
 #include "zarn/names/fixfilename.h"
 #include "zarn/names/safename.h"
+#include "zarn/shell/fileops.h"
 #include "zarn/shell/prompter.h"
 #include "zarn/shell/text.h"
-
-#ifndef Q_OS_WIN
-#include <sys/stat.h>
-#endif
 
 namespace {
 
@@ -38,33 +32,6 @@ int NextPathStart(const QString& rest) {
     if (colon == 0 && share == 0) return 0;
     if (colon > 0 && (share == 0 || colon - 1 < share)) return colon - 1;  // the drive letter
     return share;
-}
-
-QString FolderOf(const QString& path) {
-    const qsizetype cut = QDir::fromNativeSeparators(path).lastIndexOf(u'/');
-    return path.left(cut + 1);
-}
-
-// True only for the same directory entry written in another case: a link or a hard link under
-// another name is a different name that must not be overwritten.
-bool SameFile(const QString& a, const QString& b) {
-    if (a.compare(b, Qt::CaseInsensitive) != 0) return false;
-#ifdef Q_OS_WIN
-    return QFileInfo(a).canonicalFilePath().compare(QFileInfo(b).canonicalFilePath(),
-                                                    Qt::CaseInsensitive) == 0;
-#else
-    struct stat sa {};
-    struct stat sb {};
-    if (::lstat(QFile::encodeName(a).constData(), &sa) != 0) return false;
-    if (::lstat(QFile::encodeName(b).constData(), &sb) != 0) return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-#endif
-}
-
-bool Exists(const QString& path) {
-    // A dangling link still occupies the name.
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
 }
 
 }  // namespace
@@ -136,26 +103,6 @@ QString NewPathForExtension(const QString& file, const QString& extension) {
     return folder + (dot < 0 ? name + u'.' : name.left(dot + 1)) + extension;
 }
 
-QString RenameWithoutOverwrite(const QString& from, const QString& to) {
-    if (!Exists(from)) return QStringLiteral("the file does not exist");
-    if (Exists(to)) {
-        if (!SameFile(from, to)) return QStringLiteral("a file named so already exists");
-        const QString temporary =
-            FolderOf(from) + QStringLiteral(".zarn-") + QUuid::createUuid().toString(QUuid::Id128);
-        QFile first(from);
-        if (!first.rename(temporary)) return first.errorString();
-        QFile second(temporary);
-        if (!second.rename(to)) {
-            const QString error = second.errorString();
-            QFile::rename(temporary, from);
-            return error;
-        }
-        return {};
-    }
-    QFile file(from);
-    return file.rename(to) ? QString() : file.errorString();
-}
-
 QString CommandLineUsage() {
     return QStringLiteral(
         "Usage: zarn \"+rename=PATTERN\" FILE...\n"
@@ -206,7 +153,7 @@ int ProcessCommandLine(const CommandLineRequest& request, const QString& inPatte
                  SafeFileName(name, QString()) != name)
             error = QStringLiteral("\"%1\" is not a usable file name").arg(name);
         else
-            error = RenameWithoutOverwrite(file, target);
+            error = RenameWithoutOverwrite(file, target).description;
 
         if (!error.isEmpty()) {
             err << "zarn: cannot rename " << file << ": " << error << '\n';

@@ -31,11 +31,6 @@ QString NewPathForRename(const QString& file, const QString& outPattern, const Q
 // The file with its extension replaced (a name without one gets "." and the extension).
 QString NewPathForExtension(const QString& file, const QString& extension);
 
-// Renames `from` to `to` unless another file already has that name. A change of case only goes
-// through a temporary name, since a case-insensitive file system sees the target as existing.
-// Returns an error text, empty on success.
-QString RenameWithoutOverwrite(const QString& from, const QString& to);
-
 // Exit statuses of the command-line mode.
 constexpr int kExitOk = 0;
 constexpr int kExitSomeFailed = 1;

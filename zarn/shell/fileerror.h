@@ -9,6 +9,7 @@ class Prompter;
 constexpr int kErrFileNotFound = 53;
 constexpr int kErrBadFileMode = 54;
 constexpr int kErrDeviceIO = 57;
+constexpr int kErrFileAlreadyExists = 58;
 constexpr int kErrPermissionDenied = 70;
 constexpr int kErrPathFileAccess = 75;
 constexpr int kErrBadRecordNumber = 63;
@@ -16,6 +17,8 @@ constexpr int kErrBadRecordNumber = 63;
 struct FileError {
     int number = 0;
     QString description;
+
+    bool failed() const { return number != 0; }
 };
 
 FileError FileErrorOf(const QFileDevice& file);

@@ -355,8 +355,8 @@ MainSettings frmZarn::currentSettings() const {
 void frmZarn::shutDown() {
     if (m_ended) return;  // closing and unloading both lead here; the settings are saved once
     m_ended = true;
-    m_values.stopRequest = true;
-    // Lets a sort in progress see the request and stop after its current file.
+    emit stopRequested();
+    // Lets a run in progress see the request and stop after its current file.
     QCoreApplication::processEvents();
     SaveMainSettings(m_store, currentSettings());
     emit programEnded();

@@ -75,6 +75,8 @@ class frmZarn : public QMainWindow {
     QByteArray HiddenFrames;
 
   signals:
+    // The program is ending: a run in progress (its Progress) stops after its current file.
+    void stopRequested();
     // A row of the file list was clicked (or the matching preview row): the tag panel loads it.
     void fileRowChosen(int row);
     // Shutdown has saved the settings; the program ends now.

@@ -10,6 +10,7 @@
 #include "zarn/shell/filedialogs.h"
 #include "zarn/shell/filelist.h"
 #include "zarn/shell/filelistview.h"
+#include "zarn/shell/fileops.h"
 #include "zarn/shell/folderscan.h"
 #include "zarn/shell/listentry.h"
 #include "zarn/shell/listsize.h"
@@ -29,9 +30,10 @@ const QString kLoadFilter = QStringLiteral(
     "Sorting File (*.srt)|*.srt|Playlist File (*.m3u)|*.m3u|Playlist File (*.pls)|*.pls");
 constexpr int kPlaylistsFilter = 1;
 
-QString FolderOf(const QString& path) {
-    const qsizetype cut = path.lastIndexOf(QDir::separator());
-    return cut <= 0 ? path.left(cut + 1) : path.left(cut);
+// The dialogs start in a folder written without its closing separator, except the root.
+QString DialogFolderOf(const QString& path) {
+    const QString folder = FolderOf(path);
+    return folder.size() > 1 ? folder.chopped(1) : folder;
 }
 
 }  // namespace
@@ -67,7 +69,7 @@ void ListCommands::addFiles() {
         else
             m_parts.list.addPath(path);
     }
-    m_values.lastDialogFolder = FolderOf(choice.paths.first());
+    m_values.lastDialogFolder = DialogFolderOf(choice.paths.first());
     refreshCount();
 }
 

@@ -11,5 +11,4 @@ struct ProgramValues {
     QString lastDialogFolder;
     QString rememberedTargetFolder;
     Options options;  // holds the Replace list too
-    bool stopRequest = false;
 };

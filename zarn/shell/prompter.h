@@ -15,9 +15,3 @@ public:
     virtual QString input(const QString& title, const QString& prompt) = 0;
 };
 
-// Lets pending window events run inside a long loop (so a stop button can be pressed).
-class EventPump {
-public:
-    virtual ~EventPump() = default;
-    virtual void yield() = 0;
-};

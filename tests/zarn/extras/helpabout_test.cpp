@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QDesktopServices>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include "tests/zarn/tags/recordingprompter.h"
+#include "tests/support/scriptedprompter.h"
 #include "zarn/extras/about.h"
 #include "zarn/extras/help.h"
 
@@ -22,7 +21,7 @@ class UrlRecorder : public QObject {
 };
 
 TEST(AboutTest, NamesTheProgramAndItsVersionInTheBoxTitledPelmora) {
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     ShowAbout(prompter);
     ASSERT_EQ(prompter.informations.size(), 1);
     const QStringList lines = prompter.informations.first().split(QStringLiteral("\r\n"));
@@ -37,10 +36,6 @@ TEST(AboutTest, NamesTheProgramAndItsVersionInTheBoxTitledPelmora) {
 }
 
 TEST(HelpTest, OpensTheManualInTheProgramFolderThroughTheDesktop) {
-    static int argc = 1;
-    static char name[] = "helpabout_test";
-    static char* argv[] = {name, nullptr};
-    if (!qApp) new QGuiApplication(argc, argv);
     QTemporaryDir home;
     qputenv("ZARN_HOME", home.path().toUtf8());
     UrlRecorder desktop;

@@ -8,19 +8,13 @@
 #include <QTemporaryDir>
 
 #include "tests/zarn/extras/fakeplayer.h"
-#include "tests/zarn/tags/recordingprompter.h"
+#include "tests/support/scriptedprompter.h"
 #include "zarn/extras/playfilepage.h"
 
 namespace {
 
 class PlayFilePageTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "playfilepage_test";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
-    }
     void SetUp() override {
         song = dir.filePath(QStringLiteral("song.mp3"));
         QFile file(song);
@@ -46,7 +40,7 @@ class PlayFilePageTest : public ::testing::Test {
     QString current;
     bool several = false;
     FakePlayer player;
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     std::unique_ptr<PlayFilePage> m_page;
 };
 

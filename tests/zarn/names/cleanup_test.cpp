@@ -3,14 +3,11 @@
 #include <functional>
 
 #include "options_fixture.h"
+#include "tests/support/qtstrings.h"
 #include "zarn/names/cleanup.h"
 #include "zarn/shell/cp1252.h"
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 TEST(CapitaliseWords, UppercasesTheFirstLetterOfEveryWord) {
     const std::pair<const char*, const char*> cases[] = {

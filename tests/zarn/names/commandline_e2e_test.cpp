@@ -6,13 +6,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "tests/support/qtstrings.h"
 #include "tests/support/mp3writer.h"
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 struct Outcome {
     int status = -1;

@@ -6,15 +6,13 @@
 #include <QTextStream>
 
 #include "options_fixture.h"
+#include "tests/support/qtstrings.h"
+#include "tests/support/scriptedprompter.h"
 #include "tests/support/mp3writer.h"
 #include "zarn/names/commandline.h"
 #include "zarn/shell/prompter.h"
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 struct TextCase {
     const char* line;
@@ -82,19 +80,6 @@ TEST(NewPathForExtension, OnlyTheNamesOwnDotCounts) {
     EXPECT_EQ(NewPathForExtension(U(R"(C:\a.mp3)"), U("ogg")), U(R"(C:\a.ogg)"));
 }
 
-class FakePrompter : public Prompter {
-  public:
-    void information(const QString&, const QString&) override {}
-    void critical(const QString&, const QString&) override {}
-    Answer question(const QString&, const QString&, bool) override { return Answer::No; }
-    QString input(const QString&, const QString& prompt) override {
-        prompts << prompt;
-        return answer;
-    }
-    QString answer;
-    QStringList prompts;
-};
-
 class CommandLineFiles : public testing::Test {
   protected:
     QString Make(const QString& name, const QByteArray& bytes = mp3::Audio(2)) {
@@ -110,7 +95,7 @@ class CommandLineFiles : public testing::Test {
         return ProcessCommandLine(request, U("%artist - %title.mp3"), Options(), &prompter, o, e);
     }
     QTemporaryDir dir;
-    FakePrompter prompter;
+    ScriptedPrompter prompter;
     QString out, err;
 };
 
@@ -131,16 +116,16 @@ TEST_F(CommandLineFiles, NeverOverwritesAnotherFileAndGoesOn) {
 
 TEST_F(CommandLineFiles, AsksForAMissingExtension) {
     const QString a = Make(U("a.mp3"));
-    prompter.answer = U("ogg");
+    prompter.typed = U("ogg");
     EXPECT_EQ(Run({CommandLineMode::Extension, QString(), {a}}), kExitOk);
     EXPECT_EQ(prompter.prompts, QStringList{U("Enter new file extension (excluding \".\"): ")});
     EXPECT_TRUE(QFile::exists(dir.filePath(U("a.ogg"))));
 
     const QString b = Make(U("b.mp3"));
-    prompter.answer.clear();  // cancelled
+    prompter.typed.clear();  // cancelled
     EXPECT_EQ(Run({CommandLineMode::Extension, QString(), {b}}), kExitBadCommandLine);
     EXPECT_TRUE(QFile::exists(b));
-    prompter.answer = U("x/y");
+    prompter.typed = U("x/y");
     EXPECT_EQ(Run({CommandLineMode::Extension, QString(), {b}}), kExitBadCommandLine);
     EXPECT_TRUE(QFile::exists(b));
 }
@@ -162,23 +147,6 @@ TEST_F(CommandLineFiles, BadCommandLinesRenameNothing) {
     EXPECT_EQ(Run({CommandLineMode::Rename, U("%title.mp3"), {}}), kExitBadCommandLine);
     EXPECT_TRUE(QFile::exists(a));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
-}
-
-TEST_F(CommandLineFiles, CaseOnlyRenameOfTheSameFile) {
-    const QString a = Make(U("velt.mp3"), "audio");
-    EXPECT_EQ(RenameWithoutOverwrite(a, dir.filePath(U("Velt.mp3"))), QString());
-    EXPECT_EQ(mp3::ReadFile(dir.filePath(U("Velt.mp3"))), QByteArray("audio"));
-    // Another file whose name differs only in case is a different file here.
-    const QString other = Make(U("velt.mp3"), "other");
-    EXPECT_FALSE(RenameWithoutOverwrite(other, dir.filePath(U("Velt.mp3"))).isEmpty());
-    EXPECT_EQ(mp3::ReadFile(dir.filePath(U("Velt.mp3"))), QByteArray("audio"));
-}
-
-TEST_F(CommandLineFiles, ALinkToTheSameFileIsStillAnotherName) {
-    const QString a = Make(U("a.mp3"), "audio");
-    ASSERT_TRUE(QFile::link(a, dir.filePath(U("b.mp3"))));
-    EXPECT_FALSE(RenameWithoutOverwrite(a, dir.filePath(U("b.mp3"))).isEmpty());
-    EXPECT_TRUE(QFile::exists(a));
 }
 
 }  // namespace

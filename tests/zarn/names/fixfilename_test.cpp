@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "options_fixture.h"
+#include "tests/support/qtstrings.h"
 #include "tests/support/mp3writer.h"
 #include "zarn/names/fixfilename.h"
 
@@ -11,10 +12,6 @@ namespace {
 
 const QString kOut = QStringLiteral("%track - %artist - %title.mp3");
 const QString kIn = QStringLiteral("%artist - %title.mp3");
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 class FixFileNameTest : public testing::Test {
   protected:
@@ -215,7 +212,7 @@ TEST_F(FixFileNameTest, NamesOutsideTheCodePageSurvive) {
 
 TEST_F(FixFileNameTest, RealFileFromAnotherTagger) {
     const QString corpus = QStringLiteral(ZARN_CORPUS_DIR "/mutagen/id3v1v2-combined.mp3");
-    if (!QFile::exists(corpus)) GTEST_SKIP() << "corpus not found: " << corpus.toStdString();
+    ASSERT_TRUE(QFile::exists(corpus)) << "corpus file missing: " << corpus.toStdString();
     const QString path = dir.filePath(QStringLiteral("combined.mp3"));
     ASSERT_TRUE(QFile::copy(corpus, path));
     // Artist from the ID3v2.4 tag, album from the ID3v1 tag.

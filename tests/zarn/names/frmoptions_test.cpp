@@ -11,16 +11,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/support/qtstrings.h"
 #include "tests/support/mp3writer.h"
 #include "zarn/names/frmoptions.h"
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/settingsstore.h"
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 class FrmOptionsTest : public testing::Test {
   protected:
@@ -190,9 +187,3 @@ TEST(SetID3v1BoxLimits, FollowsTheOptimizedChoice) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

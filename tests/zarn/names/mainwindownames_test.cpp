@@ -6,16 +6,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/support/qtstrings.h"
 #include "tests/support/mp3writer.h"
 #include "tests/zarn/shell/windowtest.h"
 #include "zarn/names/frmoptions.h"
 #include "zarn/shell/filelistview.h"
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 class MainWindowNames : public WindowTest {
   protected:

@@ -3,12 +3,8 @@
 #include <QString>
 #include <ostream>
 
+#include "tests/support/qtstrings.h"
 #include "zarn/names/options.h"
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 inline Options NoRules() {
     Options o;

@@ -8,28 +8,12 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "tests/support/qtstrings.h"
+#include "tests/support/scriptedprompter.h"
 #include "zarn/names/panelnames.h"
 #include "zarn/names/patternboxes.h"
-#include "zarn/shell/prompter.h"
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-class AnsweringPrompter : public Prompter {
-  public:
-    void information(const QString&, const QString&) override {}
-    void critical(const QString&, const QString&) override {}
-    Answer question(const QString& title, const QString& text, bool) override {
-        questions << title + u'|' + text;
-        return answer;
-    }
-    QString input(const QString&, const QString&) override { return {}; }
-    Answer answer = Answer::Yes;
-    QStringList questions;
-};
 
 template <typename T>
 T* Add(QWidget& window, const char* name) {
@@ -72,7 +56,7 @@ class PatternBoxesTest : public testing::Test {
     QCheckBox* preview;
     QLineEdit* oldName;
     QLineEdit* newName;
-    AnsweringPrompter prompter;
+    ScriptedPrompter prompter;
     PatternBoxes* boxes;
     int applied = 0;
 };
@@ -176,9 +160,3 @@ TEST(PanelNameFields, ReadsEveryBoxByName) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -210,10 +210,11 @@ TEST_F(StartTest, TargetFolderTypedWhileCopyingIsKeptAndSaved) {
 TEST_F(StartTest, ClosingThenUnloadingSavesOnce) {
     frmZarn& w = open();
     QSignalSpy ended(&w, &frmZarn::programEnded);
+    QSignalSpy stopped(&w, &frmZarn::stopRequested);
     w.show();
     Find<QLineEdit>(w, "txtSubFolder")->setText(QStringLiteral("9"));
     w.close();
-    EXPECT_TRUE(values.stopRequest);
+    EXPECT_EQ(stopped.count(), 1);
     EXPECT_EQ(setting("txtSubFolder"), QStringLiteral("9"));
     EXPECT_EQ(setting("InPattern"), QStringLiteral("%artist - %title.mp3"));
     store.setText(QStringLiteral("txtSubFolder"), QStringLiteral("marker"));

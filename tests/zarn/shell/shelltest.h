@@ -4,16 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
-#include <ostream>
+
+#include "tests/support/qtstrings.h"
 
 inline QString MakeFile(const QString& path, qint64 size, char fill = 'x') {
     QDir().mkpath(path.left(path.lastIndexOf(u'/')));
     QFile file(path);
     if (file.open(QIODevice::WriteOnly)) file.write(QByteArray(size, fill));
     return QDir::toNativeSeparators(path);
-}
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
 }

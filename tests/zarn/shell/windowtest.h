@@ -7,30 +7,12 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "tests/support/scriptedprompter.h"
 #include "tests/zarn/shell/shelltest.h"
 #include "zarn/shell/filedialogs.h"
 #include "zarn/shell/frmzarn.h"
 #include "zarn/shell/programvalues.h"
-#include "zarn/shell/prompter.h"
 #include "zarn/shell/settingsstore.h"
-
-class FakePrompter : public Prompter {
-  public:
-    void information(const QString& title, const QString& text) override {
-        shown << title + u'|' + text;
-    }
-    void critical(const QString& title, const QString& text) override {
-        shown << title + u'|' + text;
-    }
-    Answer question(const QString& title, const QString& text, bool) override {
-        shown << title + u'|' + text;
-        return answer;
-    }
-    QString input(const QString&, const QString&) override { return {}; }
-
-    QStringList shown;
-    Answer answer = Answer::Yes;
-};
 
 class FakeDialogs : public FileDialogs {
   public:
@@ -55,12 +37,6 @@ class FakeDialogs : public FileDialogs {
 
 class WindowTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "frmzarn_test";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
-    }
     void SetUp() override {
         qputenv("ZARN_HOME", home.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
@@ -81,7 +57,7 @@ class WindowTest : public ::testing::Test {
     QTemporaryDir data;
     SettingsStore store = SettingsStore::atFile(home.filePath(QStringLiteral("Zarn.ini")));
     ProgramValues values;
-    FakePrompter prompter;
+    ScriptedPrompter prompter;
     FakeDialogs dialogs;
     std::unique_ptr<frmZarn> window;
 };
