@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "tests/support/qtstrings.h"
 #include "tests/support/scriptedprompter.h"
 #include "zarn/extras/about.h"
 #include "zarn/extras/help.h"

@@ -7,8 +7,9 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 
-#include "tests/zarn/extras/fakeplayer.h"
+#include "tests/support/qtstrings.h"
 #include "tests/support/scriptedprompter.h"
+#include "tests/zarn/extras/fakeplayer.h"
 #include "zarn/extras/playfilepage.h"
 
 namespace {
