@@ -8,3 +8,5 @@ cmake --build build-bench --parallel "$(nproc)"
 for b in build-bench/bench/*_bench; do
   echo "== $b"; QT_QPA_PLATFORM=offscreen "$b" "$@"
 done
+echo "== rename comparison"
+scripts/rename_bench.sh build-bench

@@ -8,6 +8,7 @@
 #include "zarn/shell/fileops.h"
 #include "zarn/shell/prompter.h"
 #include "zarn/shell/text.h"
+#include "zarn/shell/undecodablename.h"
 
 namespace {
 
@@ -141,6 +142,12 @@ int ProcessCommandLine(const CommandLineRequest& request, const QString& inPatte
 
     int status = kExitOk;
     for (const QString& file : request.files) {
+        if (IsUndecodableName(file)) {
+            err << "zarn: cannot rename " << file << ": " << UndecodableNameReason() << '\n';
+            err.flush();
+            status = kExitSomeFailed;
+            continue;
+        }
         const QString target = request.mode == CommandLineMode::Rename
                                    ? NewPathForRename(file, request.value, inPattern, options)
                                    : NewPathForExtension(file, extension);

@@ -46,14 +46,30 @@ CommandLineRequest RequestOf(int argc, char* argv[]) {
 #endif
 }
 
-// A question box needs a display; without one the question cannot be asked.
-bool CanShowWindows() {
+// The question box for a missing extension needs a screen to show on. Without one, Qt waits
+// forever on a box nobody sees (offscreen) or aborts (an unreachable display), so the platform is
+// tried with the offscreen one as a fallback and a fallback means: nobody can answer.
+std::unique_ptr<QApplication> ApplicationThatCanAsk(int& argc, char* argv[]) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    QByteArray platforms = qgetenv("QT_QPA_PLATFORM");
+    if (platforms.isEmpty()) {
+        if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) platforms = "wayland;";
+        if (!qEnvironmentVariableIsEmpty("DISPLAY")) platforms += "xcb;";
+        if (platforms.isEmpty()) return nullptr;
+    } else {
+        platforms += ';';
+    }
+    qputenv("QT_QPA_PLATFORM", platforms + "offscreen");
+    // The failed attempts would only print Qt's own complaints about the display.
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    const QString platform = QGuiApplication::platformName();
+    if (platform == u"offscreen" || platform == u"minimal") return nullptr;
+    return app;
 #else
-    return true;
+    return std::make_unique<QApplication>(argc, argv);
 #endif
 }
 
@@ -62,16 +78,15 @@ bool CanShowWindows() {
 int RunCommandLine(int argc, char* argv[]) {
     const CommandLineRequest request = RequestOf(argc, argv);
     const bool mustAsk = request.mode == CommandLineMode::Extension && request.value.isEmpty() &&
-                         !request.files.isEmpty() && CanShowWindows();
+                         !request.files.isEmpty();
 
     std::unique_ptr<QCoreApplication> app;
     std::unique_ptr<Prompter> prompter;
     if (mustAsk) {
-        app = std::make_unique<QApplication>(argc, argv);
-        prompter = std::make_unique<MessageBoxPrompter>();
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
+        app = ApplicationThatCanAsk(argc, argv);
+        if (app) prompter = std::make_unique<MessageBoxPrompter>();
     }
+    if (!app) app = std::make_unique<QCoreApplication>(argc, argv);
 
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -79,7 +94,7 @@ int RunCommandLine(int argc, char* argv[]) {
     Options options = LoadOptions(store);
     const QString inPattern =
         store.text(QStringLiteral("InPattern"), QStringLiteral("%artist - %title.mp3"));
-    if (request.mode == CommandLineMode::Rename)
-        options.Replaces = ReadReplaceList(ProgramFile(QStringLiteral("replaces.txt")));
+    // As at every start, the text files come first (a missing one is created), then the files.
+    options.Replaces = ReadReplaceList(ProgramFile(QStringLiteral("replaces.txt")));
     return ProcessCommandLine(request, inPattern, options, prompter.get(), out, err);
 }

@@ -1,6 +1,7 @@
 #include "zarn/names/fixfilename.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "zarn/names/cleanup.h"
 #include "zarn/names/patterns.h"
@@ -48,11 +49,29 @@ void RepairTitle(TagFields& f) {
     }
 }
 
+// Most taggers write the track as "1/12"; in a name only the track's own number counts.
+QString TrackNumberOnly(const QString& track) {
+    const qsizetype slash = track.indexOf(u'/');
+    if (slash <= 0) return track;
+    const QString number = track.left(slash);
+    const QString total = track.mid(slash + 1);
+    if (!IsAllDigits(number) || (!total.isEmpty() && !IsAllDigits(total))) return track;
+    return number;
+}
+
+// A stem of nothing but dots (".mp3", "...mp3") would make a hidden file or no name at all.
+bool HasUsableStem(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString stem = TrimBlanks(dot < 0 ? name : name.left(dot));
+    return std::any_of(stem.cbegin(), stem.cend(), [](QChar ch) { return ch != u'.'; });
+}
+
 // Builder steps shared by both builders, from the track rule to the returned name.
 QString BuildName(TagFields f, bool tagsUsed, const QString& outPattern, const QString& oldName,
                   const Options& options) {
     if (tagsUsed) {
         if (f.track == u" " || f.track == QString(QChar(0))) f.track.clear();
+        f.track = TrackNumberOnly(f.track);
         if (f.track.size() == 1 && f.track != u"0") f.track.prepend(u'0');
         if (options.bMisses)
             for (QString* value :
@@ -79,7 +98,10 @@ QString BuildName(TagFields f, bool tagsUsed, const QString& outPattern, const Q
     const QString trimmed = TrimBlanks(name);
     if (trimmed == TrimBlanks(skeleton) || trimmed == u'.' + options.Extension) name = oldName;
 
-    return SafeFileName(CleanNewName(name, options), oldName);
+    const QString cleaned = SafeFileName(CleanNewName(name, options), oldName);
+    if (HasUsableStem(cleaned)) return cleaned;
+    const QString cleanedOld = SafeFileName(CleanNewName(oldName, options), oldName);
+    return HasUsableStem(cleanedOld) ? cleanedOld : oldName;
 }
 
 bool UseTags(const Options& options, bool tagPresent) {
@@ -104,10 +126,12 @@ FileTagFields ReadTagFields(const QString& path, const Options& options) {
         one.year = TrimBlanks(FieldText(v1.Year));
         const int track = v1.Track.isEmpty() ? 0 : static_cast<unsigned char>(v1.Track[0]);
         if (track != 0) one.track = QString::number(track);
-        // The genre byte is a number (0 is Blues, 32 is Hard Rock), never text to cut or trim.
-        const int genre = v1.Genre.isEmpty() ? 255 : static_cast<unsigned char>(v1.Genre[0]);
-        if (genre != 255) one.genre = GenreName(QString(Cp1252Char(genre)));
     }
+    // The genre byte is a number (0 is Blues, 32 is Classical), never text to cut or trim. No tag
+    // reads as byte 255, and 255 names "Unknown", as the genre folders do.
+    const int genre =
+        v1.hasTag() && !v1.Genre.isEmpty() ? static_cast<unsigned char>(v1.Genre[0]) : 255;
+    one.genre = GenreNameOfNumber(genre);
     TagFields& f = result.fields;
     f.artist = FirstNonEmpty(v2.Artist, one.artist);
     f.title = FirstNonEmpty(v2.Title, one.title);

@@ -41,6 +41,10 @@ QComboBox* ReplaceBox(QWidget* parent, const char* name) {
     auto* box = Named(new QComboBox(parent), name);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);  // items come only from "Add New"
+    // What is typed is what is stored: no completion from the list, and Enter never swaps the
+    // typed text for a listed item that matches it in another letter case.
+    box->setCompleter(nullptr);
+    box->setDuplicatesEnabled(true);
     return box;
 }
 

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include "zarn/shell/undecodablename.h"
+
 namespace {
 
 QString WithSeparator(QString folder) {
@@ -14,7 +16,8 @@ QString WithSeparator(QString folder) {
 
 }  // namespace
 
-QStringList ScanFolder(const QString& folder, const QString& mask) {
+FolderScan ScanFolder(const QString& folder, const QString& mask) {
+    FolderScan scan;
     QStringList folders{WithSeparator(folder)};
     // A linked folder that points back up the tree would make the walk endless; each real
     // folder is walked once.
@@ -29,11 +32,11 @@ QStringList ScanFolder(const QString& folder, const QString& mask) {
             seen.insert(real);
             folders.append(sub);
         }
+        scan.unusableNames << UndecodableEntries(folders[i], mask);
     }
-    QStringList files;
     for (const QString& path : folders) {
         const QDir dir(path, mask, QDir::Unsorted, QDir::Files);
-        for (const QString& name : dir.entryList()) files.append(path + name);
+        for (const QString& name : dir.entryList()) scan.files.append(path + name);
     }
-    return files;
+    return scan;
 }

@@ -3,6 +3,10 @@
 // then those of its sub-folders level by level. Unreadable folders are skipped.
 #include <QStringList>
 
+struct FolderScan {
+    QStringList files;          // full paths in native form
+    QStringList unusableNames;  // files and folders whose names cannot be handled (not UTF-8)
+};
+
 // `folder` ends in a separator; `mask` is a wildcard such as "*.mp3" (letter case ignored).
-// Returns full paths in native form.
-QStringList ScanFolder(const QString& folder, const QString& mask);
+FolderScan ScanFolder(const QString& folder, const QString& mask);

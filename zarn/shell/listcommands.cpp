@@ -19,6 +19,7 @@
 #include "zarn/shell/sortinglist.h"
 #include "zarn/shell/tagmarkers.h"
 #include "zarn/shell/text.h"
+#include "zarn/shell/undecodablename.h"
 
 namespace {
 
@@ -79,7 +80,20 @@ void ListCommands::AddFolder(const QString& folder, const QString& mask) {
 }
 
 void ListCommands::addFolderRows(const QString& folder, const QString& mask) {
-    for (const QString& path : ScanFolder(folder, mask)) m_parts.list.addPath(path);
+    const FolderScan scan = ScanFolder(folder, mask);
+    for (const QString& path : scan.files) m_parts.list.addPath(path);
+    reportUnusableNames(scan.unusableNames);
+}
+
+void ListCommands::reportUnusableNames(const QStringList& paths) {
+    if (paths.isEmpty()) return;
+    constexpr qsizetype kShown = 10;
+    QString text = QStringLiteral("%1 file(s) or folder(s) were not added: %2.\n")
+                       .arg(paths.size())
+                       .arg(UndecodableNameReason());
+    for (const QString& path : paths.mid(0, kShown)) text += u'\n' + path;
+    if (paths.size() > kShown) text += QStringLiteral("\n...");
+    m_prompter.information(QStringLiteral("Pelmora"), text);
 }
 
 void ListCommands::loadList(const QString& path) {
@@ -117,7 +131,7 @@ void ListCommands::addDropped(const QStringList& paths) {
         while (path.size() > 1 && path.endsWith(QDir::separator())) path.chop(1);
         const QString asFolder = path + QDir::separator();
         if (IsFolder(asFolder)) {
-            for (const QString& file : ScanFolder(asFolder, scanMask())) m_parts.list.addPath(file);
+            addFolderRows(asFolder, scanMask());
         } else if (ListKindOf(path) != ListKind::Unsupported) {
             loadList(path);
         } else if (!TrimBlanks(path).isEmpty()) {

@@ -56,6 +56,8 @@ class ListCommands : public QObject {
   private:
     void addDropped(const QStringList& paths);
     void addFolderRows(const QString& folder, const QString& mask);
+    // Names the system's encoding cannot carry are never added; the user is told which and why.
+    void reportUnusableNames(const QStringList& paths);
     QString scanMask() const;
 
     Parts m_parts;

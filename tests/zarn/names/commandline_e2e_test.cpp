@@ -1,9 +1,12 @@
 // Runs the built program the way a user does, on a temporary folder with its own settings.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include "tests/support/qtstrings.h"
@@ -36,17 +39,25 @@ class CommandLineEndToEnd : public testing::Test {
         EXPECT_TRUE(mp3::WriteFile(path, tag + mp3::Audio(3)));
         return path;
     }
-    Outcome Run(const QStringList& arguments) {
+    // `screen` holds the display variables the run sees ("NAME=value"); none by default.
+    Outcome Run(const QStringList& arguments, const QStringList& screen = {},
+                const QString& program = U(ZARN_EXECUTABLE)) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(U("XDG_CONFIG_HOME"), dir.filePath(U("config")));
         env.insert(U("ZARN_HOME"), dir.filePath(U("home")));
         for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(U(display));
+        for (const QString& variable : screen)
+            env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         QProcess process;
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(music);
-        process.start(U(ZARN_EXECUTABLE), arguments);
-        EXPECT_TRUE(process.waitForFinished(30000));
+        process.start(program, arguments);
+        if (!process.waitForFinished(20000)) {
+            process.kill();
+            process.waitForFinished();
+            ADD_FAILURE() << "still running after 20 s";
+        }
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()),
                 QString::fromUtf8(process.readAllStandardError())};
@@ -86,6 +97,17 @@ TEST_F(CommandLineEndToEnd, ChangesTheExtension) {
     EXPECT_TRUE(r.out.contains(U("вельт 港 🎵.ogg"))) << r.out.toStdString();
 }
 
+TEST_F(CommandLineEndToEnd, BothModesCreateAMissingReplaceList) {
+    Tagged("a.mp3", "Velt", "Harbour", "1");
+    const QString replaces = dir.filePath(U("home/replaces.txt"));
+    for (const QString& mode : {U("+ext=ogg"), U("+rename=%artist - %title.mp3")}) {
+        QFile::remove(replaces);
+        const Outcome r = Run({mode, Files().constFirst()});
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_TRUE(QFile::exists(replaces)) << mode.toStdString();
+    }
+}
+
 TEST_F(CommandLineEndToEnd, KeepsGoingPastAFileThatCannotBeRenamed) {
     Tagged("a.mp3", "Velt", "One", "1");
     Tagged("b.mp3", "Velt", "Two", "2");
@@ -99,6 +121,23 @@ TEST_F(CommandLineEndToEnd, KeepsGoingPastAFileThatCannotBeRenamed) {
     EXPECT_EQ(r.out.count(u'\n'), 2) << r.out.toStdString();
 }
 
+TEST_F(CommandLineEndToEnd, NamesThatAreNotUtf8AreReportedAsSuch) {
+    // "café.mp3" written in Windows-1252: the byte 0xE9 alone is not UTF-8.
+    const QByteArray raw = QFile::encodeName(music) + "/caf\xe9.mp3";
+    ASSERT_EQ(::close(::open(raw.constData(), O_CREAT | O_WRONLY, 0644)), 0);
+    const auto cleanUp = qScopeGuard([&] { ::unlink(raw.constData()); });  // Qt cannot see it
+    mp3::WriteFile(music + U("/b.mp3"), mp3::Audio(2));
+    // The raw byte reaches the program only through a shell; QProcess would encode it as UTF-8.
+    const Outcome r = Run(
+        {U("-c"), U("exec \"$0\" +ext=ogg \"$(printf 'caf\\351.mp3')\" b.mp3"), U(ZARN_EXECUTABLE)},
+        {}, U("/bin/sh"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(U("not valid UTF-8"))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(U("does not exist"))) << r.err.toStdString();
+    EXPECT_EQ(r.out, U("renamed: b.mp3 -> b.ogg\n"));
+    EXPECT_EQ(::access(raw.constData(), F_OK), 0);
+}
+
 TEST_F(CommandLineEndToEnd, BadCommandLinesLeaveFilesAlone) {
     Tagged("a.mp3", "Velt", "Harbour", "1");
     const QList<QStringList> bad = {
@@ -107,6 +146,14 @@ TEST_F(CommandLineEndToEnd, BadCommandLinesLeaveFilesAlone) {
         const Outcome r = Run(arguments);
         EXPECT_EQ(r.status, 2) << arguments.join(u' ').toStdString();
         EXPECT_FALSE(r.err.isEmpty());
+        EXPECT_EQ(Files(), QStringList{U("a.mp3")});
+    }
+    // Nobody can answer the question for a missing extension without a usable screen.
+    for (const QStringList& screen :
+         {QStringList{U("QT_QPA_PLATFORM=offscreen")}, QStringList{U("DISPLAY=:97")}}) {
+        const Outcome r = Run({U("+ext="), U("a.mp3")}, screen);
+        EXPECT_EQ(r.status, 2) << screen.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(U("no usable extension"))) << r.err.toStdString();
         EXPECT_EQ(Files(), QStringList{U("a.mp3")});
     }
     const Outcome help = Run({U("--help")});

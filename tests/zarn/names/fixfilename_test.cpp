@@ -88,7 +88,7 @@ TEST_F(FixFileNameTest, OptimizedID3v1JoinsTheContinuation) {
 TEST_F(FixFileNameTest, GenresByNumber) {
     const std::pair<int, const char*> cases[] = {
         {0, "Blues - Song.mp3"},      {32, "Classical - Song.mp3"}, {17, "Rock - Song.mp3"},
-        {147, "Synthpop - Song.mp3"}, {148, "Unknown - Song.mp3"},  {255, "Song.mp3"},
+        {147, "Synthpop - Song.mp3"}, {148, "Unknown - Song.mp3"},  {255, "Unknown - Song.mp3"},
     };
     for (const auto& [genre, expected] : cases) {
         mp3::V1 v1;
@@ -97,6 +97,60 @@ TEST_F(FixFileNameTest, GenresByNumber) {
         const QString path = Make(QStringLiteral("g%1.mp3").arg(genre), {}, &v1);
         EXPECT_EQ(FixFileName(path, U("%genre - %title.mp3"), kIn, Options()), U(expected))
             << genre;
+    }
+}
+
+TEST_F(FixFileNameTest, NoGenreAnywhereIsUnknown) {
+    // No ID3v1 tag and no usable TCON: the genre is that of a missing ID3v1 tag.
+    for (const char* frame : {"", "(255)", "(x)"}) {
+        QList<QByteArray> frames{Text("TIT2", "Song")};
+        if (*frame) frames << Text("TCON", frame);
+        const QString path = Make(QStringLiteral("x.mp3"), frames, nullptr);
+        EXPECT_EQ(FixFileName(path, U("%genre - %title.mp3"), kIn, Options()),
+                  U("Unknown - Song.mp3"))
+            << frame;
+    }
+}
+
+TEST_F(FixFileNameTest, TrackOfATotalCountsAsItsNumber) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1/12", "01 - Song.mp3"}, {"12/12", "12 - Song.mp3"},  {"07/", "07 - Song.mp3"},
+        {"3", "03 - Song.mp3"},    {"a/12", "A 12 - Song.mp3"}, {"/12", " 12 - Song.mp3"},
+        {"1/x", "1 X - Song.mp3"},
+    };
+    for (const auto& [track, expected] : cases) {
+        const QString path =
+            Make(QStringLiteral("x.mp3"), {Text("TIT2", "Song"), Text("TRCK", track)}, nullptr);
+        Options options;
+        options.bMisses = false;
+        EXPECT_EQ(FixFileName(path, U("%track - %title.mp3"), kIn, options), U(expected)) << track;
+    }
+    NameFields panel;
+    panel.outPattern = U("%track - %title.mp3");
+    panel.id3v2 = true;
+    panel.v2.title = U("Song");
+    panel.v2.track = U("1/12");
+    EXPECT_EQ(FixFileName2(panel, U("/m/x.mp3"), Options()), U("01 - Song.mp3"));
+}
+
+TEST_F(FixFileNameTest, AStemOfOnlyDotsKeepsTheOldName) {
+    struct Case {
+        const char* title;
+        const char* pattern;
+        bool misses;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"..", "%title.mp3", true, "Old Name.mp3"},   {"..", "%title.mp3", false, "Old Name.mp3"},
+        {".", "%title.mp3", false, "Old Name.mp3"},   {"...", "%title", false, "Old Name.mp3"},
+        {" . ", "%title.mp3", false, "Old Name.mp3"}, {".a", "%title.mp3", false, ".A.mp3"},
+    };
+    for (const Case& c : cases) {
+        const QString path = Make(QStringLiteral("old_name.mp3"), {Text("TIT2", c.title)}, nullptr);
+        Options options;
+        options.bMisses = c.misses;
+        options.Change = 1;
+        EXPECT_EQ(FixFileName(path, U(c.pattern), kIn, options), U(c.expected)) << c.title;
     }
 }
 

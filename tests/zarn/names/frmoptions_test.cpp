@@ -68,6 +68,27 @@ TEST_F(FrmOptionsTest, OpeningShowsTheRecord) {
               U("The first letter in every word will be uppercase. All other lowercase."));
 }
 
+TEST_F(FrmOptionsTest, WhatIsTypedIsWhatIsStored) {
+    auto w = Open();
+    // "feat" -> "ft" is in the list; typed prefixes of it, or it in other letter case, must be
+    // neither completed nor taken for the listed item on Enter.
+    const std::pair<const char*, const char*> typed[] = {{"Fe", "F"}, {"fea", "f"}, {"FEAT", "FT"}};
+    for (const auto& [find, with] : typed) {
+        Type(w->cmbReplace1, U(find));
+        QTest::keyClick(w->cmbReplace1->lineEdit(), Qt::Key_Return);
+        Type(w->cmbReplace2, U(with));
+        QTest::keyClick(w->cmbReplace2->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(w->cmbReplace1->currentText(), U(find));
+        EXPECT_EQ(w->cmbReplace2->currentText(), U(with));
+        QTest::mouseClick(w->cmdAddReplace, Qt::LeftButton);
+    }
+    QTest::mouseClick(w->cmdOk, Qt::LeftButton);
+    EXPECT_EQ(
+        options.Replaces,
+        (ReplaceList{
+            {U("feat"), U("ft")}, {U("Fe"), U("F")}, {U("fea"), U("f")}, {U("FEAT"), U("FT")}}));
+}
+
 TEST_F(FrmOptionsTest, OkStoresEveryValueAndTheList) {
     auto w = Open();
     w->chkReplace->setChecked(true);
