@@ -47,7 +47,12 @@ MediaPlayerBar::MediaPlayerBar(Player& player, QWidget* parent)
     connect(cmdPlay, &QToolButton::clicked, &player, &Player::play);
     connect(cmdPause, &QToolButton::clicked, &player, &Player::pause);
     connect(cmdStop, &QToolButton::clicked, &player, &Player::stop);
-    connect(&player, &Player::playStateChanged, this, &MediaPlayerBar::showState);
+    // Queued: the page's own handling (unloading at the end) has run when the bar looks.
+    connect(&player, &Player::playStateChanged, this, &MediaPlayerBar::showState,
+            Qt::QueuedConnection);
+    connect(
+        &player, &Player::endOfStream, this, [this] { showState(Player::Stopped); },
+        Qt::QueuedConnection);
     showState(Player::Stopped);
 }
 

@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <QFile>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include "tests/support/qtstrings.h"
 #include "tests/support/scriptedprompter.h"
 #include "tests/zarn/extras/fakeplayer.h"
+#include "zarn/extras/mediaplayerbar.h"
 #include "zarn/extras/playfilepage.h"
 
 namespace {
@@ -94,6 +97,21 @@ TEST_F(PlayFilePageTest, ToolTipsFollowThePlayer) {
     EXPECT_EQ(player.stops, 1);
     EXPECT_EQ(page().toolTip(), QString()) << "stopping is the end of playback";
     EXPECT_EQ(player.opened, (QStringList{song, QString(), song, QString()}));
+}
+
+TEST_F(PlayFilePageTest, EmbeddedPlayerShowsWhatItHolds) {
+    current = song;
+    MediaPlayerBar& bar = *page().MediaPlayer;
+    page().play();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar.lblFile->toolTip(), QStringLiteral("song.mp3"));
+    EXPECT_TRUE(bar.cmdPause->isEnabled());
+    EXPECT_FALSE(bar.cmdPlay->isEnabled());
+    player.finish();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar.lblFile->toolTip(), QString());
+    EXPECT_FALSE(bar.cmdPlay->isEnabled()) << "nothing is loaded after the end";
+    EXPECT_FALSE(bar.cmdStop->isEnabled());
 }
 
 TEST_F(PlayFilePageTest, AFileThatCannotBePlayedIsReported) {
