@@ -1,7 +1,7 @@
 #include <QCoreApplication>
 
+#include "zarn/app/mainwindowmain.h"
 #include "zarn/names/commandlinemain.h"
-#include "zarn/shell/mainwindowmain.h"
 
 // Arguments mean command-line renaming, which shows no window.
 int main(int argc, char* argv[]) {
