@@ -11,7 +11,7 @@
 
 #include "tests/support/qtstrings.h"
 #include "tests/support/scriptedprompter.h"
-#include "tests/zarn/extras/fakeplayer.h"
+#include "tests/support/fakeplayer.h"
 #include "zarn/extras/mediaplayerbar.h"
 #include "zarn/extras/playfilepage.h"
 
