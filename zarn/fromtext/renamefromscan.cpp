@@ -1,5 +1,7 @@
 #include "zarn/fromtext/renamefromscan.h"
 
+#include <QDir>
+
 #include "zarn/shell/fileops.h"
 #include "zarn/shell/options.h"
 #include "zarn/shell/progress.h"
@@ -21,6 +23,12 @@ void ReportRenameError(Prompter& prompter, const QString& oldPath, const FileErr
                                         .arg(oldPath));
     else
         ReportFileError(&prompter, error);
+}
+
+// A name edited by hand could point into another folder ("../x.mp3"); the file stays in its own.
+bool IsPlainName(const QString& name) {
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
+           !name.contains(QDir::separator());
 }
 
 Placed PlaceFile(const QString& from, const QString& to, CollisionPolicy policy,
@@ -91,6 +99,11 @@ RenameEnd RenameAndTag(const QList<RenameRow>& rows, const RenameSettings& setti
         const RenameRow& row = rows[i];
         const QString target = FolderOf(row.oldPath) + row.newName;
         progress.atFile({i + 1, int(rows.size()), row.oldPath, target});
+        if (!IsPlainName(row.newName)) {
+            ReportFileError(
+                &prompter, {kErrBadFileName, QStringLiteral("Bad file name: %1").arg(row.newName)});
+            return RenameEnd::Failed;
+        }
         switch (PlaceFile(row.oldPath, target, settings.policy, prompter)) {
             case Placed::Cancel:
                 return RenameEnd::Cancelled;

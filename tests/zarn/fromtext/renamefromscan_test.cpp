@@ -171,6 +171,15 @@ TEST_F(RenameFromScanTest, MissingOldFileLeavesTheFileWithItsNewNameAlone) {
     EXPECT_TRUE(m_prompter.shown.isEmpty());
 }
 
+TEST_F(RenameFromScanTest, NameEditedIntoAnotherFolderIsRefused) {
+    QDir(m_dir.path()).mkdir(U("sub"));
+    const QString old = makeFile(U("sub/a.mp3"), "a");
+    EXPECT_EQ(run({{old, U("../01 - A - One.mp3")}}), RenameEnd::Failed);
+    EXPECT_TRUE(QFile::exists(old));
+    EXPECT_EQ(m_prompter.criticals,
+              QStringList({U("Error: 52\nBad file name: ../01 - A - One.mp3")}));
+}
+
 TEST_F(RenameFromScanTest, StopsAfterTheCurrentFileWhenAsked) {
     const QString first = makeFile(U("a.mp3"), "a");
     const QString second = makeFile(U("b.mp3"), "b");
