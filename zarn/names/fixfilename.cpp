@@ -8,9 +8,8 @@
 #include "zarn/names/safename.h"
 #include "zarn/shell/cp1252.h"
 #include "zarn/shell/text.h"
+#include "zarn/tags/filetags.h"
 #include "zarn/tags/genres.h"
-#include "zarn/tags/id3v1.h"
-#include "zarn/tags/id3v2.h"
 
 namespace {
 
@@ -110,9 +109,9 @@ bool UseTags(const Options& options, bool tagPresent) {
 
 }  // namespace
 
-FileTagFields ReadTagFields(const QString& path, const Options& options) {
-    const ID3v2Record v2 = ReadID3v2(path);
-    const ID3v1Record v1 = ReadID3v1(path);
+FileTagFields ReadTagFields(const FileTags& tags, const Options& options) {
+    const ID3v2Record& v2 = tags.v2;
+    const ID3v1Record& v1 = tags.v1;
     FileTagFields result;
     result.hasTag = v2.hasTag() || v1.hasTag();
 
@@ -146,9 +145,12 @@ FileTagFields ReadTagFields(const QString& path, const Options& options) {
 
 QString FixFileName(const QString& path, const QString& outPattern, const QString& inPattern,
                     const Options& options) {
-    if (!QFileInfo::exists(path)) return {};
+    const FileTags read = ReadFileTags(path);
+    // A file that cannot be opened may still be there (no read permission): it gets a name
+    // from its old name; only a missing file gets none.
+    if (!read.opened && !QFileInfo::exists(path)) return {};
     const NameReader fromName{path, inPattern, options};
-    const FileTagFields tags = ReadTagFields(path, options);
+    const FileTagFields tags = ReadTagFields(read, options);
     const bool tagsUsed = UseTags(options, tags.hasTag);
     TagFields f;
     if (!tagsUsed) {

@@ -49,8 +49,14 @@ FileError RenameThroughTemporary(const QString& from, const QString& to) {
 }  // namespace
 
 bool Exists(const QString& path) {
+#ifdef Q_OS_WIN
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+#else
+    // One look at the entry itself, not at what a link points to.
+    struct stat facts {};
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &facts) == 0;
+#endif
 }
 
 bool IsSameFile(const QString& a, const QString& b) {
@@ -72,13 +78,15 @@ QString FolderOf(const QString& path) {
 }
 
 FileError RenameWithoutOverwrite(const QString& from, const QString& to) {
-    if (!Exists(from)) return NotFound();
     if (Exists(to)) {
+        if (!Exists(from)) return NotFound();
         if (!IsCaseOnlyChange(from, to)) return AlreadyExists();
         return RenameThroughTemporary(from, to);
     }
+    // QFile::rename finds a missing source itself; why it failed is worked out only then.
     QFile file(from);
-    return file.rename(to) ? FileError{} : FileErrorOf(file);
+    if (file.rename(to)) return {};
+    return Exists(from) ? FileErrorOf(file) : NotFound();
 }
 
 FileError CopyWithoutOverwrite(const QString& from, const QString& to) {

@@ -88,3 +88,13 @@ ID3v2Record ReadID3v2(const QString& path, Prompter* prompter) {
     FillRecord(tag, *data);
     return tag;
 }
+
+ID3v2Record ID3v2FromTag(const QByteArray& header, const QByteArray& body) {
+    ID3v2Record tag;
+    if (!header.startsWith("ID3")) return tag;
+    tag.Tag = "ID3";
+    const auto byte = [&](int i) { return i < header.size() ? uchar(header.at(i)) : 0; };
+    tag.Version = QStringLiteral("%1.%2").arg(byte(3)).arg(byte(4));
+    FillRecord(tag, body);
+    return tag;
+}
