@@ -1,9 +1,10 @@
 #include "orvik/finder.h"
 
-#include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
-#include <vector>
+#include <QSet>
+
+#include "orvik/regularfile.h"
 
 namespace orvik {
 
@@ -27,7 +28,9 @@ void Finder::clear() {
 qsizetype Finder::removeMissing(const std::function<bool(const QString&)>& exists) {
     qsizetype removed = 0;
     for (qsizetype i = 0; i < m_table.size(); ++i) {
-        if (m_table.at(i).isBlank() || exists(m_table.at(i).path())) continue;
+        const PlaylistEntry& entry = m_table.at(i);
+        // A URL cannot be tested as a file; it stays.
+        if (entry.isBlank() || entry.kind == EntryKind::Url || exists(entry.path())) continue;
         m_table.blank(i);
         ++removed;
     }
@@ -45,21 +48,32 @@ void Finder::dropBlankedRows() {
     m_rows.removeIf([this](qsizetype entry) { return m_table.at(entry).isBlank(); });
 }
 
+// The text after the descriptive line's comma: the description as the playlist had it, or, for
+// an entry that came without one, its artist and title with " - " only between the two.
+static QString DescriptionText(const PlaylistEntry& entry) {
+    if (!entry.description.isEmpty()) return entry.description;
+    if (entry.artist.isEmpty() || entry.title.isEmpty()) return entry.artist + entry.title;
+    return entry.artist + QStringLiteral(" - ") + entry.title;
+}
+
 QStringList Finder::playlistLines(PathStyle style) const {
     QHash<QString, QList<qsizetype>> byName;
     for (qsizetype i = 0; i < m_table.size(); ++i)
         if (!m_table.at(i).isBlank()) byName[m_table.at(i).name].append(i);
 
     QStringList lines{QStringLiteral("#EXTM3U")};
-    std::vector<bool> written(m_table.size(), false);
+    // A row writes every entry of its name, so a name is written at its first row only; a
+    // later row of the same name has nothing left to write.
+    QSet<QString> written;
     for (const qsizetype row : m_rows) {
-        for (const qsizetype i : byName.value(m_table.at(row).name)) {
-            if (written[i]) continue;
-            written[i] = true;
+        const QString& name = m_table.at(row).name;
+        if (written.contains(name)) continue;
+        written.insert(name);
+        for (const qsizetype i : byName.value(name)) {
             const PlaylistEntry& entry = m_table.at(i);
-            lines.append(QStringLiteral("#EXTINF:%1,%2 - %3")
-                             .arg(QString::number(entry.length), entry.artist, entry.title));
-            lines.append(SavedFolder(entry.folder, style) + entry.name + entry.extension);
+            lines.append(QStringLiteral("#EXTINF:") + QString::number(entry.length) + u',' +
+                         DescriptionText(entry));
+            lines.append(SavedPath(entry, style));
         }
     }
     return lines;
@@ -77,7 +91,7 @@ std::optional<QString> WritePlaylist(const QString& path, const QStringList& lin
 }
 
 bool PathExists(const QString& path) {
-    return !path.isEmpty() && QFileInfo::exists(path);
+    return IsRegularFile(path);
 }
 
 }  // namespace orvik

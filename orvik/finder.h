@@ -25,7 +25,8 @@ class Finder {
     void search(const QString& text, bool eachWord, const SearchFields& fields);
     void clear();
 
-    // Blanks every entry whose file does not exist and drops its row; returns how many.
+    // Blanks every entry whose file does not exist and drops its row; returns how many. URLs
+    // are left alone.
     qsizetype removeMissing(const std::function<bool(const QString&)>& exists);
     // Drops the rows at these positions of the list and blanks their entries (files stay).
     void removeRows(const QList<qsizetype>& positions);
@@ -45,7 +46,8 @@ class Finder {
 // leaves an existing playlist as it was. Returns the error text on failure.
 std::optional<QString> WritePlaylist(const QString& path, const QStringList& lines);
 
-// True when the file system can tell anything about the path; errors count as missing.
+// True when the path names a regular file; a folder or pipe named like the entry, and every
+// error, count as missing. Nothing is opened.
 bool PathExists(const QString& path);
 
 }  // namespace orvik

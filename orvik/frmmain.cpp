@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -93,15 +94,20 @@ void frmMain::buildControls() {
 }
 
 void frmMain::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    // Access keys and the usual shortcuts, so Alt+F opens the menu rather than typing into the
+    // search box.
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    mnuAddPlaylist = file->addAction(QStringLiteral("Add from playlist..."));
-    mnuSavePlaylist = file->addAction(QStringLiteral("Save to playlist..."));
+    mnuAddPlaylist = file->addAction(QStringLiteral("&Add from playlist..."));
+    mnuAddPlaylist->setShortcut(QKeySequence::Open);
+    mnuSavePlaylist = file->addAction(QStringLiteral("&Save to playlist..."));
+    mnuSavePlaylist->setShortcut(QKeySequence::Save);
     file->addSeparator();
-    mnuRemMissing = file->addAction(QStringLiteral("Remove missing files"));
+    mnuRemMissing = file->addAction(QStringLiteral("&Remove missing files"));
     file->addSeparator();
-    mnuExit = file->addAction(QStringLiteral("Exit"));
-    mnuAbout = menuBar()->addAction(QStringLiteral("About..."));
+    mnuExit = file->addAction(QStringLiteral("E&xit"));
+    mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuAbout = menuBar()->addAction(QStringLiteral("&About..."));
     mnuAddPlaylist->setObjectName(QStringLiteral("mnuAddPlaylist"));
     mnuSavePlaylist->setObjectName(QStringLiteral("mnuSavePlaylist"));
     mnuRemMissing->setObjectName(QStringLiteral("mnuRemMissing"));

@@ -71,6 +71,7 @@ void frmMain::RemoveMissingFiles() {
     m_model->reset([this] { m_finder.removeMissing(PathExists); });
     QApplication::restoreOverrideCursor();
     showFileCount();
+    showFoundCount();
 }
 
 void frmMain::DeleteSelectedRows() {
@@ -83,6 +84,7 @@ void frmMain::DeleteSelectedRows() {
     if (positions.isEmpty()) return;
     m_model->reset([&] { m_finder.removeRows(positions); });
     showFileCount();
+    showFoundCount();
 }
 
 }  // namespace orvik

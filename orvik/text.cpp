@@ -1,6 +1,5 @@
 #include "orvik/text.h"
 
-#include <QStringDecoder>
 #include <array>
 #include <limits>
 
@@ -66,27 +65,6 @@ QString FromWindows1252(const QByteArray& bytes) {
                                                 : QChar(char16_t(code));
     }
     return text;
-}
-
-QString DecodePlaylistText(const QByteArray& bytes) {
-    QByteArrayView body(bytes);
-    if (body.startsWith("\xEF\xBB\xBF")) body = body.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(body);
-    return utf8.hasError() ? FromWindows1252(body.toByteArray()) : text;
-}
-
-QStringList SplitLines(const QString& text) {
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n') continue;
-        lines.append(text.mid(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.append(text.mid(start));
-    return lines;
 }
 
 }  // namespace orvik

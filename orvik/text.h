@@ -17,11 +17,7 @@ QString TrimBlanks(const QString& text);
 // Anything else, and values outside the 16-bit range, give 0.
 qint16 WholeNumber(const QString& text);
 
-// UTF-8 when the bytes are valid UTF-8 (a leading byte order mark is dropped), else
-// Windows-1252, the code page of playlists written on Windows.
-QString DecodePlaylistText(const QByteArray& bytes);
+// Windows-1252, the code page of playlists written on Windows; every byte keeps a character.
 QString FromWindows1252(const QByteArray& bytes);
-// Lines end in CR LF, LF or CR; a last line without an end still counts.
-QStringList SplitLines(const QString& text);
 
 }  // namespace orvik

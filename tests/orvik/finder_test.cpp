@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "orvik/playlist.h"
 #include "testfiles.h"
+
+#include <sys/stat.h>
 
 using namespace orvik;
 using namespace Qt::StringLiterals;
@@ -122,4 +126,65 @@ TEST_F(OrvikFinder, RemoveRowsBlanksOnlyTheirEntries) {
     EXPECT_TRUE(finder.table().at(2).isBlank());
     finder.search(u"a"_s, true, {});
     EXPECT_TRUE(finder.rows().isEmpty());
+}
+
+TEST_F(OrvikFinder, SaveKeepsDescriptionsAsRead) {
+    struct Case {
+        QByteArray playlist;
+        QString saved;  // the descriptive line written for the one entry
+    };
+    const Case cases[] = {
+        {"#EXTM3U\n#EXTINF:-1,Radio Paradise\nhttp://host/r\n", u"#EXTINF:-1,Radio Paradise"_s},
+        {"#EXTM3U\n#EXTINF:245,Title only\na.mp3\n", u"#EXTINF:245,Title only"_s},
+        {"#EXTM3U\n#EXTINF:245,Queen - Innuendo\na.mp3\n", u"#EXTINF:245,Queen - Innuendo"_s},
+        {"#EXTM3U\na.mp3\n", u"#EXTINF:0,"_s},
+        {"[playlist]\nTitle1=Queen - Innuendo\nFile1=a.mp3\nLength1=9\n",
+         u"#EXTINF:9,Queen - Innuendo"_s},
+    };
+    for (const Case& c : cases) {
+        finder.clear();
+        load(u"list.m3u"_s, c.playlist);
+        const QStringList lines = finder.playlistLines(PathStyle::Posix);
+        ASSERT_EQ(lines.size(), 3) << c.playlist.toStdString();
+        EXPECT_EQ(lines[1], c.saved) << c.playlist.toStdString();
+    }
+}
+
+TEST_F(OrvikFinder, SaveOfOneSharedNameTakesLinearTime) {
+    // Untagged rips: every entry is "Track01". Walking the whole group for every row took
+    // seconds for this many; each entry is still written exactly once.
+    const int count = 60000;
+    QList<PlaylistEntry> entries;
+    for (int i = 0; i < count; ++i) {
+        PlaylistEntry entry;
+        entry.name = u"Track01"_s;
+        entry.extension = u".mp3"_s;
+        entry.folder = u"/rips/%1/"_s.arg(i);
+        entry.kind = EntryKind::File;
+        entries.append(entry);
+    }
+    finder.load(entries);
+    QElapsedTimer timer;
+    timer.start();
+    const QStringList lines = finder.playlistLines(PathStyle::Posix);
+    EXPECT_LT(timer.elapsed(), 1500);
+    ASSERT_EQ(lines.size(), 1 + 2 * count);
+    EXPECT_EQ(lines[2], u"/rips/0/Track01.mp3"_s);
+    EXPECT_EQ(lines.last(), u"/rips/%1/Track01.mp3"_s.arg(count - 1));
+}
+
+TEST_F(OrvikFinder, PipesAndFoldersAreReportedNeverOpened) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(u"pipe.m3u"_s)).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(u"pipe.mp3"_s)).constData(), 0600), 0);
+    QDir(dir.path()).mkdir(u"folder.m3u"_s);
+    QDir(dir.path()).mkdir(u"folder.mp3"_s);
+    // Opening a pipe for reading would wait for a writer for ever.
+    for (const QString& name : {u"pipe.m3u"_s, u"folder.m3u"_s}) {
+        const PlaylistRead read = ReadPlaylist(dir.filePath(name), PathStyle::Posix);
+        EXPECT_TRUE(read.entries.isEmpty()) << name.toStdString();
+        EXPECT_FALSE(read.error.isEmpty()) << name.toStdString();
+    }
+    load(u"list.m3u"_s, "#EXTM3U\npipe.mp3\nfolder.mp3\nlist.m3u\n");
+    EXPECT_EQ(finder.removeMissing(PathExists), 2);
+    EXPECT_EQ(RowTexts(finder), QStringList{u"list"_s});
 }

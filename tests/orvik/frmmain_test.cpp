@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
@@ -18,6 +20,8 @@
 #include "orvik/dialogs.h"
 #include "orvik/settings.h"
 #include "testfiles.h"
+
+#include <sys/stat.h>
 
 using namespace orvik;
 using namespace Qt::StringLiterals;
@@ -147,6 +151,7 @@ TEST_F(OrvikWindow, MenusSaveClearAndRemove) {
     window->mnuRemMissing->trigger();
     EXPECT_TRUE(listed().isEmpty());
     EXPECT_EQ(window->lblNrFiles->text(), u"Searching through 0 files."_s);
+    EXPECT_EQ(window->lblFound->text(), u"Found 0 matching files."_s);
 
     window->mnuAddPlaylist->trigger();
     QTest::mouseClick(window->cmdClear, Qt::LeftButton);
@@ -178,8 +183,41 @@ TEST_F(OrvikWindow, ShiftDeleteAsksAndRemovesOnlyOnYes) {
     QTest::keyClick(window->lstFiles, Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_EQ(listed(), (QStringList{u"01 Help"_s, u"Help Me"_s}));
     EXPECT_EQ(window->lblNrFiles->text(), u"Searching through 2 files."_s);
+    EXPECT_EQ(window->lblFound->text(), u"Found 2 matching files."_s);
     QTest::keyClicks(window->txtText, u"w"_s);
     EXPECT_TRUE(listed().isEmpty());
+}
+
+TEST_F(OrvikWindow, KeyboardReachesEveryCommand) {
+    const QList<QMenu*> menus = window->menuBar()->findChildren<QMenu*>();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(QKeySequence::mnemonic(menus[0]->title()), QKeySequence(Qt::ALT | Qt::Key_F));
+    for (QAction* action : {window->mnuAddPlaylist, window->mnuSavePlaylist, window->mnuRemMissing,
+                            window->mnuExit, window->mnuAbout})
+        EXPECT_FALSE(QKeySequence::mnemonic(action->text()).isEmpty())
+            << action->text().toStdString();
+
+    // Shortcuts go to the active window only.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    dialogs.openPath = sampleList();
+    QTest::keyClick(window->txtText, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(listed().size(), 3);
+    dialogs.savePath = dir.filePath(u"keys.m3u"_s);
+    QTest::keyClick(window->lstFiles, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(QFileInfo::exists(dialogs.savePath));
+    EXPECT_TRUE(window->txtText->text().isEmpty());
+    QTest::keyClick(window->txtText, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(OrvikWindow, PipesAndFoldersNamedLikePlaylistsAreReported) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(u"pipe.m3u"_s)).constData(), 0600), 0);
+    QDir(dir.path()).mkdir(u"folder.pls"_s);
+    window->LoadDroppedFiles(
+        {dir.filePath(u"pipe.m3u"_s), dir.filePath(u"folder.pls"_s), sampleList()});
+    EXPECT_EQ(dialogs.errors.size(), 2);
+    EXPECT_EQ(listed().size(), 3);
 }
 
 TEST_F(OrvikWindow, CheckBoxesComeFromAndGoToTheStore) {

@@ -77,8 +77,44 @@ TEST(OrvikPaths, SplitCompleteAndSaveFolders) {
          u".mp3"_s, u"/home/me/My Music/a.mp3"_s},
         {PathStyle::Posix, u"C.MP3"_s, u"/lists/"_s, u"C"_s, u".MP3"_s, u"/lists/C.MP3"_s},
         {PathStyle::Posix, u"ab"_s, u"/lists/"_s, u"ab"_s, {}, u"/lists/ab"_s},
-        {PathStyle::Posix, u"song.flac"_s, u"/lists/"_s, u"song."_s, u"flac"_s,
+        // Only a dot starts an extension: short names and names without one stay whole.
+        {PathStyle::Posix, u"song.flac"_s, u"/lists/"_s, u"song"_s, u".flac"_s,
          u"/lists/song.flac"_s},
+        {PathStyle::Posix, u"live"_s, u"/lists/"_s, u"live"_s, {}, u"/lists/live"_s},
+        {PathStyle::Posix, u"Track01"_s, u"/lists/"_s, u"Track01"_s, {}, u"/lists/Track01"_s},
+        {PathStyle::Posix, u".hidden"_s, u"/lists/"_s, u".hidden"_s, {}, u"/lists/.hidden"_s},
+        {PathStyle::Posix, u"Mr. Big"_s, u"/lists/"_s, u"Mr. Big"_s, {}, u"/lists/Mr. Big"_s},
+        // A backslash is part of a POSIX name; a relative path with one came from Windows.
+        {PathStyle::Posix, u"/m/AC\\DC.mp3"_s, u"/m/AC\\"_s, u"DC"_s, u".mp3"_s,
+         u"/m/AC\\DC.mp3"_s},
+        {PathStyle::Posix, u"Music\\rel.mp3"_s, u"/lists/Music/"_s, u"rel"_s, u".mp3"_s,
+         u"/lists/Music/rel.mp3"_s},
+        // Windows paths are kept as read; the folder is where to look, below the playlist.
+        {PathStyle::Posix, u"C:\\Music\\Queen\\a.mp3"_s, u"/lists/Music/Queen/"_s, u"a"_s,
+         u".mp3"_s, u"C:\\Music\\Queen\\a.mp3"_s},
+        {PathStyle::Posix, u"\\\\nas\\share\\Pop\\a.mp3"_s, u"/lists/Pop/"_s, u"a"_s, u".mp3"_s,
+         u"\\\\nas\\share\\Pop\\a.mp3"_s},
+        // URLs are shown by their last path part or host and written back unchanged.
+        {PathStyle::Posix,
+         u"http://host/live/stream.mp3"_s,
+         {},
+         u"stream.mp3"_s,
+         {},
+         u"http://host/live/stream.mp3"_s},
+        {PathStyle::Posix, u"https://host:8000/"_s, {}, u"host"_s, {}, u"https://host:8000/"_s},
+        {PathStyle::Windows,
+         u"http://host:8000/radio/"_s,
+         {},
+         u"radio"_s,
+         {},
+         u"http://host:8000/radio/"_s},
+        // Decoded first, then checked: a line break in a name is no file of ours.
+        {PathStyle::Posix,
+         u"file:///m/a%0Ab.mp3"_s,
+         {},
+         u"a%0Ab.mp3"_s,
+         {},
+         u"file:///m/a%0Ab.mp3"_s},
         {PathStyle::Windows, u"\\Music\\a.mp3"_s, u"D:\\Music\\"_s, u"a"_s, u".mp3"_s,
          u"\\Music\\a.mp3"_s},
         {PathStyle::Windows, u"C:\\Music\\a.mp3"_s, u"C:\\Music\\"_s, u"a"_s, u".mp3"_s,
@@ -95,8 +131,7 @@ TEST(OrvikPaths, SplitCompleteAndSaveFolders) {
         EXPECT_EQ(entries[0].folder, c.folder) << c.line.toStdString();
         EXPECT_EQ(entries[0].name, c.name) << c.line.toStdString();
         EXPECT_EQ(entries[0].extension, c.extension) << c.line.toStdString();
-        EXPECT_EQ(SavedFolder(entries[0].folder, c.style) + c.name + c.extension, c.saved)
-            << c.line.toStdString();
+        EXPECT_EQ(SavedPath(entries[0], c.style), c.saved) << c.line.toStdString();
     }
 }
 
@@ -120,9 +155,11 @@ TEST(OrvikPls, FileTitleLengthWithSeveralDigits) {
 TEST(OrvikPls, EntriesWithoutLengthOrTitle) {
     const auto entries =
         ParsePlaylist({u"[Playlist]"_s, u"File1=/m/a.mp3"_s, u"Title1=No dash here"_s,
-                       u"File2=/m/b.mp3"_s, u"Length2=x"_s, u"File3=c.mp3"_s, u"Length3=7"_s},
+                       u"File2=/m/b.mp3"_s, u"Length2=x"_s, u"File3=c.mp3"_s, u"Length3=7"_s,
+                       // Keys match by number in any case and order.
+                       u"title4=X - Y"_s, u"LENGTH04=9"_s, u"FILE4=/m/d.mp3"_s},
                       u"/lists/x.pls"_s, PathStyle::Posix);
-    ASSERT_EQ(entries.size(), 3);
+    ASSERT_EQ(entries.size(), 4);
     EXPECT_EQ(entries[0].name, u"a"_s);
     EXPECT_EQ(entries[0].artist, QString());
     EXPECT_EQ(entries[0].title, QString());
@@ -130,6 +167,8 @@ TEST(OrvikPls, EntriesWithoutLengthOrTitle) {
     EXPECT_EQ(entries[1].length, 0);
     EXPECT_EQ(entries[2].folder, u"/lists/"_s);
     EXPECT_EQ(entries[2].length, 7);
+    EXPECT_EQ(entries[3].artist + entries[3].title, u"XY"_s);
+    EXPECT_EQ(entries[3].length, 9);
 }
 
 TEST(OrvikPlaylist, WithoutHeaderLoadsNothing) {

@@ -30,7 +30,14 @@ TEST(OrvikSearchWords, CutAtEveryBlank) {
 namespace {
 
 PlaylistEntry Entry(const QString& name, const QString& artist, const QString& title) {
-    return PlaylistEntry{name, artist, title, 0, u"/m/"_s, u".mp3"_s};
+    PlaylistEntry entry;
+    entry.name = name;
+    entry.artist = artist;
+    entry.title = title;
+    entry.folder = u"/m/"_s;
+    entry.extension = u".mp3"_s;
+    entry.kind = EntryKind::File;
+    return entry;
 }
 
 EntryTable SampleTable() {

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <cstring>
+
+#include "orvik/linereader.h"
+#include "orvik/playlist.h"
+
 using namespace orvik;
 using namespace Qt::StringLiterals;
 
@@ -19,21 +25,75 @@ TEST(OrvikWholeNumber, ReadsLengthTexts) {
     for (const Case& c : cases) EXPECT_EQ(WholeNumber(c.text), c.value) << c.text.toStdString();
 }
 
-TEST(OrvikText, SplitsEveryLineEnding) {
-    const QStringList expected{u"a"_s, u""_s, u"b"_s, u"c"_s, u"d"_s};
-    EXPECT_EQ(SplitLines(u"a\r\n\r\nb\nc\rd"_s), expected);
-    EXPECT_EQ(SplitLines(u"a\r\n\r\nb\nc\rd\r\n"_s), expected);
+namespace {
+
+QStringList AllLines(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    LineReader reader(buffer);
+    QStringList lines;
+    while (const auto line = reader.next()) lines.append(*line);
+    return lines;
 }
 
-TEST(OrvikText, DecodesUtf8ElseWindows1252) {
-    // "Björk" in UTF-8, with and without a byte order mark, and in Windows-1252.
-    EXPECT_EQ(DecodePlaylistText("Bj\xC3\xB6rk"), u"Björk"_s);
-    EXPECT_EQ(DecodePlaylistText("\xEF\xBB\xBF"
-                                 "Bj\xC3\xB6rk"),
-              u"Björk"_s);
-    EXPECT_EQ(DecodePlaylistText("Bj\xF6rk"), u"Björk"_s);
-    // 0x80 is the euro sign, 0x81 has no character and keeps its code, 0x9F is Y with diaeresis.
-    EXPECT_EQ(DecodePlaylistText("\x80\x81\x9F"), QString::fromUtf16(u"\u20AC\u0081\u0178"));
+QByteArray Utf16(const QString& text, bool bigEndian) {
+    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8);
+        const char low = char(c.unicode() & 0xFF);
+        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
+// Endless bytes without a line end, counting what was taken.
+class EndlessDevice : public QIODevice {
+  public:
+    qint64 given = 0;
+
+  protected:
+    qint64 readData(char* data, qint64 size) override {
+        std::memset(data, 'x', size_t(size));
+        given += size;
+        return size;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+    bool isSequential() const override { return true; }
+};
+
+}  // namespace
+
+TEST(OrvikLineReader, EveryLineEndAndEncoding) {
+    struct Case {
+        QByteArray bytes;
+        QStringList lines;
+    };
+    // A CR LF that falls on the edge between two reads is still one line end.
+    const QByteArray edge = QByteArray(64 * 1024 - 1, 'a') + "\r\nb";
+    const Case cases[] = {
+        {"a\r\n\r\nb\nc\rd", {u"a"_s, u""_s, u"b"_s, u"c"_s, u"d"_s}},
+        {"a\r\n\r\nb\nc\rd\r\n", {u"a"_s, u""_s, u"b"_s, u"c"_s, u"d"_s}},
+        {edge, {QString(64 * 1024 - 1, u'a'), u"b"_s}},
+        // Each line is UTF-8 when it can be, else Windows-1252; a byte order mark is dropped.
+        {"\xEF\xBB\xBF"
+         "Bj\xC3\xB6rk\nBj\xF6rk",
+         {u"Björk"_s, u"Björk"_s}},
+        // 0x80 is the euro sign, 0x81 has no character and keeps its code.
+        {"\x80\x81\x9F", {QString::fromUtf16(u"\u20AC\u0081\u0178")}},
+        {Utf16(u"Bj\u00F6rk\r\n\U0001F3B5\r\n"_s, false), {u"Björk"_s, u"\U0001F3B5"_s}},
+        {Utf16(u"Bj\u00F6rk\nx"_s, true), {u"Björk"_s, u"x"_s}},
+        {"", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AllLines(c.bytes), c.lines) << c.bytes.left(40).toHex().toStdString();
+}
+
+TEST(OrvikLineReader, NoPlaylistIsReadFurtherThanItsStart) {
+    EndlessDevice device;
+    device.open(QIODevice::ReadOnly);
+    EXPECT_TRUE(ReadPlaylistText(device, u"/x.m3u"_s, PathStyle::Posix).isEmpty());
+    EXPECT_LE(device.given, 1024 * 1024);
 }
 
 TEST(OrvikText, PositionsCountFromOne) {

@@ -1,38 +1,23 @@
 #include "zarn/shell/cp1252.h"
 #include "zarn/tags/id3v2.h"
+#include "zarn/tags/id3v2framelist.h"
 
 namespace {
 
 // Text encodings of a frame's first body byte.
 enum Encoding { kLatin = 0, kUtf16Bom = 1, kUtf16BE = 2, kUtf8 = 3 };
 
-// Four size bytes, most significant first, 7 bits each. Each byte is taken whole (a stray
-// high bit is added in, not masked) and bytes past the end of the data count as 0.
-qint64 SyncsafeAt(const QByteArray& data, qsizetype at) {
-    qint64 size = 0;
-    for (int i = 0; i < 4; ++i) {
-        const qsizetype pos = at + i;
-        size = size * 128 + (pos < data.size() ? static_cast<unsigned char>(data[pos]) : 0);
-    }
-    return size;
-}
-
-QByteArray Syncsafe(qint64 size) {
-    QByteArray bytes(4, '\0');
-    bytes[0] = char(size / 2097152);
-    bytes[1] = char(size % 2097152 / 16384);
-    bytes[2] = char(size % 16384 / 128);
-    bytes[3] = char(size % 128);
-    return bytes;
-}
-
-// Several strings in one value (a description before the text, or a list of values): the
-// value is the last string. One terminator at the very end closes that string and is not a
-// separator; most taggers end every string with it.
 QString AfterLastNul(QString text) {
     if (text.endsWith(QChar(u'\0'))) text.chop(1);
     const qsizetype nul = text.lastIndexOf(QChar(u'\0'));
     return nul < 0 ? text : text.mid(nul + 1);
+}
+
+// Several values in one text, separated by NULs; one terminator at the very end closes the
+// last value and is not a separator (most taggers end every string with it).
+QString JoinValues(QString text) {
+    if (text.endsWith(QChar(u'\0'))) text.chop(1);
+    return text.split(QChar(u'\0')).join(QStringLiteral(" / "));
 }
 
 // Byte offset just after the first terminator of `encoding` (two aligned zero bytes for
@@ -78,19 +63,48 @@ QString Decode(const QByteArray& bytes, int encoding) {
     }
 }
 
-// The value of a frame from the bytes after its encoding byte (and language). "COMM" and
-// "WXXX" begin with a description ended by a terminator; the URL of "WXXX" is single-byte in
-// every encoding.
-QString ValueText(const QByteArray& region, const QByteArray& id, int encoding) {
-    if (id == "WXXX") {
-        const qsizetype url = AfterTerminator(region, encoding);
-        return AfterLastNul(FromCp1252(url < 0 ? region : region.mid(url)));
-    }
-    const QString text = Decode(region, encoding);
-    if (id != "COMM") return AfterLastNul(text);
+struct Parts {
+    QString description, value;
+};
+
+// A description ended by a terminator, then the value. Without a terminator the first
+// character is taken for the description's.
+Parts DescribedText(const QString& text) {
     const qsizetype nul = text.indexOf(QChar(u'\0'));
-    // Without a terminator the description's first character is taken for it.
-    return AfterLastNul(text.mid(nul < 0 ? 1 : nul + 1));
+    return {text.left(qMax<qsizetype>(nul, 0)), JoinValues(text.mid(nul < 0 ? 1 : nul + 1))};
+}
+
+// The description and value of a frame from its content (encoding byte first). The URL of
+// "WXXX" is single-byte in every encoding.
+Parts FrameParts(const QByteArray& id, const QByteArray& content) {
+    if (id.startsWith('W') && id != "WXXX") return {{}, AfterLastNul(FromCp1252(content))};
+    const int byte = content.isEmpty() ? 0 : static_cast<unsigned char>(content[0]);
+    // An unknown encoding byte reads as single-byte text.
+    const int encoding = byte <= kUtf8 ? byte : kLatin;
+    const QByteArray rest = content.mid(1);
+    if (id == "WXXX") {
+        const qsizetype url = AfterTerminator(rest, encoding);
+        // Without a terminator the whole rest is the URL.
+        if (url < 0) return {{}, AfterLastNul(FromCp1252(rest))};
+        return {AfterLastNul(Decode(rest.left(url), encoding)),
+                AfterLastNul(FromCp1252(rest.mid(url)))};
+    }
+    if (id == "COMM" || id == "USLT") return DescribedText(Decode(rest.mid(3), encoding));
+    if (id == "TXXX") return DescribedText(Decode(rest, encoding));
+    if (id.startsWith('T')) return {{}, JoinValues(Decode(rest, encoding))};
+    return {{}, AfterLastNul(Decode(rest, encoding))};
+}
+
+const ID3v2Frame* FirstFrame(const ID3v2Frames& frames, const QByteArray& id) {
+    for (const ID3v2Frame& frame : frames)
+        if (frame.id == id) return &frame;
+    return nullptr;
+}
+
+bool FitsLatin1(const QString& text) {
+    for (QChar ch : text)
+        if (ch.unicode() > 0xFF) return false;
+    return true;
 }
 
 QByteArray Utf16WithBom(const QString& text) {
@@ -102,14 +116,13 @@ QByteArray Utf16WithBom(const QString& text) {
     return bytes;
 }
 
-// URLs are single-byte in every encoding; characters Windows-1252 cannot hold are
+// URLs are single-byte in every encoding; characters ISO-8859-1 cannot hold are
 // percent-encoded as UTF-8 so that the address still works and nothing is lost.
 QByteArray UrlBytes(const QString& url) {
     QByteArray bytes;
     for (qsizetype i = 0; i < url.size(); ++i) {
-        const int code = Cp1252Code(url[i]);
-        if (code >= 0) {
-            bytes.append(char(code));
+        if (url[i].unicode() <= 0xFF) {
+            bytes.append(char(url[i].unicode()));
             continue;
         }
         const qsizetype n = url[i].isHighSurrogate() && i + 1 < url.size() ? 2 : 1;
@@ -125,52 +138,53 @@ QByteArray UrlFrameBytes(const QString& url) {
     return UrlBytes(url);
 }
 
+QString FrameValue(const ID3v2Frame& frame) {
+    return FrameParts(frame.id, FrameContent(frame)).value;
+}
+
+QString FrameDescription(const ID3v2Frame& frame) {
+    const bool described =
+        frame.id == "COMM" || frame.id == "USLT" || frame.id == "TXXX" || frame.id == "WXXX";
+    return described ? FrameParts(frame.id, FrameContent(frame)).description : QString();
+}
+
 QString FrameText(const QByteArray& data, const QByteArray& id) {
-    if (id.isEmpty()) return {};
-    const qsizetype at = data.indexOf(id);
-    if (at < 0) return {};
-    const qint64 size = SyncsafeAt(data, at + 4);
-    const bool comment = id == "COMM";
-    const int encoding = at + 10 < data.size() ? static_cast<unsigned char>(data[at + 10]) : 0;
-    const qint64 length = size - (comment ? 4 : 1);
-    if (length < 1) return {};
-    // An unknown encoding byte reads as single-byte text.
-    return ValueText(data.mid(at + (comment ? 14 : 11), length), id,
-                     encoding <= kUtf8 ? encoding : kLatin);
+    const ID3v2Frames frames = ParseID3v2Frames(data);
+    const ID3v2Frame* frame = FirstFrame(frames, id);
+    return frame ? FrameValue(*frame) : QString();
 }
 
 QByteArray RemoveFrame(const QByteArray& data, const QByteArray& id) {
-    if (id.isEmpty()) return data;
-    const qsizetype at = data.indexOf(id);
-    if (at < 0) return data;
-    const qint64 size = SyncsafeAt(data, at + 4);
-    if (size - (id == "COMM" ? 5 : 1) < 0) return data;
-    const qint64 end = at + size + 10;
-    return data.left(at) + (end < data.size() ? data.mid(end) : QByteArray());
+    const ID3v2Frames frames = ParseID3v2Frames(data);
+    const ID3v2Frame* frame = FirstFrame(frames, id);
+    return frame ? data.left(frame->offset) + data.mid(frame->offset + frame->stored) : data;
 }
 
 QByteArray MakeFrame(const QByteArray& id, const QString& value) {
     if (value.isEmpty()) return {};
-    QByteArray body;
+    ID3v2Frame frame;
+    frame.id = id;
     if (id == "WXXX") {
-        body = QByteArray(2, '\0') + UrlBytes(value);  // encoding 0, empty description
-    } else if (FitsCp1252(value)) {
-        body = QByteArray(1, char(kLatin)) +
-               (id == "COMM" ? QByteArray("eng\0", 4) : QByteArray()) + ToCp1252(value);
+        frame.body = QByteArray(2, '\0') + UrlBytes(value);  // encoding 0, empty description
+    } else if (FitsLatin1(value)) {
+        // Every other program reads encoding 0 as ISO-8859-1, so only text it holds uses it.
+        frame.body = QByteArray(1, char(kLatin)) +
+                     (id == "COMM" ? QByteArray("eng\0", 4) : QByteArray()) + value.toLatin1();
     } else {
-        // Text that Windows-1252 cannot hold would lose characters; UTF-16 keeps them.
-        body = QByteArray(1, char(kUtf16Bom));
-        if (id == "COMM") body += "eng" + Utf16WithBom({}) + QByteArray(2, '\0');
-        body += Utf16WithBom(value);
+        frame.body = QByteArray(1, char(kUtf16Bom));
+        if (id == "COMM") frame.body += "eng" + Utf16WithBom({}) + QByteArray(2, '\0');
+        frame.body += Utf16WithBom(value);
     }
-    const QByteArray flags = id == "TENC" ? QByteArray("\x40\0", 2) : QByteArray(2, '\0');
-    return id + Syncsafe(body.size()) + flags + body;
+    if (id == "TENC") frame.flags[0] = '\x40';
+    return RenderID3v2Frame(frame);
 }
 
 QByteArray MakeTagHeader(qint64 size) {
     if (size < 0) size = 0;
     QByteArray header("ID3\x03\0\0", 6);
-    header += Syncsafe(size);
-    for (int i = 6; i < 10; ++i) header[i] = char(header[i] & 0x7F);
+    header.append(char(size / 2097152 & 0x7F));
+    header.append(char(size % 2097152 / 16384 & 0x7F));
+    header.append(char(size % 16384 / 128 & 0x7F));
+    header.append(char(size % 128 & 0x7F));
     return header;
 }

@@ -3,13 +3,17 @@
 #include <QByteArray>
 #include <QString>
 
+#include "zarn/tags/id3v2framelist.h"
+
 struct ID3v2Record;
 
 // The URL as single-byte "WXXX" bytes (percent-encoding what Windows-1252 cannot hold).
 QByteArray UrlFrameBytes(const QString& url);
 // Size from the 4 header bytes at 6..9, each byte taken whole.
 qint64 TagSizeOfHeader(const QByteArray& header);
-// The known frames in writing order followed by `Hidden`. `plainUrlSize` builds "WXXX" with a
-// one-byte plain size (the form WriteID3v2 writes); returns false when the URL is too long
-// for that.
-bool BuildFrames(const ID3v2Record& tag, bool plainUrlSize, QByteArray& frames);
+// The known frames in writing order followed by the hidden frames. A field whose value reads
+// the same as the frame the file had for it (`old`, the file's frames) writes that frame back
+// as it was, so that values this program shows differently (several values, other encodings,
+// descriptions) are not changed by a save that did not touch them. A "TDRC" among the hidden
+// frames stays only while its year is the record's year.
+QByteArray BuildFrames(const ID3v2Record& tag, const ID3v2Frames& old);

@@ -1,59 +1,30 @@
 #include <QFileInfo>
 
-#include "zarn/shell/text.h"
-#include "zarn/tags/genres.h"
 #include "zarn/tags/id3v2.h"
+#include "zarn/tags/id3v2fields.h"
+#include "zarn/tags/id3v2framelist.h"
 #include "zarn/tags/id3v2frames.h"
 #include "zarn/tags/tagfile.h"
 
 namespace {
 
-bool AllDigits(const QString& text) {
-    if (text.isEmpty()) return false;
-    for (QChar ch : text)
-        if (ch < u'0' || ch > u'9') return false;
-    return true;
-}
-
-// "(17)" and "(17)Rock" name genre 17; a refinement after the number wins when it differs;
-// a plain name without the number gives nothing.
-QString GenreOfFrame(const QString& raw) {
-    const int p = InStr(2, raw, QStringLiteral(")"));
-    QString refinement, number;
-    if (p >= 3) {
-        refinement = TrimBlanks(Mid(raw, p + 1));
-        number = Mid(raw, 2, p - 2);
+void FillRecord(ID3v2Record& tag, const ID3v2Frames& frames) {
+    QList<bool> shown(frames.size(), false);
+    for (const ID3v2Field& field : ID3v2Fields()) {
+        const qsizetype at = FieldSource(frames, field.id);
+        if (at < 0) continue;
+        tag.*field.value = FieldValue(frames[at]);
+        shown[at] = true;
     }
-    QString genre;
-    // A number past 255 cannot be a genre code; it names no genre (and must not stop the
-    // reading of the frames after it).
-    bool ok = false;
-    const qulonglong code = number.toULongLong(&ok);
-    if (AllDigits(number) && ok && code <= 255) genre = GenreNameOfNumber(int(code));
-    if (!refinement.isEmpty() && refinement.compare(genre, Qt::CaseInsensitive) != 0)
-        genre = refinement;
-    return genre;
-}
-
-void FillRecord(ID3v2Record& tag, const QByteArray& data) {
-    tag.Track = FrameText(data, "TRCK");
-    tag.Album = FrameText(data, "TALB");
-    tag.Artist = FrameText(data, "TPE1");
-    tag.Title = FrameText(data, "TIT2");
-    tag.Year = FrameText(data, "TYER");
-    tag.Comment = FrameText(data, "COMM");
-    tag.Genre = GenreOfFrame(FrameText(data, "TCON"));
-    tag.Composer = FrameText(data, "TCOM");
-    tag.Copyright = FrameText(data, "TCOP");
-    tag.Encoder = FrameText(data, "TENC");
-    tag.OrigArtist = FrameText(data, "TOPE");
-    tag.URL = FrameText(data, "WXXX").remove(QChar(u'\0'));
-    QByteArray hidden = data;
-    for (const char* id : {"TRCK", "TALB", "TPE1", "TIT2", "TYER", "COMM", "TCON", "TCOM", "TCOP",
-                           "TENC", "TOPE", "WXXX"})
-        hidden = RemoveFrame(hidden, id);
-    if (hidden.count('\0') == hidden.size()) hidden.clear();
-    tag.Hidden = hidden;
+    // A version 4 tag keeps its year in the recording time.
+    if (tag.Year.isEmpty()) {
+        const qsizetype at = FieldSource(frames, "TDRC");
+        if (at >= 0) tag.Year = YearOfTimestamp(FrameValue(frames[at]));
+    }
+    ID3v2Frames hidden;
+    for (qsizetype i = 0; i < frames.size(); ++i)
+        if (!shown[i]) hidden.append(frames[i]);
+    tag.Hidden = RenderID3v2Frames(hidden);
 }
 
 }  // namespace
@@ -85,8 +56,7 @@ ID3v2Record ReadID3v2(const QString& path, Prompter* prompter) {
         ReportFileError(prompter, file.error());
         return tag;
     }
-    FillRecord(tag, *data);
-    return tag;
+    return ID3v2FromTag(*header, *data);
 }
 
 ID3v2Record ID3v2FromTag(const QByteArray& header, const QByteArray& body) {
@@ -95,6 +65,6 @@ ID3v2Record ID3v2FromTag(const QByteArray& header, const QByteArray& body) {
     tag.Tag = "ID3";
     const auto byte = [&](int i) { return i < header.size() ? uchar(header.at(i)) : 0; };
     tag.Version = QStringLiteral("%1.%2").arg(byte(3)).arg(byte(4));
-    FillRecord(tag, body);
+    FillRecord(tag, ReadTagFrames(body, byte(3), byte(5)));
     return tag;
 }

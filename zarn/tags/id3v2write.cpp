@@ -2,6 +2,7 @@
 
 #include "zarn/tags/id3v1.h"
 #include "zarn/tags/id3v2.h"
+#include "zarn/tags/id3v2fields.h"
 #include "zarn/tags/id3v2frames.h"
 #include "zarn/tags/tagfile.h"
 
@@ -16,6 +17,7 @@ struct Layout {
     bool hasV1 = false, hasV2 = false;
     qint64 oldSize = 0, oldTotal = 0;
     qint64 audioFrom = 0, audioTo = 0;  // the bytes between the tags
+    int major = 0, flags = 0;           // of the ID3v2 header
 };
 
 std::optional<Layout> ReadLayout(TagFile& file, bool withV1) {
@@ -32,6 +34,8 @@ std::optional<Layout> ReadLayout(TagFile& file, bool withV1) {
     layout.hasV2 = header->startsWith("ID3");
     if (layout.hasV2) {
         layout.oldSize = TagSizeOfHeader(*header);
+        layout.major = header->size() > 3 ? uchar(header->at(3)) : 0;
+        layout.flags = header->size() > 5 ? uchar(header->at(5)) : 0;
         layout.oldTotal = layout.oldSize + 10;
         // A tag that claims more than the file holds ends where the audio would end.
         layout.audioFrom = qMin(layout.oldTotal, layout.audioTo);
@@ -79,6 +83,14 @@ bool Rewrite(TagFile& file, const QByteArray& head, qint64 audioFrom, qint64 aud
     return false;
 }
 
+// The frames of the file's own ID3v2 tag, to write unchanged fields back as they were.
+std::optional<ID3v2Frames> OldFrames(TagFile& file, const Layout& layout) {
+    if (!layout.hasV2) return ID3v2Frames();
+    const auto body = file.read(10, layout.oldSize);
+    if (!body) return std::nullopt;
+    return ReadTagFrames(*body, layout.major, layout.flags);
+}
+
 QByteArray NewTag(const QByteArray& frames, qint64 padding) {
     return MakeTagHeader(frames.size() + padding) + frames + QByteArray(padding, '\0');
 }
@@ -119,7 +131,11 @@ Outcome WriteBoth(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag
         kept = *own;
     }
     QByteArray frames;
-    if (mode2 == kWriteTag) BuildFrames(tag2, false, frames);
+    if (mode2 == kWriteTag) {
+        const auto old = OldFrames(file, l);
+        if (!old) return Outcome::Failed;
+        frames = BuildFrames(tag2, *old);
+    }
 
     if ((mode1 == kRemoveTag && mode2 == kKeepTag && !l.hasV1) ||
         (mode1 == kKeepTag && mode2 == kRemoveTag && !l.hasV2) ||
@@ -151,23 +167,23 @@ Outcome WriteBoth(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag
 
 }  // namespace
 
-bool BuildFrames(const ID3v2Record& tag, bool plainUrlSize, QByteArray& frames) {
-    frames = MakeFrame("TIT2", tag.Title) + MakeFrame("TALB", tag.Album) +
-             MakeFrame("TPE1", tag.Artist) + MakeFrame("TRCK", tag.Track) +
-             MakeFrame("TYER", tag.Year) + MakeFrame("TCON", tag.Genre) +
-             MakeFrame("COMM", tag.Comment) + MakeFrame("TENC", tag.Encoder) +
-             MakeFrame("TCOP", tag.Copyright) + MakeFrame("TOPE", tag.OrigArtist) +
-             MakeFrame("TCOM", tag.Composer);
-    if (!plainUrlSize) {
-        frames += MakeFrame("WXXX", tag.URL);
-    } else if (!tag.URL.isEmpty()) {
-        // A one-byte plain size: other copies of the program read this exact form.
-        const QByteArray url = UrlFrameBytes(tag.URL);
-        if (url.size() + 2 > 255) return false;
-        frames += "WXXX" + QByteArray(3, '\0') + char(url.size() + 2) + QByteArray(4, '\0') + url;
+QByteArray BuildFrames(const ID3v2Record& tag, const ID3v2Frames& old) {
+    QByteArray frames;
+    for (const ID3v2Field& field : ID3v2Fields()) {
+        const QString& value = tag.*field.value;
+        const QByteArray made =
+            MakeFrame(field.id, field.id == QByteArrayView("TCON") ? TconText(value) : value);
+        const qsizetype at = FieldSource(old, field.id);
+        const ID3v2Frames madeFrames = ParseID3v2Frames(made);
+        const bool unchanged = at >= 0 && !madeFrames.isEmpty() &&
+                               FieldValue(madeFrames.first()) == FieldValue(old[at]);
+        frames += unchanged ? RenderID3v2Frame(old[at]) : made;
     }
-    frames += tag.Hidden;
-    return true;
+    ID3v2Frames hidden = ParseID3v2Frames(tag.Hidden);
+    hidden.removeIf([&](const ID3v2Frame& frame) {
+        return frame.id == "TDRC" && YearOfTimestamp(FrameValue(frame)) != tag.Year;
+    });
+    return frames + RenderID3v2Frames(hidden);
 }
 
 bool WriteTags(const QString& path, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
@@ -189,13 +205,14 @@ bool WriteID3v2(const QString& path, const ID3v2Record& tag2, Prompter* prompter
         ReportFileError(prompter, file.error());
         return false;
     }
-    QByteArray frames;
-    if (!BuildFrames(tag2, true, frames)) {
-        ReportFileError(prompter, {5, QStringLiteral("Invalid procedure call or argument")});
+    const Layout& l = *layout;
+    const auto old = OldFrames(file, l);
+    if (!old) {
+        ReportFileError(prompter, file.error());
         return false;
     }
+    const QByteArray frames = BuildFrames(tag2, *old);
     if (frames.isEmpty()) return false;
-    const Layout& l = *layout;
     const qint64 n = frames.size();
     const bool fits =
         l.hasV2 && n <= l.oldSize && l.oldTotal - n < kMaxPadding && l.oldTotal <= l.length;

@@ -1,9 +1,17 @@
 """Independent reader and writer of ID3 tags for the tag tests (uses mutagen).
 
-read PATH          prints the ID3v2 texts and the ID3v1 fields of PATH as JSON
-write PATH V FRAMES  tags PATH as ID3v2.V from FRAMES, a JSON list of [frame id, encoding, text]
+read PATH              prints the ID3v2 texts and the ID3v1 fields of PATH as JSON
+write PATH V FRAMES    tags PATH as ID3v2.V from FRAMES, a JSON list of [frame id, encoding, text]
+build PATH V FRAMES    tags PATH as ID3v2.V from FRAMES, a JSON list of [frame id, {attributes}];
+                       an attribute {"bytes": n, "seed": s} is n pseudo-random bytes, a list of
+                       such frame lists under "sub_frames" makes a CTOC or CHAP
+dump PATH              prints every frame of the ID3v2 tag of PATH, keyed by frame, as JSON,
+                       without text encodings (a v2.4 frame saved as v2.3 changes those),
+                       binary data as a SHA-256; {} when mutagen cannot read the tag
 """
+import hashlib
 import json
+import random
 import sys
 
 import mutagen.id3 as id3
@@ -45,11 +53,70 @@ def write(path, version, frames):
     tags.save(path, v2_version=version, v1=0)
 
 
+def attribute(value):
+    if isinstance(value, dict) and "bytes" in value:
+        rng = random.Random(value.get("seed", 1))
+        return bytes(rng.randrange(256) for _ in range(value["bytes"]))
+    return value
+
+
+def make_frame(frame_id, attributes):
+    kwargs = {}
+    for name, value in attributes.items():
+        if name == "sub_frames":
+            sub = id3.ID3Tags()
+            for sub_id, sub_attributes in value:
+                sub.add(make_frame(sub_id, sub_attributes))
+            kwargs[name] = sub
+        else:
+            kwargs[name] = attribute(value)
+    return getattr(id3, frame_id)(**kwargs)
+
+
+def build(path, version, frames):
+    tags = id3.ID3()
+    for frame_id, attributes in frames:
+        tags.add(make_frame(frame_id, attributes))
+    tags.save(path, v2_version=version, v1=0)
+
+
+def describe(frame):
+    out = {}
+    for spec in frame._framespec + getattr(frame, "_optionalspec", []):
+        if spec.name == "encoding" or not hasattr(frame, spec.name):
+            continue
+        value = getattr(frame, spec.name)
+        if isinstance(value, bytes):
+            value = "sha256:" + hashlib.sha256(value).hexdigest()
+        elif isinstance(value, id3.ID3Tags):
+            value = {key: describe(sub) for key, sub in value.items()}
+        elif isinstance(value, list):
+            value = [str(v) for v in value]
+        elif not isinstance(value, (int, str)):
+            value = str(value)
+        out[spec.name] = value
+    return out
+
+
+def dump(path):
+    try:
+        tags = id3.ID3(path, translate=False, load_v1=False)
+    except Exception:  # no tag, or one mutagen refuses: nothing to compare
+        return {}
+    frames = {key: describe(frame) for key, frame in tags.items()}
+    return {"version": list(tags.version), "frames": frames}
+
+
 def main():
-    if sys.argv[1] == "read":
+    command = sys.argv[1]
+    if command == "read":
         print(json.dumps(read(sys.argv[2])))
-    else:
+    elif command == "write":
         write(sys.argv[2], int(sys.argv[3]), json.loads(sys.argv[4]))
+    elif command == "build":
+        build(sys.argv[2], int(sys.argv[3]), json.loads(sys.argv[4]))
+    else:
+        print(json.dumps(dump(sys.argv[2])))
 
 
 main()

@@ -228,20 +228,17 @@ TEST_F(WriteTagsTest, TwoCommentFrames) {
     EXPECT_EQ(ReadID3v2(path).Comment, u"replaced"_qs);
 }
 
-TEST_F(WriteTagsTest, UrlSizeFormOfEachWriter) {
+TEST_F(WriteTagsTest, BothWritersWritePlainSizes) {
     ID3v2Record tag;
-    tag.URL = QString(126, u'u');
-    make(kAudio);
-    ASSERT_TRUE(WriteTags(path, {}, tag, -1, 1));
-    EXPECT_EQ(bytes().mid(10, 8), QByteArray("WXXX\0\0\x01\0", 8));
-    EXPECT_EQ(ReadID3v2(path).URL, tag.URL);
-    make(kAudio);
-    ASSERT_TRUE(WriteID3v2(path, tag));
-    EXPECT_EQ(bytes().mid(10, 14), QByteArray("WXXX\0\0\0\x80\0\0\0\0uu", 14));
-    tag.URL = QString(254, u'u');
-    EXPECT_FALSE(WriteID3v2(path, tag, &prompter));
-    ASSERT_EQ(prompter.criticals.size(), 1);
-    EXPECT_TRUE(prompter.criticals[0].startsWith(QStringLiteral("Error: 5\n")));
+    tag.URL = QString(300, u'u');
+    for (const bool both : {true, false}) {
+        SCOPED_TRACE(both ? "WriteTags" : "WriteID3v2");
+        make(kAudio);
+        ASSERT_TRUE(both ? WriteTags(path, {}, tag, -1, 1) : WriteID3v2(path, tag));
+        EXPECT_EQ(bytes().mid(10, 14), QByteArray("WXXX\0\0\x01\x2E\0\0\0\0uu", 14));
+        EXPECT_EQ(ReadID3v2(path).URL, tag.URL);
+    }
+    EXPECT_TRUE(prompter.criticals.isEmpty());
 }
 
 TEST_F(WriteTagsTest, WriteID3v2KeepsTheRestOfTheFile) {
@@ -311,6 +308,94 @@ TEST_F(WriteTagsTest, ErrorsAreReported) {
     ASSERT_TRUE(QFile(refused).open(QIODevice::ReadOnly));
     EXPECT_FALSE(WriteTags(refused, {}, {}, -1, -1, &prompter));
     EXPECT_EQ(prompter.criticals.size(), 2);
+}
+
+TEST_F(WriteTagsTest, RepeatedSavesDoNotGrowTheTag) {
+    // A picture with 11,000 bytes of padding behind it, as some taggers leave it.
+    const QByteArray picture = mp3::V2Frame("APIC", QByteArray(3000, '\x42'), false);
+    make(mp3::ID3v2Tag({V2TextFrame("TIT2", "T"), picture}, 11000) + kAudio);
+    qsizetype first = 0;
+    for (int i = 1; i <= 8; ++i) {
+        ID3v2Record tag = ReadID3v2(path);
+        EXPECT_EQ(tag.Hidden, picture);
+        tag.Title = QString(i, u't');
+        ASSERT_TRUE(WriteTags(path, V1("v1"), tag, 1, 1));
+        if (i == 1) first = bytes().size();
+        EXPECT_EQ(bytes().size(), first) << "save " << i;
+        EXPECT_EQ(Split(bytes()).audio, kAudio);
+    }
+    EXPECT_EQ(first, 10 + 12 + 3010 + 11000 + kAudio.size() + 128);  // in place every time
+}
+
+TEST_F(WriteTagsTest, UnchangedFieldsKeepTheFramesTheFileHad) {
+    using Field = QString ID3v2Record::*;
+    const auto plain = [](const QByteArray& id, const QByteArray& body) {
+        return mp3::V2Frame(id, body, false);
+    };
+    const QByteArray rock = plain("TCON", QByteArray("\0Rock", 5));
+    const QByteArray pair = plain("TPE1", QByteArray("\0Alice\0Bob", 10));
+    const QByteArray notes = plain("COMM", QByteArray("\0deuNotes\0Hallo", 16));
+    const QByteArray norm = plain("COMM", QByteArray("\0engiTunNORM\0 0001", 19));
+    const QByteArray date = plain("TDRC", QByteArray("\0"
+                                                     "2004-05-06",
+                                                     11));
+    struct Case {
+        const char* name;
+        QList<QByteArray> before;
+        Field field;
+        QString value;
+        QByteArray after;  // the frames of the saved tag
+    };
+    const Case cases[] = {
+        {"genre built as (n)Name", {rock}, &ID3v2Record::Genre, u"(17)Rock"_qs, rock},
+        {"new genre in the table",
+         {rock},
+         &ID3v2Record::Genre,
+         u"(8)Jazz"_qs,
+         MakeFrame("TCON", u"(8)Jazz"_qs)},
+        {"new genre outside the table",
+         {rock},
+         &ID3v2Record::Genre,
+         u"(0)Chiptune"_qs,
+         MakeFrame("TCON", u"Chiptune"_qs)},
+        {"several values", {pair}, &ID3v2Record::Title, u"T"_qs, MakeFrame("TIT2", u"T"_qs) + pair},
+        {"edited values",
+         {pair},
+         &ID3v2Record::Artist,
+         u"Alice / Bob / Carol"_qs,
+         MakeFrame("TPE1", u"Alice / Bob / Carol"_qs)},
+        {"comment with description",
+         {norm, notes},
+         &ID3v2Record::Title,
+         u"T"_qs,
+         MakeFrame("TIT2", u"T"_qs) + notes + norm},
+        {"edited comment",
+         {norm, notes},
+         &ID3v2Record::Comment,
+         u"Neu"_qs,
+         MakeFrame("COMM", u"Neu"_qs) + norm},
+        {"recording time of the same year",
+         {date},
+         &ID3v2Record::Title,
+         u"T"_qs,
+         MakeFrame("TIT2", u"T"_qs) + MakeFrame("TYER", u"2004"_qs) + date},
+        {"recording time of another year",
+         {date},
+         &ID3v2Record::Year,
+         u"2005"_qs,
+         MakeFrame("TYER", u"2005"_qs)},
+        {"no year", {date}, &ID3v2Record::Year, QString(), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        make(mp3::ID3v2Tag(c.before, 0, 4) + kAudio);
+        ID3v2Record tag = ReadID3v2(path);
+        tag.*c.field = c.value;
+        ASSERT_TRUE(WriteTags(path, {}, tag, -1, 1));
+        const QByteArray v2 = Split(bytes()).v2;
+        EXPECT_EQ(v2.mid(10, c.after.size()).toHex(' '), c.after.toHex(' '));
+        EXPECT_EQ(v2.mid(10 + c.after.size()).count('\0'), v2.size() - 10 - c.after.size());
+    }
 }
 
 }  // namespace

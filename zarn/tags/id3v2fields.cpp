@@ -1,0 +1,98 @@
+#include "zarn/tags/id3v2fields.h"
+
+#include "zarn/shell/text.h"
+#include "zarn/tags/genres.h"
+#include "zarn/tags/id3v2.h"
+
+namespace {
+
+bool AllDigits(const QString& text) {
+    if (text.isEmpty()) return false;
+    for (QChar ch : text)
+        if (ch < u'0' || ch > u'9') return false;
+    return true;
+}
+
+// Genre number text to name: the table for 0..255, "Remix" and "Cover" for the two words
+// ID3v2.3 defines; empty for anything else.
+QString NamedNumber(const QString& number) {
+    if (number == u"RX") return QStringLiteral("Remix");
+    if (number == u"CR") return QStringLiteral("Cover");
+    bool ok = false;
+    const qulonglong code = number.toULongLong(&ok);
+    return AllDigits(number) && ok && code <= 255 ? GenreNameOfNumber(int(code)) : QString();
+}
+
+QString GenreOfValue(const QString& raw) {
+    // "((" starts a name that itself begins with "(".
+    if (raw.startsWith(u"((")) return raw.mid(1);
+    const int p = InStr(2, raw, QStringLiteral(")"));
+    if (p == 0 || !raw.startsWith(u'(')) {
+        const QString name = TrimBlanks(raw);
+        return AllDigits(name) && !NamedNumber(name).isEmpty() ? NamedNumber(name) : name;
+    }
+    const QString refinement = TrimBlanks(Mid(raw, p + 1));
+    const QString genre = NamedNumber(Mid(raw, 2, p - 2));
+    if (!refinement.isEmpty() && refinement.compare(genre, Qt::CaseInsensitive) != 0)
+        return refinement;
+    return genre;
+}
+
+bool IsITunesKey(const QString& description) {
+    return description.startsWith(u"iTun") || description.startsWith(u"CDDB") ||
+           description.startsWith(u"MusicMatch_");
+}
+
+}  // namespace
+
+const QList<ID3v2Field>& ID3v2Fields() {
+    static const QList<ID3v2Field> fields = {
+        {"TIT2", &ID3v2Record::Title},     {"TALB", &ID3v2Record::Album},
+        {"TPE1", &ID3v2Record::Artist},    {"TRCK", &ID3v2Record::Track},
+        {"TYER", &ID3v2Record::Year},      {"TCON", &ID3v2Record::Genre},
+        {"COMM", &ID3v2Record::Comment},   {"TENC", &ID3v2Record::Encoder},
+        {"TCOP", &ID3v2Record::Copyright}, {"TOPE", &ID3v2Record::OrigArtist},
+        {"TCOM", &ID3v2Record::Composer},  {"WXXX", &ID3v2Record::URL},
+    };
+    return fields;
+}
+
+qsizetype FieldSource(const ID3v2Frames& frames, const QByteArray& id) {
+    qsizetype described = -1;
+    for (qsizetype i = 0; i < frames.size(); ++i) {
+        if (frames[i].id != id) continue;
+        if (id != "COMM") return i;
+        const QString description = FrameDescription(frames[i]);
+        if (description.isEmpty()) return i;
+        if (described < 0 && !IsITunesKey(description)) described = i;
+    }
+    return described;
+}
+
+QString FieldValue(const ID3v2Frame& frame) {
+    const QString value = FrameValue(frame);
+    if (frame.id == "TCON") return GenreOfFrameText(value);
+    if (frame.id == "WXXX") return QString(value).remove(QChar(u'\0'));
+    return value;
+}
+
+QString GenreOfFrameText(const QString& text) {
+    QStringList genres;
+    for (const QString& value : text.split(QStringLiteral(" / "))) {
+        const QString genre = GenreOfValue(value);
+        if (!genre.isEmpty() && !genres.contains(genre)) genres << genre;
+    }
+    return genres.join(QStringLiteral(" / "));
+}
+
+QString TconText(const QString& genre) {
+    const int p = InStr(2, genre, QStringLiteral(")"));
+    if (!genre.startsWith(u'(') || p < 3 || !AllDigits(Mid(genre, 2, p - 2))) return genre;
+    const QString name = Mid(genre, p + 1);
+    return name.isEmpty() || GenreTable().contains(name) ? genre : name;
+}
+
+QString YearOfTimestamp(const QString& timestamp) {
+    const QString year = timestamp.left(4);
+    return year.size() == 4 && AllDigits(year) ? year : QString();
+}
