@@ -7,7 +7,8 @@ namespace {
 enum class SizeForm { Plain, Syncsafe };
 
 struct Walk {
-    ID3v2Frames frames;
+    ID3v2Frames frames;  // filled only when asked for
+    qsizetype count = 0;
     bool clean = true;  // ended at the end of the data or at the padding
 };
 
@@ -34,8 +35,9 @@ qint64 SizeAt(const QByteArray& data, qsizetype at, int bytes, SizeForm form) {
 }
 
 // Walks frames of `idLength` (3 for version 2, else 4) identifier characters. A zero byte
-// where a frame should start is the padding.
-Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form) {
+// where a frame should start is the padding. Without `keepFrames` only the count and the
+// ending are found, so that weighing two readings copies nothing.
+Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form, bool keepFrames = true) {
     const int sizeBytes = idLength == 3 ? 3 : 4;
     const int headerLength = idLength == 3 ? 6 : 10;
     Walk walk;
@@ -48,18 +50,22 @@ Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form) {
             walk.clean = false;
             break;
         }
-        ID3v2Frame frame;
-        frame.id = data.mid(pos, idLength);
-        if (idLength == 4) frame.flags = data.mid(pos + 8, 2);
-        frame.body = data.mid(pos + headerLength, size);
-        frame.offset = pos;
-        frame.stored = headerLength + frame.body.size();
-        walk.frames.append(frame);
+        const qint64 stored = headerLength + qMin<qint64>(size, data.size() - pos - headerLength);
+        ++walk.count;
+        if (keepFrames) {
+            ID3v2Frame frame;
+            frame.id = data.mid(pos, idLength);
+            if (idLength == 4) frame.flags = data.mid(pos + 8, 2);
+            frame.body = data.mid(pos + headerLength, size);
+            frame.offset = pos;
+            frame.stored = stored;
+            walk.frames.append(frame);
+        }
         if (size > data.size() - pos - headerLength) {
             walk.clean = false;  // cut by the end of the data
             break;
         }
-        pos += frame.stored;
+        pos += stored;
     }
     return walk;
 }
@@ -67,12 +73,12 @@ Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form) {
 // The reading that walks cleanly wins; when both (or neither) do, the one with more frames,
 // since a size read the wrong way that jumps into the padding has skipped real frames.
 ID3v2Frames ChooseWalk(const QByteArray& data, int idLength, SizeForm native) {
-    Walk first = WalkFrames(data, idLength, native);
-    if (idLength == 3) return first.frames;
+    if (idLength == 3) return WalkFrames(data, idLength, native).frames;
     const SizeForm other = native == SizeForm::Plain ? SizeForm::Syncsafe : SizeForm::Plain;
-    Walk second = WalkFrames(data, idLength, other);
-    if (first.clean != second.clean) return first.clean ? first.frames : second.frames;
-    return second.frames.size() > first.frames.size() ? second.frames : first.frames;
+    const Walk first = WalkFrames(data, idLength, native, false);
+    const Walk second = WalkFrames(data, idLength, other, false);
+    const bool otherWins = first.clean != second.clean ? second.clean : second.count > first.count;
+    return WalkFrames(data, idLength, otherWins ? other : native).frames;
 }
 
 quint32 Plain32(const QByteArray& data, qsizetype at) {
