@@ -8,6 +8,10 @@
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <stdio.h>
+#endif
 
 namespace {
 
@@ -78,6 +82,14 @@ QString FolderOf(const QString& path) {
 }
 
 FileError RenameWithoutOverwrite(const QString& from, const QString& to) {
+#ifdef Q_OS_LINUX
+    // One system call that atomically refuses any existing target, a dangling link included.
+    // Every failure (the target exists, a file system without the flag, any other error) is
+    // worked out by the general way below, which also gives the error its number and text.
+    if (::renameat2(AT_FDCWD, QFile::encodeName(from).constData(), AT_FDCWD,
+                    QFile::encodeName(to).constData(), RENAME_NOREPLACE) == 0)
+        return {};
+#endif
     if (Exists(to)) {
         if (!Exists(from)) return NotFound();
         if (!IsCaseOnlyChange(from, to)) return AlreadyExists();
