@@ -64,7 +64,7 @@ ID3v2Record ID3v2FromTag(const QByteArray& header, const QByteArray& body) {
     if (!header.startsWith("ID3")) return tag;
     tag.Tag = "ID3";
     const auto byte = [&](int i) { return i < header.size() ? uchar(header.at(i)) : 0; };
-    tag.Version = QStringLiteral("%1.%2").arg(byte(3)).arg(byte(4));
+    tag.Version = QString::number(byte(3)) + u'.' + QString::number(byte(4));
     FillRecord(tag, ReadTagFrames(body, byte(3), byte(5)));
     return tag;
 }
