@@ -181,8 +181,21 @@ QString CleanNewName(const QString& input, const Options& options) {
     if (options.bRemoveChars) name = RemoveChars(name, options.strRemoveChars);
 
     // Characters a file name cannot hold.
-    for (QChar& ch : name)
-        if (QStringView(u"\\/:<>|*").contains(ch)) ch = u' ';
+    for (QChar& ch : name) {
+        switch (ch.unicode()) {
+            case u'\\':
+            case u'/':
+            case u':':
+            case u'<':
+            case u'>':
+            case u'|':
+            case u'*':
+                ch = u' ';
+                break;
+            default:
+                break;
+        }
+    }
     name.remove(u'?');
     name.remove(u'"');
 
