@@ -75,10 +75,10 @@ Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form, bool keepFr
 ID3v2Frames ChooseWalk(const QByteArray& data, int idLength, SizeForm native) {
     if (idLength == 3) return WalkFrames(data, idLength, native).frames;
     const SizeForm other = native == SizeForm::Plain ? SizeForm::Syncsafe : SizeForm::Plain;
-    const Walk first = WalkFrames(data, idLength, native, false);
+    Walk first = WalkFrames(data, idLength, native);
     const Walk second = WalkFrames(data, idLength, other, false);
     const bool otherWins = first.clean != second.clean ? second.clean : second.count > first.count;
-    return WalkFrames(data, idLength, otherWins ? other : native).frames;
+    return otherWins ? WalkFrames(data, idLength, other).frames : std::move(first.frames);
 }
 
 quint32 Plain32(const QByteArray& data, qsizetype at) {
