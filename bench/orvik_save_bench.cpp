@@ -44,6 +44,14 @@ void BM_SavePlaylist(benchmark::State& state) {
 }
 BENCHMARK(BM_SavePlaylist)->Args({100000, 1})->Args({100000, 20})->Unit(benchmark::kMillisecond);
 
+// The lines alone, without the disk: the part that grew with the square of a shared name.
+void BM_PlaylistLines(benchmark::State& state) {
+    const Finder finder =
+        SharedNameFinder(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) benchmark::DoNotOptimize(finder.playlistLines(PathStyle::Posix).size());
+}
+BENCHMARK(BM_PlaylistLines)->Args({100000, 1})->Args({100000, 20})->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

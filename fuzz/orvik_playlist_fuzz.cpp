@@ -35,13 +35,6 @@ void CheckEntry(const PlaylistEntry& entry) {
         if (HoldsLineEnd(*text)) std::abort();
 }
 
-// The description a save writes: as read, else artist and title.
-QString SavedDescription(const PlaylistEntry& entry) {
-    if (!entry.description.isEmpty()) return entry.description;
-    if (entry.artist.isEmpty() || entry.title.isEmpty()) return entry.artist + entry.title;
-    return entry.artist + QStringLiteral(" - ") + entry.title;
-}
-
 using Key = std::tuple<QString, QString, qint16, int, QString>;
 
 QList<Key> Keys(const QList<PlaylistEntry>& entries) {

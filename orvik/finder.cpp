@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSaveFile>
 #include <QSet>
+#include <QStringBuilder>
 
 #include "orvik/regularfile.h"
 
@@ -48,9 +49,7 @@ void Finder::dropBlankedRows() {
     m_rows.removeIf([this](qsizetype entry) { return m_table.at(entry).isBlank(); });
 }
 
-// The text after the descriptive line's comma: the description as the playlist had it, or, for
-// an entry that came without one, its artist and title with " - " only between the two.
-static QString DescriptionText(const PlaylistEntry& entry) {
+QString SavedDescription(const PlaylistEntry& entry) {
     if (!entry.description.isEmpty()) return entry.description;
     if (entry.artist.isEmpty() || entry.title.isEmpty()) return entry.artist + entry.title;
     return entry.artist + QStringLiteral(" - ") + entry.title;
@@ -62,6 +61,7 @@ QStringList Finder::playlistLines(PathStyle style) const {
         if (!m_table.at(i).isBlank()) byName[m_table.at(i).name].append(i);
 
     QStringList lines{QStringLiteral("#EXTM3U")};
+    lines.reserve(1 + 2 * m_table.size());
     // A row writes every entry of its name, so a name is written at its first row only; a
     // later row of the same name has nothing left to write.
     QSet<QString> written;
@@ -71,8 +71,8 @@ QStringList Finder::playlistLines(PathStyle style) const {
         written.insert(name);
         for (const qsizetype i : byName.value(name)) {
             const PlaylistEntry& entry = m_table.at(i);
-            lines.append(QStringLiteral("#EXTINF:") + QString::number(entry.length) + u',' +
-                         DescriptionText(entry));
+            lines.append(QStringLiteral("#EXTINF:") % QString::number(entry.length) % u',' %
+                         SavedDescription(entry));
             lines.append(SavedPath(entry, style));
         }
     }

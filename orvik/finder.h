@@ -42,6 +42,10 @@ class Finder {
     QList<qsizetype> m_rows;
 };
 
+// The text after a saved descriptive line's comma: the description as the playlist had it, or,
+// for an entry that came without one, its artist and title with " - " only between the two.
+QString SavedDescription(const PlaylistEntry& entry);
+
 // Writes the lines, each ending in CR LF, as UTF-8 through a temporary file, so a failed write
 // leaves an existing playlist as it was. Returns the error text on failure.
 std::optional<QString> WritePlaylist(const QString& path, const QStringList& lines);

@@ -1,6 +1,7 @@
 #include "orvik/pathstyle.h"
 
 #include <QDir>
+#include <QStringBuilder>
 #include <QUrl>
 
 namespace orvik {
@@ -120,7 +121,7 @@ QString SavedFolder(const QString& folder, PathStyle style) {
 
 QString SavedPath(const PlaylistEntry& entry, PathStyle style) {
     if (entry.kind != EntryKind::File) return entry.line;
-    return SavedFolder(entry.folder, style) + entry.name + entry.extension;
+    return SavedFolder(entry.folder, style) % entry.name % entry.extension;
 }
 
 }  // namespace orvik

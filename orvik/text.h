@@ -2,7 +2,6 @@
 // Orvik's own small text helpers. Positions are 1-based, as in the playlist rules, so that the
 // parsing code reads like the rules; the conversion to 0-based indexes stays in here.
 #include <QString>
-#include <QStringList>
 
 namespace orvik {
 

@@ -13,15 +13,10 @@
 #include <sys/stat.h>
 
 using namespace orvik;
+using orvik::testfiles::RowTexts;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QStringList RowTexts(const Finder& finder) {
-    QStringList texts;
-    for (qsizetype row = 0; row < finder.rows().size(); ++row) texts.append(finder.rowText(row));
-    return texts;
-}
 
 class OrvikFinder : public ::testing::Test {
   protected:

@@ -12,15 +12,10 @@
 #include "testfiles.h"
 
 using namespace orvik;
+using orvik::testfiles::RowTexts;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QStringList RowTexts(const Finder& finder) {
-    QStringList texts;
-    for (qsizetype row = 0; row < finder.rows().size(); ++row) texts.append(finder.rowText(row));
-    return texts;
-}
 
 class OrvikRealPlaylist : public ::testing::Test {
   protected:

@@ -5,6 +5,8 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "orvik/finder.h"
+
 namespace orvik::testfiles {
 
 inline void WriteBytes(const QString& path, const QByteArray& bytes) {
@@ -16,6 +18,13 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes) {
 inline QByteArray ReadBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The texts of the result list's rows, top to bottom.
+inline QStringList RowTexts(const Finder& finder) {
+    QStringList texts;
+    for (qsizetype row = 0; row < finder.rows().size(); ++row) texts.append(finder.rowText(row));
+    return texts;
 }
 
 }  // namespace orvik::testfiles

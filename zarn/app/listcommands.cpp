@@ -1,4 +1,4 @@
-#include "zarn/shell/listcommands.h"
+#include "zarn/app/listcommands.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -17,9 +17,9 @@
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/prompter.h"
 #include "zarn/shell/sortinglist.h"
-#include "zarn/shell/tagmarkers.h"
 #include "zarn/shell/text.h"
 #include "zarn/shell/undecodablename.h"
+#include "zarn/tags/tagmarkers.h"
 
 namespace {
 

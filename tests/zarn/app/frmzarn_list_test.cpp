@@ -9,9 +9,9 @@
 #include <QUrl>
 
 #include "tests/support/mp3writer.h"
-#include "tests/zarn/shell/windowtest.h"
+#include "tests/zarn/app/windowtest.h"
+#include "zarn/app/listcommands.h"
 #include "zarn/shell/filelistview.h"
-#include "zarn/shell/listcommands.h"
 #include "zarn/shell/listentry.h"
 
 namespace {
