@@ -87,13 +87,16 @@ void frmZarn::ClearFileInfo() {
 void frmZarn::ShowFileInfo(const QString& path) {
     const FileInfo info = ReadFileInfo(path, m_values.options.bOptimizedID3v1);
     if (!info.exists) {
-        panel.txtOldName->setText(QStringLiteral("The File Does Not Exist!"));
         for (int row = 0; row < m_list.count(); ++row) {
             if (m_list.pathAt(row).compare(path, Qt::CaseInsensitive) == 0) {
                 RemoveRow(row);
                 break;
             }
         }
+        // The tags of the file shown before must not stay, or a save would write them into
+        // another file; the count label loses the removed row.
+        ClearFileInfo();
+        panel.txtOldName->setText(QStringLiteral("The File Does Not Exist!"));
         return;
     }
     ClearFileInfo();

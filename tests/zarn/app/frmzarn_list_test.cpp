@@ -2,10 +2,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include "tests/support/mp3writer.h"
@@ -13,6 +15,7 @@
 #include "zarn/app/listcommands.h"
 #include "zarn/shell/filelistview.h"
 #include "zarn/shell/listentry.h"
+#include "zarn/shell/messageboxprompter.h"
 
 namespace {
 
@@ -117,6 +120,7 @@ TEST_F(ListTest, DeletingAsksThenRemovesFilesAndRows) {
     prompter.answer = Prompter::Answer::No;
     QTest::keyClick(window->lstFiles, Qt::Key_Delete, Qt::ShiftModifier);
     ASSERT_EQ(prompter.shown.size(), 1);
+    EXPECT_EQ(prompter.defaultNo, prompter.questions);  // Enter must not delete
     EXPECT_EQ(prompter.shown[0],
               QStringLiteral("Pelmora|Are you sure you want to delete the selected file(s) from "
                              "your harddrive?"));
@@ -129,6 +133,25 @@ TEST_F(ListTest, DeletingAsksThenRemovesFilesAndRows) {
     EXPECT_TRUE(QFile::exists(folder));
     EXPECT_TRUE(QFile::exists(keep));
     EXPECT_EQ(label(), QStringLiteral("1 files (0 Mb)"));
+}
+
+TEST(MessageBoxPrompterTest, EnterAnswersNoToAQuestionThatDefaultsToNo) {
+    MessageBoxPrompter prompter;
+    QMessageBox::StandardButton pressed = QMessageBox::NoButton;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box || !box->isVisible()) continue;
+            pressed = box->standardButton(box->defaultButton());
+            QTest::keyClick(box, Qt::Key_Return);
+            timer.stop();
+        }
+    });
+    timer.start(20);
+    EXPECT_EQ(prompter.questionDefaultNo(QStringLiteral("Pelmora"), QStringLiteral("Delete?")),
+              Prompter::Answer::No);
+    EXPECT_EQ(pressed, QMessageBox::No);
 }
 
 TEST_F(ListTest, SelectsFilesByTag) {
