@@ -228,7 +228,10 @@ QWidget* frmZarn::buildButtonBar() {
         first->addWidget(w);
     chkPreview->setMinimumWidth(chkPreview->sizeHint().width());  // the caption stays whole
     first->addStretch();
-    first->addWidget(lblFiles);
+    // The count has a row of its own: beside the buttons it was squeezed and cut as it grew.
+    auto* count = new QHBoxLayout;
+    count->addStretch();
+    count->addWidget(lblFiles);
     auto* second = new QHBoxLayout;
     cmdSave =
         Named(new QPushButton(QStringLiteral("Save Sorting List..."), picBButtons), "cmdSave");
@@ -242,6 +245,7 @@ QWidget* frmZarn::buildButtonBar() {
     second->addStretch();
     second->addWidget(cmdSortThisFile);
     second->addWidget(cmdSort);
+    rows->addLayout(count);
     rows->addLayout(first);
     rows->addLayout(second);
     return picBButtons;

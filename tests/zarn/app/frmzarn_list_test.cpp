@@ -154,6 +154,22 @@ TEST(MessageBoxPrompterTest, EnterAnswersNoToAQuestionThatDefaultsToNo) {
     EXPECT_EQ(pressed, QMessageBox::No);
 }
 
+TEST_F(ListTest, TheCountLabelIsNeverCut) {
+    window->show();
+    QStringList files;
+    for (int i = 0; i < 120; ++i)
+        files << dataFile(("f" + QByteArray::number(i) + ".mp3").constData(), 12500);
+    commands().dropOnFiles(files);
+    QApplication::processEvents();
+    EXPECT_TRUE(label().startsWith(QStringLiteral("120 files (1")));
+    const QFontMetrics metrics(window->lblFiles->font());
+    EXPECT_GE(window->lblFiles->width(), metrics.horizontalAdvance(label()));
+    const QRect count(window->lblFiles->mapTo(window.get(), QPoint()), window->lblFiles->size());
+    const QRect preview(window->chkPreview->mapTo(window.get(), QPoint()),
+                        window->chkPreview->size());
+    EXPECT_FALSE(count.intersects(preview));
+}
+
 TEST_F(ListTest, SelectsFilesByTag) {
     mp3::V1 v1;
     v1.title = "T";
