@@ -8,6 +8,7 @@
 #include "zarn/names/safename.h"
 #include "zarn/shell/fileops.h"
 #include "zarn/shell/prompter.h"
+#include "zarn/shell/regularfile.h"
 #include "zarn/shell/text.h"
 #include "zarn/shell/undecodablename.h"
 
@@ -34,6 +35,14 @@ int NextPathStart(const QString& rest) {
     if (colon == 0 && share == 0) return 0;
     if (colon > 0 && (share == 0 || colon - 1 < share)) return colon - 1;  // the drive letter
     return share;
+}
+
+// Why `file` cannot be renamed as a file, empty when it is a regular file.
+QString NotAFileReason(const QString& file) {
+    if (!Exists(file)) return QStringLiteral("the file does not exist");
+    if (!IsNonRegularFile(file)) return {};
+    return QFileInfo(file).isDir() ? QStringLiteral("it is a folder")
+                                   : QStringLiteral("it is not a regular file");
 }
 
 }  // namespace
@@ -110,6 +119,7 @@ QString CommandLineUsage() {
         "Usage: zarn \"+rename=PATTERN\" FILE...\n"
         "       zarn +ext=EXTENSION FILE...\n"
         "       zarn --help\n"
+        "       zarn --add FILE...   opens the window with the files in its list\n"
         "\n"
         "Renames the files without opening the window.\n"
         "  +rename=PATTERN  new names built from the tags (or the old names) by PATTERN,\n"
@@ -157,11 +167,16 @@ int ProcessCommandLine(const CommandLineRequest& request, const QString& inPatte
             fail(file, UndecodableNameReason());
             continue;
         }
+        // Only regular files: reading the tags of a pipe named like a file would wait forever.
+        if (const QString notFile = NotAFileReason(file); !notFile.isEmpty()) {
+            fail(file, notFile);
+            continue;
+        }
         const QString target =
             request.mode == CommandLineMode::Rename
                 ? NewPathForRename(file, request.value, inPattern, options, currentFolder)
                 : NewPathForExtension(file, extension);
-        if (target.isEmpty() || (target == file && !Exists(file))) {
+        if (target.isEmpty()) {
             fail(file, QStringLiteral("the file does not exist"));
         } else if (target == file) {
             out << "unchanged: " << file << '\n';

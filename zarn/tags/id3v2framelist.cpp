@@ -7,8 +7,7 @@ namespace {
 enum class SizeForm { Plain, Syncsafe };
 
 struct Walk {
-    ID3v2Frames frames;  // filled only when asked for
-    qsizetype count = 0;
+    ID3v2Frames frames;
     bool clean = true;  // ended at the end of the data or at the padding
 };
 
@@ -43,9 +42,8 @@ bool AllZero(const QByteArray& data, qsizetype from) {
 // Walks frames of `idLength` (3 for version 2, else 4) identifier characters. A zero byte
 // where a frame should start begins the padding; the walk is clean only when the padding is
 // zeros to the end, since a size read the wrong way easily lands on some zero byte inside a
-// frame (UTF-16 text, pictures). Without `keepFrames` only the count and the ending are found,
-// so that weighing two readings copies nothing.
-Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form, bool keepFrames = true) {
+// frame (UTF-16 text, pictures).
+Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form) {
     const int sizeBytes = idLength == 3 ? 3 : 4;
     const int headerLength = idLength == 3 ? 6 : 10;
     Walk walk;
@@ -62,22 +60,16 @@ Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form, bool keepFr
             walk.clean = false;
             break;
         }
-        const qint64 stored = headerLength + qMin<qint64>(size, data.size() - pos - headerLength);
-        ++walk.count;
-        if (keepFrames) {
-            ID3v2Frame frame;
-            frame.id = data.mid(pos, idLength);
-            if (idLength == 4) frame.flags = data.mid(pos + 8, 2);
-            frame.body = data.mid(pos + headerLength, size);
-            frame.offset = pos;
-            frame.stored = stored;
-            walk.frames.append(frame);
-        }
+        // The body is copied only for the reading that is chosen.
+        ID3v2Frame frame;
+        frame.offset = pos;
+        frame.stored = headerLength + qMin<qint64>(size, data.size() - pos - headerLength);
+        walk.frames.append(frame);
         if (size > data.size() - pos - headerLength) {
             walk.clean = false;  // cut by the end of the data
             break;
         }
-        pos += stored;
+        pos += frame.stored;
     }
     return walk;
 }
@@ -85,12 +77,22 @@ Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form, bool keepFr
 // The reading that walks cleanly wins; when both (or neither) do, the one with more frames,
 // since a size read the wrong way that jumps into the padding has skipped real frames.
 ID3v2Frames ChooseWalk(const QByteArray& data, int idLength, SizeForm native) {
-    if (idLength == 3) return WalkFrames(data, idLength, native).frames;
-    const SizeForm other = native == SizeForm::Plain ? SizeForm::Syncsafe : SizeForm::Plain;
-    Walk first = WalkFrames(data, idLength, native);
-    const Walk second = WalkFrames(data, idLength, other, false);
-    const bool otherWins = first.clean != second.clean ? second.clean : second.count > first.count;
-    return otherWins ? WalkFrames(data, idLength, other).frames : std::move(first.frames);
+    const Walk first = WalkFrames(data, idLength, native);
+    Walk second;
+    if (idLength == 4)
+        second = WalkFrames(data, idLength,
+                            native == SizeForm::Plain ? SizeForm::Syncsafe : SizeForm::Plain);
+    const bool takeSecond =
+        idLength == 4 &&
+        (first.clean != second.clean ? second.clean : second.frames.size() > first.frames.size());
+    ID3v2Frames frames = takeSecond ? second.frames : first.frames;
+    const int headerLength = idLength == 3 ? 6 : 10;
+    for (ID3v2Frame& frame : frames) {
+        frame.id = data.mid(frame.offset, idLength);
+        if (idLength == 4) frame.flags = data.mid(frame.offset + 8, 2);
+        frame.body = data.mid(frame.offset + headerLength, frame.stored - headerLength);
+    }
+    return frames;
 }
 
 quint32 Plain32(const QByteArray& data, qsizetype at) {
