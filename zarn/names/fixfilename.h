@@ -4,6 +4,8 @@
 
 #include "zarn/shell/options.h"
 
+struct FileTags;
+
 // The seven values a name pattern can hold.
 struct TagFields {
     QString artist, title, album, track, year, genre, comment;
@@ -37,4 +39,4 @@ struct FileTagFields {
     bool hasTag = false;
     TagFields fields;
 };
-FileTagFields ReadTagFields(const QString& path, const Options& options);
+FileTagFields ReadTagFields(const FileTags& tags, const Options& options);

@@ -11,6 +11,10 @@ class Prompter {
     virtual void information(const QString& title, const QString& text) = 0;
     virtual void critical(const QString& title, const QString& text) = 0;
     virtual Answer question(const QString& title, const QString& text, bool withCancel) = 0;
+    // A Yes/No question whose Yes cannot be undone (deleting files): No is what Enter answers.
+    virtual Answer questionDefaultNo(const QString& title, const QString& text) {
+        return question(title, text, false);
+    }
     // Text typed by the user; empty when cancelled.
     virtual QString input(const QString& title, const QString& prompt) = 0;
 };
