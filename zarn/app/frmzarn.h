@@ -24,6 +24,7 @@ class QScrollBar;
 class QStackedWidget;
 class QTabBar;
 class SettingsStore;
+class NameFromFileCommand;
 class SortCommands;
 class SortingControls;
 struct MainSettings;
@@ -118,6 +119,7 @@ class frmZarn : public QMainWindow {
     SortingControls* m_sorting = nullptr;
     ListCommands* m_commands = nullptr;
     SortCommands* m_sortCommands = nullptr;
+    NameFromFileCommand* m_nameFromFile = nullptr;
     PanelState m_panelState;
     bool m_ended = false;
 };
