@@ -82,6 +82,12 @@ QString ID3v2GenreField(const QString& name) {
     return u'(' + QString::number(GenreNumber(name)) + u')' + name;
 }
 
+TagModes KeepingAbsentID3v1(TagModes modes, bool fileHasID3v1) {
+    if (modes.id3v1 == kKeepTag && modes.id3v2 != kKeepTag && !fileHasID3v1)
+        modes.id3v1 = kRemoveTag;
+    return modes;
+}
+
 PanelValues OneFileCleaned(PanelValues values) {
     if (!values.id3v1) return values;
     values.v1.track = ID3v1TrackDigits(values.v1.track, kDigits);

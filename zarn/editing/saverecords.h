@@ -32,6 +32,11 @@ QByteArray GenreCharacter(const QString& name, const QByteArray& oldGenre);
 // The ID3v2 genre field the savers build: "(17)Rock"; empty text stays empty.
 QString ID3v2GenreField(const QString& name);
 
+// WriteTags adds the kept ID3v1 record to a file without an ID3v1 tag whenever it rewrites
+// the ID3v2 tag; a tag the user kept absent stays absent, so such a file gets "remove", which
+// has nothing to remove.
+TagModes KeepingAbsentID3v1(TagModes modes, bool fileHasID3v1);
+
 // One file: the year and track boxes of a checked ID3v1 column keep only their digits.
 PanelValues OneFileCleaned(PanelValues values);
 // One file: a checked box writes its tag; an unchecked one removes the tag the file had when

@@ -26,17 +26,13 @@ bool WriteTagsWithAttributes(const QString& path, const ID3v1Record& tag1, const
 bool SaveOneFile(const QString& path, const PanelValues& values, const ShownFile& shown,
                  const Options& options, Prompter* prompter) {
     if (!PathExists(path)) return false;
-    const TagModes modes = OneFileModes(values, shown);
+    TagModes modes = OneFileModes(values, shown);
     if (modes.nothing()) return false;
-    // A kept ID3v1 record still matters: WriteTags adds it to a file without one whenever it
-    // rewrites the ID3v2 tag.
     ID3v1Record tag1;
     if (modes.id3v1 != kRemoveTag) {
-        // The file's genre byte only matters when it has no name the list could show.
-        const bool unnamedShown = values.v1.genre.isEmpty() || values.v1.genre == u"Unknown";
-        const QByteArray oldGenre =
-            unnamedShown && shown.hadID3v1 ? ReadID3v1(path, prompter).Genre : QByteArray();
-        tag1 = OneFileID3v1(values, options.bOptimizedID3v1, oldGenre);
+        const ID3v1Record old = ReadID3v1(path, prompter);
+        modes = KeepingAbsentID3v1(modes, old.hasTag());
+        tag1 = OneFileID3v1(values, options.bOptimizedID3v1, old.Genre);
     }
     ID3v2Record tag2;
     if (modes.id3v2 != kRemoveTag)
@@ -50,7 +46,9 @@ FileRecords SeveralFilesRecords(const QString& path, const PanelValues& values, 
     if (modes.id3v1 != kRemoveTag) {
         const ID3v1Record old = ReadID3v1(path, prompter);
         records.tag1 = modes.id3v1 == kWriteTag ? MergedID3v1(values, old) : old;
+        modes = KeepingAbsentID3v1(modes, old.hasTag());
     }
+    records.modes = modes;
     if (modes.id3v2 == kWriteTag)
         records.tag2 = MergedID3v2(values, ReadID3v2(path, prompter), removeHidden);
     else if (modes.id3v2 == kKeepTag && modes.id3v1 != kWriteTag)
@@ -71,7 +69,8 @@ SaveRun SaveSeveralFiles(const QStringList& paths, const PanelValues& values, Ta
         } else {
             const FileRecords records =
                 SeveralFilesRecords(path, values, modes, options.bRemHiddenID3, prompter);
-            if (WriteTagsWithAttributes(path, records.tag1, records.tag2, modes, rule, prompter))
+            if (WriteTagsWithAttributes(path, records.tag1, records.tag2, records.modes, rule,
+                                        prompter))
                 ++run.written;
         }
         if (progress) {

@@ -28,11 +28,12 @@ bool WriteTagsWithAttributes(const QString& path, const ID3v1Record& tag1, const
 bool SaveOneFile(const QString& path, const PanelValues& values, const ShownFile& shown,
                  const Options& options, Prompter* prompter);
 
-// The records WriteTags takes for one file of a several-files save: each file's own tags
-// where the form keeps them.
+// The records and modes WriteTags takes for one file of a several-files save: each file's own
+// tags where the form keeps them (KeepingAbsentID3v1 applied).
 struct FileRecords {
     ID3v1Record tag1;
     ID3v2Record tag2;
+    TagModes modes;
 };
 FileRecords SeveralFilesRecords(const QString& path, const PanelValues& values, TagModes modes,
                                 bool removeHidden, Prompter* prompter);

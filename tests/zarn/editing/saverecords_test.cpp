@@ -41,6 +41,19 @@ TEST(SaveRecords, OneFileModesFollowTheBoxesAndWhatTheFileHad) {
     }
 }
 
+TEST(SaveRecords, AnAbsentID3v1TagIsNotAddedByAnID3v2Write) {
+    struct Case {
+        TagModes modes;
+        bool hasV1;
+        int mode1;
+    } cases[] = {{{kKeepTag, kWriteTag}, false, kRemoveTag},
+                 {{kKeepTag, kRemoveTag}, false, kRemoveTag},
+                 {{kKeepTag, kWriteTag}, true, kKeepTag},
+                 {{kWriteTag, kWriteTag}, false, kWriteTag},
+                 {{kKeepTag, kKeepTag}, false, kKeepTag}};
+    for (const Case& c : cases) EXPECT_EQ(KeepingAbsentID3v1(c.modes, c.hasV1).id3v1, c.mode1);
+}
+
 TEST(SaveRecords, OneFileID3v1FromThePanel) {
     struct Case {
         const char* track;
