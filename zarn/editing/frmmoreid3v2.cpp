@@ -86,6 +86,7 @@ void frmMoreID3v2::build() {
     resize(520, 300);
 
     connect(lstID3v2Tags, &QListWidget::currentRowChanged, this, [this] { showSelected(); });
+    connect(lstID3v2Tags, &QListWidget::itemClicked, this, [this] { showSelected(); });
     connect(cmdAdd, &QPushButton::clicked, this, [this] { add(); });
     connect(cmdRemove, &QPushButton::clicked, this, [this] { remove(); });
     connect(cmdRemoveAll, &QPushButton::clicked, this, [this] { removeAll(); });
