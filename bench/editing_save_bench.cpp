@@ -7,7 +7,7 @@
 
 #include "bench/sparsecollection.h"
 #include "zarn/editing/savetags.h"
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 
 namespace {
 

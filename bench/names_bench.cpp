@@ -7,8 +7,8 @@
 
 #include "tests/support/mp3writer.h"
 #include "zarn/names/fixfilename.h"
-#include "zarn/names/options.h"
 #include "zarn/names/patterns.h"
+#include "zarn/shell/options.h"
 
 namespace {
 

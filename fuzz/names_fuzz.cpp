@@ -8,9 +8,9 @@
 
 #include "zarn/names/cleanup.h"
 #include "zarn/names/commandline.h"
-#include "zarn/names/options.h"
 #include "zarn/names/patterns.h"
 #include "zarn/names/safename.h"
+#include "zarn/shell/options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));

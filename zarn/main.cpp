@@ -1,5 +1,5 @@
+#include "zarn/app/mainwindowmain.h"
 #include "zarn/names/commandlinemain.h"
-#include "zarn/shell/mainwindowmain.h"
 
 // Arguments mean command-line renaming, which shows no window.
 int main(int argc, char* argv[]) {

@@ -2,7 +2,7 @@
 
 #include <QRegularExpression>
 
-#include "zarn/names/patterns.h"
+#include "zarn/shell/text.h"
 
 namespace {
 

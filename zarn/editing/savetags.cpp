@@ -1,6 +1,6 @@
 #include "zarn/editing/savetags.h"
 
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 #include "zarn/shell/fileops.h"
 #include "zarn/shell/listentry.h"
 #include "zarn/shell/progress.h"

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "zarn/names/options.h"
 #include "zarn/names/patterns.h"
+#include "zarn/shell/options.h"
 #include "zarn/tags/genres.h"
 
 namespace {

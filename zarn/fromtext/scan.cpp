@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "zarn/names/cleanup.h"
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 #include "zarn/shell/text.h"
 #include "zarn/shell/textfile.h"
 

@@ -2,7 +2,7 @@
 // The clean-up rules for new file names and for tag texts, each switched by an Options member.
 #include <QString>
 
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 
 // Removes every character of `set` from `text`; with `keepOnly`, keeps only those characters.
 QString RemoveChars(const QString& text, const QString& set, bool keepOnly = false);

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 
 class Prompter;
 class QTextStream;

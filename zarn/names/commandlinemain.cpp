@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "zarn/names/commandline.h"
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/messageboxprompter.h"
 #include "zarn/shell/programfolder.h"

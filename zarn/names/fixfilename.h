@@ -2,7 +2,7 @@
 // Building a new file name from tags (or the old name) by an output pattern, then cleaning it.
 #include <QString>
 
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 
 // The seven values a name pattern can hold.
 struct TagFields {

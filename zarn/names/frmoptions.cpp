@@ -10,13 +10,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/keyfilter.h"
+#include "zarn/shell/namedwidget.h"
+#include "zarn/shell/prompter.h"
 #include "zarn/shell/settingsstore.h"
 
 namespace {
@@ -24,13 +25,6 @@ namespace {
 const QString kDragTip = QStringLiteral(
     "Note that when you drag \u00b4n drop files or folder in Zarn. Only files with this extension "
     "will be added. Even if not enabled.");
-
-template <typename T>
-T* Named(T* widget, const char* name, const QString& tip = QString()) {
-    widget->setObjectName(QString::fromLatin1(name));
-    if (!tip.isEmpty()) widget->setToolTip(tip);
-    return widget;
-}
 
 QCheckBox* Check(QWidget* parent, const char* name, const QString& caption,
                  const QString& tip = QString()) {
@@ -76,11 +70,12 @@ void EmptyText(QComboBox* box) {
 }  // namespace
 
 frmOptions::frmOptions(Options& options, SettingsStore& store, const QString& replacesPath,
-                       Applied applied, QWidget* parent)
+                       Prompter& prompter, Applied applied, QWidget* parent)
     : QDialog(parent),
       m_options(options),
       m_store(store),
       m_replacesPath(replacesPath),
+      m_prompter(prompter),
       m_applied(std::move(applied)) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Zarn - Options..."));
@@ -303,25 +298,8 @@ void frmOptions::ok() {
     SaveOptions(m_store, m_options);
     if (m_applied) m_applied(m_options);
     if (!WriteReplaceList(m_replacesPath, m_options.Replaces))
-        QMessageBox::critical(this, QStringLiteral("Zarn"),
-                              QStringLiteral("The replace list could not be written to %1.")
-                                  .arg(QDir::toNativeSeparators(m_replacesPath)));
+        m_prompter.critical(QStringLiteral("Zarn"),
+                            QStringLiteral("The replace list could not be written to %1.")
+                                .arg(QDir::toNativeSeparators(m_replacesPath)));
     accept();
-}
-
-void SetID3v1BoxLimits(QWidget* window, const Options& options) {
-    const auto box = [window](const char* name) {
-        return window->findChild<QLineEdit*>(QString::fromLatin1(name));
-    };
-    QLineEdit* artist = box("txtArtist");
-    QLineEdit* title = box("txtTitle");
-    const QLineEdit* album = box("txtAlbum");
-    const QLineEdit* comments = box("txtComments");
-    if (!artist || !title) return;
-    const auto room = [&options](const QLineEdit* other) {
-        if (!options.bOptimizedID3v1) return 30;
-        return std::max(0, 59 - int(other ? other->text().size() : 0));
-    };
-    artist->setMaxLength(room(album));
-    title->setMaxLength(room(comments));
 }

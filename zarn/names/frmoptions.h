@@ -5,7 +5,7 @@
 #include <array>
 #include <functional>
 
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 
 class QCheckBox;
 class QComboBox;
@@ -13,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class Prompter;
 class QRadioButton;
 class SettingsStore;
 
@@ -22,8 +23,9 @@ class frmOptions : public QDialog {
     // Called after OK has stored the options, so the main window can fit its ID3v1 boxes.
     using Applied = std::function<void(const Options&)>;
 
+    // `prompter` reports a replace list that cannot be written.
     frmOptions(Options& options, SettingsStore& store, const QString& replacesPath,
-               Applied applied = {}, QWidget* parent = nullptr);
+               Prompter& prompter, Applied applied = {}, QWidget* parent = nullptr);
 
     QCheckBox* chkOptimizeID3v1 = nullptr;
     QCheckBox* chkRemHiddenID3 = nullptr;
@@ -67,9 +69,6 @@ class frmOptions : public QDialog {
     Options& m_options;
     SettingsStore& m_store;
     QString m_replacesPath;
+    Prompter& m_prompter;
     Applied m_applied;
 };
-
-// The length limits of the main window's ID3v1 artist and title boxes (found by name among the
-// children of `window`): 59 less the album or comment text with optimized tags, else 30.
-void SetID3v1BoxLimits(QWidget* window, const Options& options);

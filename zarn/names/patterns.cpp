@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 #include "zarn/shell/text.h"
 
 namespace {
@@ -40,13 +40,6 @@ struct Slot {
 };
 
 }  // namespace
-
-bool IsAllDigits(const QString& text) {
-    if (text.isEmpty()) return false;
-    for (QChar ch : text)
-        if (ch < u'0' || ch > u'9') return false;
-    return true;
-}
 
 QString GetFieldFromName(const QString& path, const QString& field, const QString& inPattern,
                          const Options& options) {

@@ -5,9 +5,6 @@
 
 struct Options;
 
-// True for a non-empty text of the digits "0".."9" only.
-bool IsAllDigits(const QString& text);
-
 // The value of `field` ("artist", "title", ... in any case) in the file name or path `path`, read
 // by the input pattern `pattern`. Never fails: whatever cannot be matched gives empty text. Uses
 // the extension and "%20"/underscore options of `options`.

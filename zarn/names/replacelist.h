@@ -1,6 +1,6 @@
 #pragma once
 // replaces.txt: one text per line, find text and replacement taken in pairs.
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 
 // A last unpaired line pairs with an empty replacement; an empty or missing file gives one
 // pair of two empty texts. A missing file is created empty.

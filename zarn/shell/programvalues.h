@@ -2,7 +2,7 @@
 // The program-wide values that every window receives (by reference) from the main window.
 #include <QString>
 
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 
 enum SortingMethod { kMethodCopy = 0, kMethodMove = 1, kMethodRename = 2 };
 

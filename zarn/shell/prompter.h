@@ -4,7 +4,7 @@
 #include <QString>
 
 class Prompter {
-public:
+  public:
     enum class Answer { Yes, No, Cancel };
 
     virtual ~Prompter() = default;
@@ -19,4 +19,3 @@ public:
     // Text typed by the user; empty when cancelled.
     virtual QString input(const QString& title, const QString& prompt) = 0;
 };
-

@@ -12,7 +12,9 @@ QString TrimRightBlanks(const QString& text) {
     return text.left(end);
 }
 
-QString TrimBlanks(const QString& text) { return TrimLeftBlanks(TrimRightBlanks(text)); }
+QString TrimBlanks(const QString& text) {
+    return TrimLeftBlanks(TrimRightBlanks(text));
+}
 
 QString Mid(const QString& text, int start, int length) {
     if (start < 1) start = 1;
@@ -37,4 +39,11 @@ QString ReplaceRepeatedly(QString text, const QString& find, const QString& with
     if (find.isEmpty() || with.contains(find)) return text;
     while (text.contains(find)) text.replace(find, with);
     return text;
+}
+
+bool IsAllDigits(const QString& text) {
+    if (text.isEmpty()) return false;
+    for (QChar ch : text)
+        if (ch < u'0' || ch > u'9') return false;
+    return true;
 }

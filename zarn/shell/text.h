@@ -12,9 +12,14 @@ QString TrimRightBlanks(const QString& text);
 QString Mid(const QString& text, int start, int length = -1);
 // 1-based position of `find` at or after 1-based `start`, 0 when absent.
 int InStr(int start, const QString& text, const QString& find);
-inline int InStr(const QString& text, const QString& find) { return InStr(1, text, find); }
+inline int InStr(const QString& text, const QString& find) {
+    return InStr(1, text, find);
+}
 // 1-based position of the last `find`, 0 when absent.
 int InStrRev(const QString& text, const QString& find);
+
+// True for a non-empty text of the digits "0".."9" only.
+bool IsAllDigits(const QString& text);
 
 // Replaces `find` by `with` until none is left (for collapsing "  " or "--").
 QString ReplaceRepeatedly(QString text, const QString& find, const QString& with);

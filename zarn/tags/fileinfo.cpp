@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "zarn/shell/regularfile.h"
 #include "zarn/tags/framesearch.h"
 #include "zarn/tags/genres.h"
 #include "zarn/tags/id3v1.h"
@@ -14,6 +15,7 @@ namespace {
 
 constexpr qint64 kID3v1Size = 128;
 constexpr qint64 kID3v2HeaderSize = 10;
+constexpr qint64 kVbrBytes = 64;  // reaches the frame count of Xing, Info and VBRI headers
 
 // The raw bytes the file information is computed from; read in one pass over the file.
 struct RawFile {
@@ -22,11 +24,12 @@ struct RawFile {
     QByteArray id3v2Head;  // the first 10 bytes when they begin with "ID3", else empty
     qint64 tagTotal = 0;   // the ID3v2 tag's length, header included
     FrameSearchResult search;
+    QByteArray firstFrame;  // the bytes from the found header on, enough for a VBR header
 };
 
 bool ReadRaw(const QString& path, RawFile& raw) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (!OpenRegularFile(file, QIODevice::ReadOnly)) return false;
     raw.length = file.size();
     // A file shorter than a tag simply has none.
     if (raw.length >= kID3v1Size && file.seek(raw.length - kID3v1Size)) {
@@ -39,6 +42,7 @@ bool ReadRaw(const QString& path, RawFile& raw) {
         raw.id3v2Head = head + QByteArray(kID3v2HeaderSize - head.size(), '\0');
     if (!raw.id3v2Head.isEmpty()) raw.tagTotal = TagSizeOfHeader(raw.id3v2Head) + kID3v2HeaderSize;
     raw.search = FindFrameHeader(file, raw.tagTotal);
+    if (raw.search.found && file.seek(raw.search.offset)) raw.firstFrame = file.read(kVbrBytes);
     return !raw.search.readError;
 }
 
@@ -125,7 +129,10 @@ FileInfo ReadFileInfo(const QString& path, bool optimizedID3v1) {
     info.frameLength = FrameLength(info.header);
     // A tag that claims more bytes than the file holds must not give a negative length.
     const qint64 audio = raw.length - raw.tagTotal - (raw.id3v1.isEmpty() ? 0 : kID3v1Size);
-    info.seconds = PlayingSeconds(qMax<qint64>(audio, 0), info.frameLength);
+    // A VBR file says how many frames it has; the first frame's bitrate says little.
+    const auto frames = VbrFrameCount(raw.firstFrame, info.header);
+    info.seconds = frames ? VbrSeconds(*frames, info.header)
+                          : PlayingSeconds(qMax<qint64>(audio, 0), info.frameLength, info.header);
     FillLabels(info, raw);
     FillID3v1(info, raw.id3v1, optimizedID3v1);
     info.ID3v2Mark = raw.id3v2Head.isEmpty() ? QStringLiteral("0") : QStringLiteral("1");

@@ -1,6 +1,7 @@
 #include "zarn/tags/genres.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "zarn/shell/cp1252.h"
 #include "zarn/tags/id3v1.h"
@@ -192,4 +193,13 @@ QString GenreOfFile(const QString& path) {
     if (!QFileInfo::exists(path)) return {};
     const QString name = GenreName(FromCp1252(ReadID3v1(path).Genre));
     return name.isEmpty() ? QStringLiteral("Unknown") : name;
+}
+
+QStringList GenreChoices() {
+    const auto key = [](const QString& name) { return name.toLower().remove(u'-'); };
+    QStringList names = GenreTable();
+    std::stable_sort(names.begin(), names.end(),
+                     [&](const QString& a, const QString& b) { return key(a) < key(b); });
+    names.prepend(QString());
+    return names;
 }

@@ -10,5 +10,8 @@ QString GenreName(const QString& genreChar);
 QString GenreNameOfNumber(int number);  // the same by number
 // 255 for an empty text, the table number for an exact match, 0 otherwise.
 int GenreNumber(const QString& name);
+// The genre choices of the tag panel: an empty entry (no genre), then every genre name in
+// alphabetical order, letter case and hyphens ignored.
+QStringList GenreChoices();
 // Genre of the file's ID3v1 tag for genre folders: "" when missing, "Unknown" when unnamed.
 QString GenreOfFile(const QString& path);

@@ -81,6 +81,31 @@ QByteArray Utf8BodyToUtf16(const QByteArray& id, const QByteArray& body) {
     return body;
 }
 
+// Where the embedded frames of a chapter ("CHAP": element id, four times and offsets) or a
+// table of contents ("CTOC": element id, flags, count, child ids) begin; -1 when the body is
+// too short to hold them.
+qsizetype EmbeddedFramesStart(const QByteArray& id, const QByteArray& body) {
+    qsizetype pos = body.indexOf('\0');
+    if (pos < 0) return -1;
+    ++pos;
+    if (id == "CHAP") return pos + 16 <= body.size() ? pos + 16 : -1;
+    if (pos + 2 > body.size()) return -1;
+    int children = static_cast<unsigned char>(body[pos + 1]);
+    pos += 2;
+    while (children-- > 0) {
+        pos = body.indexOf('\0', pos);
+        if (pos < 0) return -1;
+        ++pos;
+    }
+    return pos;
+}
+
+QByteArray ChapterBody(const QByteArray& id, const QByteArray& body) {
+    const qsizetype start = EmbeddedFramesStart(id, body);
+    if (start < 0) return body;
+    return body.left(start) + RenderID3v2Frames(ReadV24Frames(body.mid(start), false, true));
+}
+
 quint32 SyncsafeValue(const QByteArray& bytes) {
     quint32 value = 0;
     for (char b : bytes) value = value << 7 | (static_cast<unsigned char>(b) & 0x7F);
@@ -99,7 +124,7 @@ std::optional<ID3v2Frame> FrameFromV22(const ID3v2Frame& frame) {
     return converted;
 }
 
-ID3v2Frame FrameFromV24(const ID3v2Frame& frame, bool tagUnsynchronised) {
+ID3v2Frame FrameFromV24(const ID3v2Frame& frame, bool tagUnsynchronised, bool embedded) {
     enum : int {
         kGrouped = 0x40,
         kCompressed = 0x08,
@@ -135,7 +160,8 @@ ID3v2Frame FrameFromV24(const ID3v2Frame& frame, bool tagUnsynchronised) {
         }
         for (int shift = 24; shift >= 0; shift -= 8) size.append(char(length >> shift & 0xFF));
     } else if (!(format & kEncrypted)) {
-        data = Utf8BodyToUtf16(frame.id, data);
+        const bool chapter = !embedded && (frame.id == "CHAP" || frame.id == "CTOC");
+        data = chapter ? ChapterBody(frame.id, data) : Utf8BodyToUtf16(frame.id, data);
     }
     converted.body = size + method + group + data;
     return converted;

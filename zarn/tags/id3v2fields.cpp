@@ -6,13 +6,6 @@
 
 namespace {
 
-bool AllDigits(const QString& text) {
-    if (text.isEmpty()) return false;
-    for (QChar ch : text)
-        if (ch < u'0' || ch > u'9') return false;
-    return true;
-}
-
 // Genre number text to name: the table for 0..255, "Remix" and "Cover" for the two words
 // ID3v2.3 defines; empty for anything else.
 QString NamedNumber(const QString& number) {
@@ -20,7 +13,7 @@ QString NamedNumber(const QString& number) {
     if (number == u"CR") return QStringLiteral("Cover");
     bool ok = false;
     const qulonglong code = number.toULongLong(&ok);
-    return AllDigits(number) && ok && code <= 255 ? GenreNameOfNumber(int(code)) : QString();
+    return IsAllDigits(number) && ok && code <= 255 ? GenreNameOfNumber(int(code)) : QString();
 }
 
 QString GenreOfValue(const QString& raw) {
@@ -29,7 +22,7 @@ QString GenreOfValue(const QString& raw) {
     const int p = InStr(2, raw, QStringLiteral(")"));
     if (p == 0 || !raw.startsWith(u'(')) {
         const QString name = TrimBlanks(raw);
-        return AllDigits(name) && !NamedNumber(name).isEmpty() ? NamedNumber(name) : name;
+        return IsAllDigits(name) && !NamedNumber(name).isEmpty() ? NamedNumber(name) : name;
     }
     const QString refinement = TrimBlanks(Mid(raw, p + 1));
     const QString genre = NamedNumber(Mid(raw, 2, p - 2));
@@ -87,12 +80,12 @@ QString GenreOfFrameText(const QString& text) {
 
 QString TconText(const QString& genre) {
     const int p = InStr(2, genre, QStringLiteral(")"));
-    if (!genre.startsWith(u'(') || p < 3 || !AllDigits(Mid(genre, 2, p - 2))) return genre;
+    if (!genre.startsWith(u'(') || p < 3 || !IsAllDigits(Mid(genre, 2, p - 2))) return genre;
     const QString name = Mid(genre, p + 1);
     return name.isEmpty() || GenreTable().contains(name) ? genre : name;
 }
 
 QString YearOfTimestamp(const QString& timestamp) {
     const QString year = timestamp.left(4);
-    return year.size() == 4 && AllDigits(year) ? year : QString();
+    return year.size() == 4 && IsAllDigits(year) ? year : QString();
 }

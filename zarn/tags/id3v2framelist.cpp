@@ -33,14 +33,26 @@ qint64 SizeAt(const QByteArray& data, qsizetype at, int bytes, SizeForm form) {
     return size;
 }
 
+bool AllZero(const QByteArray& data, qsizetype from) {
+    for (qsizetype i = from; i < data.size(); ++i)
+        if (data[i] != '\0') return false;
+    return true;
+}
+
 // Walks frames of `idLength` (3 for version 2, else 4) identifier characters. A zero byte
-// where a frame should start is the padding.
+// where a frame should start begins the padding; the walk is clean only when the padding is
+// zeros to the end, since a size read the wrong way easily lands on some zero byte inside a
+// frame (UTF-16 text, pictures).
 Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form) {
     const int sizeBytes = idLength == 3 ? 3 : 4;
     const int headerLength = idLength == 3 ? 6 : 10;
     Walk walk;
     qsizetype pos = 0;
-    while (pos < data.size() && data[pos] != '\0') {
+    while (pos < data.size()) {
+        if (data[pos] == '\0') {
+            walk.clean = AllZero(data, pos);
+            break;
+        }
         const qint64 size = pos + headerLength <= data.size() && IsFrameId(data, pos, idLength)
                                 ? SizeAt(data, pos + idLength, sizeBytes, form)
                                 : -1;
@@ -126,8 +138,12 @@ ID3v2Frames ReadTagFrames(const QByteArray& body, int major, int flags) {
     }
     if (flags & kExtended) data = data.mid(ExtendedHeaderLength(data, major));
     if (major != 4) return ChooseWalk(data, 4, SizeForm::Plain);
+    return ReadV24Frames(data, flags & kUnsynchronised);
+}
+
+ID3v2Frames ReadV24Frames(const QByteArray& data, bool tagUnsynchronised, bool embedded) {
     ID3v2Frames frames = ChooseWalk(data, 4, SizeForm::Syncsafe);
-    for (ID3v2Frame& frame : frames) frame = FrameFromV24(frame, flags & kUnsynchronised);
+    for (ID3v2Frame& frame : frames) frame = FrameFromV24(frame, tagUnsynchronised, embedded);
     return frames;
 }
 

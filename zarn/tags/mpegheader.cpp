@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "zarn/names/patterns.h"
 #include "zarn/shell/text.h"
 #include "zarn/tags/roundhalfeven.h"
 
@@ -24,7 +23,8 @@ const BitrateRow* BitrateTable(int versionCode, int layer) {
         if (layer == 1) return &kMpeg1Layer1;
         if (layer == 2) return &kMpeg1Layer2;
         if (layer == 3) return &kMpeg1Layer3;
-    } else if (versionCode == kMpeg2) {
+    } else if (versionCode == kMpeg2 || versionCode == kMpeg25) {
+        // MPEG 2.5 extends MPEG 2 to lower sample rates with the same bitrates.
         if (layer == 1) return &kMpeg2Layer1;
         if (layer == 2 || layer == 3) return &kMpeg2Layer23;
     }
@@ -99,8 +99,12 @@ int SampleRate(int versionCode, const QString& index) {
 }
 
 bool IsFrameHeader(const uchar* p) {
-    // AAAAAAAA AAABBCCD EEEEFFGH ...: sync and the high version bit, bitrate E, sample rate F
-    return p[0] == 0xFF && (p[1] & 0xF0) == 0xF0 && (p[2] & 0xF0) != 0xF0 && (p[2] & 0x0C) != 0x0C;
+    // AAAAAAAA AAABBCCD EEEEFFGH ...: sync, version B, layer C, bitrate E, sample rate F. MPEG 1
+    // and 2 have the high version bit set; MPEG 2.5 (B = 00) must name a layer, since 11 sync
+    // bits alone match too much.
+    const bool mpeg12 = (p[1] & 0xF0) == 0xF0;
+    const bool mpeg25 = (p[1] & 0xF8) == 0xE0 && (p[1] & 0x06) != 0;
+    return p[0] == 0xFF && (mpeg12 || mpeg25) && (p[2] & 0xF0) != 0xF0 && (p[2] & 0x0C) != 0x0C;
 }
 
 MpegHeader DecodeMpegHeader(const QByteArray& bytes) {
@@ -128,14 +132,63 @@ MpegHeader DecodeMpegHeader(const QByteArray& bytes) {
     return h;
 }
 
+namespace {
+
+// MPEG 2 and 2.5 layer III frames hold 576 samples, half of MPEG 1's.
+bool HalfFrames(const MpegHeader& header) {
+    return header.layer == 3 && (header.versionCode == kMpeg2 || header.versionCode == kMpeg25);
+}
+
+}  // namespace
+
+int SamplesPerFrame(const MpegHeader& header) {
+    if (header.layer == 1) return 384;
+    return HalfFrames(header) ? 576 : 1152;
+}
+
 qint64 FrameLength(const MpegHeader& header) {
     if (header.sampleRate <= 0 || header.bitrate <= 0) return 0;
     const qint64 paddingByte = header.padding ? 1 : 0;
-    return RoundHalfEven(144 * header.bitrate + paddingByte * header.sampleRate, header.sampleRate);
+    const qint64 factor = HalfFrames(header) ? 72 : 144;
+    return RoundHalfEven(factor * header.bitrate + paddingByte * header.sampleRate,
+                         header.sampleRate);
 }
 
 qint64 PlayingSeconds(qint64 audioBytes, qint64 frameLength) {
     if (frameLength <= 0) return -1;
     // audio / F / 38.4 = 10 x audio / (384 x F)
     return RoundHalfEven(10 * audioBytes, 384 * frameLength);
+}
+
+qint64 PlayingSeconds(qint64 audioBytes, qint64 frameLength, const MpegHeader& header) {
+    if (!HalfFrames(header) || frameLength <= 0 || header.sampleRate <= 0)
+        return PlayingSeconds(audioBytes, frameLength);
+    // audio / F frames of 576 samples each
+    return RoundHalfEven(audioBytes * 576, frameLength * header.sampleRate);
+}
+
+std::optional<qint64> VbrFrameCount(const QByteArray& frame, const MpegHeader& header) {
+    const auto plain32 = [&](qsizetype at) -> std::optional<qint64> {
+        if (at + 4 > frame.size()) return std::nullopt;
+        qint64 value = 0;
+        for (int i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(frame[at + i]);
+        return value;
+    };
+    // Xing or Info after the side information, whose size depends on version and channels.
+    const bool mono = header.channelText == u" Mono";
+    const qsizetype side = header.versionCode == kMpeg1 ? (mono ? 17 : 32) : (mono ? 9 : 17);
+    const QByteArray xing = frame.mid(4 + side, 4);
+    if (xing == "Xing" || xing == "Info") {
+        const auto flags = plain32(8 + side);
+        if (flags && (*flags & 1)) return plain32(12 + side);
+        return std::nullopt;
+    }
+    // VBRI at a fixed place: 32 bytes after the header, the frame count 14 bytes into it.
+    if (frame.mid(36, 4) == "VBRI") return plain32(50);
+    return std::nullopt;
+}
+
+qint64 VbrSeconds(qint64 frames, const MpegHeader& header) {
+    if (header.sampleRate <= 0) return -1;
+    return RoundHalfEven(frames * SamplesPerFrame(header), header.sampleRate);
 }

@@ -2,6 +2,7 @@
 // The 4-byte MPEG audio frame header, decoded through its text of 32 bits.
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 // 8 characters "0"/"1" for the bits of `byte`, most significant first.
 QString ByteToBits(char byte);
@@ -44,8 +45,17 @@ struct MpegHeader {
 MpegHeader DecodeMpegHeader(const QByteArray& bytes);
 
 // Frame length in bytes: 144 x bitrate / sample rate + padding byte, halves to even; 0 when
-// either is unknown. 144 is used for every version and layer.
+// either is unknown. MPEG 2 and 2.5 layer III frames hold half the samples: 72 there.
 qint64 FrameLength(const MpegHeader& header);
+// 384, 1152, or 576 for MPEG 2 and 2.5 layer III.
+int SamplesPerFrame(const MpegHeader& header);
 // Playing length in whole seconds of `audioBytes`: audio / frame length / 38.4, halves to even.
 // 38.4 frames per second is used for every sample rate. -1 when the frame length is 0.
 qint64 PlayingSeconds(qint64 audioBytes, qint64 frameLength);
+// The same, but MPEG 2 and 2.5 layer III count frames of 576 samples at their own sample rate.
+qint64 PlayingSeconds(qint64 audioBytes, qint64 frameLength, const MpegHeader& header);
+// The frame count of a Xing, Info or VBRI header in the first frame (`frame`: its bytes from the
+// header on), or none when the frame has no such header or it holds no count.
+std::optional<qint64> VbrFrameCount(const QByteArray& frame, const MpegHeader& header);
+// Whole seconds of `frames` frames; -1 when the sample rate is unknown.
+qint64 VbrSeconds(qint64 frames, const MpegHeader& header);

@@ -2,22 +2,11 @@
 
 #include <QFile>
 
+#include "tests/support/qtstrings.h"
 #include "zarn/fromtext/albuminfo.h"
 #include "zarn/fromtext/albumtags.h"
 #include "zarn/fromtext/scan.h"
-#include "zarn/names/options.h"
-
-namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-}  // namespace
-
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+#include "zarn/shell/options.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
-#include "tests/support/qtstrings.h"
 #include "tests/support/mp3writer.h"
+#include "tests/support/qtstrings.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <QTextStream>
 
 #include "options_fixture.h"
+#include "tests/support/mp3writer.h"
 #include "tests/support/qtstrings.h"
 #include "tests/support/scriptedprompter.h"
-#include "tests/support/mp3writer.h"
 #include "zarn/names/commandline.h"
 #include "zarn/shell/prompter.h"
 

@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 
 #include "options_fixture.h"
-#include "tests/support/qtstrings.h"
 #include "tests/support/mp3writer.h"
+#include "tests/support/qtstrings.h"
 #include "zarn/names/fixfilename.h"
 
 namespace {

@@ -11,8 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "tests/support/qtstrings.h"
 #include "tests/support/mp3writer.h"
+#include "tests/support/qtstrings.h"
+#include "tests/support/scriptedprompter.h"
 #include "zarn/names/frmoptions.h"
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/settingsstore.h"
@@ -32,7 +33,7 @@ class FrmOptionsTest : public testing::Test {
         store = std::make_unique<SettingsStore>(SettingsStore::atFile(ini));
     }
     std::unique_ptr<frmOptions> Open() {
-        return std::make_unique<frmOptions>(options, *store, replaces,
+        return std::make_unique<frmOptions>(options, *store, replaces, prompter,
                                             [this](const Options& o) { applied.push_back(o); });
     }
     static void Pick(QComboBox* box, int index) {
@@ -48,6 +49,7 @@ class FrmOptionsTest : public testing::Test {
     QString ini, replaces;
     std::unique_ptr<SettingsStore> store;
     Options options;
+    ScriptedPrompter prompter;
     std::vector<Options> applied;
 };
 
@@ -181,30 +183,6 @@ TEST_F(FrmOptionsTest, KeyFiltersRefuseWhatANameCannotHold) {
     EXPECT_EQ(w->cmbReplace2->currentText(), U("abcdefghij"));
     Type(w->cmbReplace1, U("a:b"));
     EXPECT_EQ(w->cmbReplace1->currentText(), U("a:b"));
-}
-
-TEST(SetID3v1BoxLimits, FollowsTheOptimizedChoice) {
-    QWidget window;
-    const auto box = [&window](const char* name, const char* text) {
-        auto* edit = new QLineEdit(QString::fromUtf8(text), &window);
-        edit->setObjectName(QString::fromLatin1(name));
-        return edit;
-    };
-    QLineEdit* artist = box("txtArtist", "");
-    QLineEdit* title = box("txtTitle", "");
-    box("txtAlbum", "12345678901234567890");
-    box("txtComments", "1234");
-    Options options;
-    options.bOptimizedID3v1 = true;
-    SetID3v1BoxLimits(&window, options);
-    EXPECT_EQ(artist->maxLength(), 39);
-    EXPECT_EQ(title->maxLength(), 55);
-    QTest::keyClicks(artist, QString(45, u'a'));
-    EXPECT_EQ(artist->text().size(), 39);
-    options.bOptimizedID3v1 = false;
-    SetID3v1BoxLimits(&window, options);
-    EXPECT_EQ(artist->maxLength(), 30);
-    EXPECT_EQ(title->maxLength(), 30);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "tests/support/qtstrings.h"
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 
 inline Options NoRules() {
     Options o;

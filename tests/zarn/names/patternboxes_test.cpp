@@ -10,7 +10,6 @@
 
 #include "tests/support/qtstrings.h"
 #include "tests/support/scriptedprompter.h"
-#include "zarn/names/panelnames.h"
 #include "zarn/names/patternboxes.h"
 
 namespace {
@@ -116,47 +115,6 @@ TEST_F(PatternBoxesTest, WithoutPreviewLeavingAsksNothing) {
     LeaveOutPattern();
     EXPECT_TRUE(prompter.questions.isEmpty());
     EXPECT_TRUE(boxes->marked());
-}
-
-TEST(PanelNameFields, ReadsEveryBoxByName) {
-    QWidget window;
-    new QVBoxLayout(&window);
-    const std::pair<const char*, const char*> texts[] = {
-        {"txtOldName", "Velt - Harbour.mp3"},
-        {"txtArtist", "A1"},
-        {"txtTitle", "T1"},
-        {"txtAlbum", "L1"},
-        {"txtTrackNr", "4"},
-        {"txtYear", "1999"},
-        {"txtComments", "C1"},
-        {"txtV2Artist", "A2"},
-        {"txtV2Title", ""},
-        {"txtV2Album", ""},
-        {"txtV2Track", ""},
-        {"txtV2Year", "2001"},
-    };
-    for (const auto& [name, text] : texts) Add<QLineEdit>(window, name)->setText(U(text));
-    Add<QPlainTextEdit>(window, "txtV2Comments")->setPlainText(U("C2"));
-    for (const char* name : {"cmbInPattern", "cmbOutPattern", "cmbGenre", "cmbV2Genre"})
-        Add<QComboBox>(window, name)->setEditable(true);
-    window.findChild<QComboBox*>(U("cmbInPattern"))->setEditText(U("%artist - %title.mp3"));
-    window.findChild<QComboBox*>(U("cmbOutPattern"))
-        ->setEditText(U("%track %artist %title %album %year %genre %comment.mp3"));
-    window.findChild<QComboBox*>(U("cmbGenre"))->setEditText(U("Rock"));
-    Add<QCheckBox>(window, "chkID3v1")->setChecked(false);
-    Add<QCheckBox>(window, "chkID3v2")->setChecked(true);
-
-    const NameFields f = PanelNameFields(&window);
-    EXPECT_EQ(f.oldName, U("Velt - Harbour.mp3"));
-    EXPECT_FALSE(f.id3v1);
-    EXPECT_TRUE(f.id3v2);
-    EXPECT_EQ(f.v1.track, U("4"));
-    EXPECT_EQ(f.v1.genre, U("Rock"));
-    EXPECT_EQ(f.v2.comment, U("C2"));
-    Options options;
-    options.Change = 0;
-    EXPECT_EQ(PanelNewName(&window, U("/m/Velt - Harbour.mp3"), options),
-              U("04 A2 T1 L1 2001 Rock C2.mp3"));
 }
 
 }  // namespace

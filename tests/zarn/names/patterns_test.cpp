@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "options_fixture.h"
-#include "zarn/names/options.h"
 #include "zarn/names/patterns.h"
+#include "zarn/shell/options.h"
+#include "zarn/shell/text.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <QTemporaryDir>
 
-#include "zarn/names/options.h"
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/cp1252.h"
+#include "zarn/shell/options.h"
 #include "zarn/shell/settingsstore.h"
 #include "zarn/shell/text.h"
 #include "zarn/shell/textfile.h"

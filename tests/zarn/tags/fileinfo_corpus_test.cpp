@@ -53,8 +53,17 @@ TEST(FileInfoCorpus, KnownFiles) {
          u"44100Hz JStereo", u"Length: 4 s", u"Header: 1314b"},
         {"mutagen/silence-44-s-v1.mp3", u"MPEG 1.0 layer 3 ID3v1: 1.1", u"32kbps",
          u"44100Hz JStereo", u"Length: 4 s", u"Header: 0b"},
+        // VBR: the Xing frame counts 157 frames of 576 samples: 157 x 576 / 24000 = 3.77
         {"mutagen/silence-44-s-mpeg2.mp3", u"MPEG 2.0 layer 3", u"64kbps", u"24000Hz JStereo",
-         u"Length: 1 s", u"Header: 0b"},
+         u"Length: 4 s", u"Header: 0b"},
+        {"mutagen/silence-44-s-mpeg25.mp3", u"MPEG 2.5 layer 3", u"32kbps", u"12000Hz JStereo",
+         u"Length: 4 s", u"Header: 0b"},
+        // VBRI: 8,500 frames of 1152 samples at 44100 Hz, though the file holds only 8 KB
+        {"mutagen/vbri.mp3", u"MPEG 1.0 layer 3 ID3v2: 3.0", u"160kbps", u"44100Hz Stereo",
+         u"Length: 222 s", u"Header: 1007b"},
+        // A Xing frame that counts no frames
+        {"mutagen/bad-xing.mp3", u"MPEG 1.0 layer 3 ID3v2: 3.0", u"48kbps", u"44100Hz JStereo",
+         u"Length: 0 s", u"Header: 1582b"},
         {"mutagen/too-short.mp3", u"MPEG 1.0 layer 3 ID3v2: 2.0", u"160kbps", u"44100Hz JStereo",
          u"Length: 0 s", u"Header: 2147b"},
         // 327 bytes of junk with false syncs that the header test rejects

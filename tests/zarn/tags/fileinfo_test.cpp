@@ -9,7 +9,9 @@
 
 namespace {
 
-QByteArray Fill(qint64 size) { return QByteArray(size, '\x55'); }
+QByteArray Fill(qint64 size) {
+    return QByteArray(size, '\x55');
+}
 
 // An ID3v2 tag of exactly `total` bytes (header included) holding a title frame and padding.
 QByteArray V2TagOfTotal(int total) {
@@ -25,7 +27,7 @@ mp3::V1 V1WithTrack(int track) {
 }
 
 class FileInfoTest : public ::testing::Test {
-protected:
+  protected:
     QString Write(const QByteArray& bytes, const QString& name = QStringLiteral("a.mp3")) {
         const QString path = dir.filePath(name);
         EXPECT_TRUE(mp3::WriteFile(path, bytes));
@@ -86,17 +88,16 @@ TEST_F(FileInfoTest, LabelsFollowTheFirstHeaderFound) {
         {"audio right behind the tag", tag + mp3::Audio(100, {.length = 418}),
          u"MPEG 1.0 layer 3 ID3v2: 3.0", u"128kbps", u"44100Hz Stereo", u"Length: 3 s",
          u"Header: 300b"},
-        {"junk before the audio", tag + Fill(123) + mp3::Audio(3),
-         u"MPEG 1.0 layer 3 ID3v2: 3.0", u"128kbps", u"44100Hz Stereo", u"Length: 0 s",
-         u"Header: 423b"},
+        {"junk before the audio", tag + Fill(123) + mp3::Audio(3), u"MPEG 1.0 layer 3 ID3v2: 3.0",
+         u"128kbps", u"44100Hz Stereo", u"Length: 0 s", u"Header: 423b"},
         // 144 x 128000 / 24000 + 1 = 769; 100 x 769 bytes / 769 / 38.4 = 2.6
-        {"MPEG 2 layer 2", mp3::Audio(100, mpeg2), u"MPEG 2.0 layer 2", u"128kbps",
-         u"24000Hz Mono", u"Length: 3 s", u"Header: 0b"},
+        {"MPEG 2 layer 2", mp3::Audio(100, mpeg2), u"MPEG 2.0 layer 2", u"128kbps", u"24000Hz Mono",
+         u"Length: 3 s", u"Header: 0b"},
         {"free format", mp3::Audio(10, freeFormat), u"MPEG 1.0 layer 3", u"freekbps",
          u"44100Hz Stereo", u"", u"Header: 0b"},
-        // Neither header passes the search, so the last 4 bytes of the file are decoded.
         {"MPEG 2.5 at the end", Fill(50) + QByteArray("\xFF\xE3\x90\x00", 4), u"MPEG 2.5 layer 3",
-         u"?kbps", u"11025Hz Stereo", u"", u"Header: 50b"},
+         u"80kbps", u"11025Hz Stereo", u"Length: 0 s", u"Header: 50b"},
+        // Neither header passes the search, so the last 4 bytes of the file are decoded.
         {"bad bitrate at the end", Fill(50) + QByteArray("\xFF\xFB\xF0\x00", 4),
          u"MPEG 1.0 layer 3", u"badkbps", u"44100Hz Stereo", u"", u"Header: 50b"},
         {"version unknown at the end", Fill(20) + QByteArray("\xFF\xE9\x90\x00", 4),
@@ -107,8 +108,8 @@ TEST_F(FileInfoTest, LabelsFollowTheFirstHeaderFound) {
         {"ID3v1.0", mp3::Audio(2) + mp3::ID3v1Tag(V1WithTrack(-1)), u"MPEG 1.0 layer 3 ID3v1: 1.0",
          u"128kbps", u"44100Hz Stereo", u"Length: 0 s", u"Header: 0b"},
         {"both tags", mp3::ID3v2Tag({}, 0, 4) + mp3::Audio(2) + mp3::ID3v1Tag(V1WithTrack(7)),
-         u"MPEG 1.0 layer 3 ID3v1: 1.1 ID3v2: 4.0", u"128kbps", u"44100Hz Stereo",
-         u"Length: 0 s", u"Header: 10b"},
+         u"MPEG 1.0 layer 3 ID3v1: 1.1 ID3v2: 4.0", u"128kbps", u"44100Hz Stereo", u"Length: 0 s",
+         u"Header: 10b"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -138,9 +139,8 @@ TEST_F(FileInfoTest, FileSizeInKilobytesRoundsHalvesToEven) {
     const struct {
         qint64 size;
         const char16_t* text;
-    } cases[] = {{1536, u"File size: 2 Kb"}, {2560, u"File size: 2 Kb"},
-                 {3584, u"File size: 4 Kb"}, {511, u"File size: 0 Kb"},
-                 {513, u"File size: 1 Kb"},  {0, u"File size: 0 Kb"}};
+    } cases[] = {{1536, u"File size: 2 Kb"}, {2560, u"File size: 2 Kb"}, {3584, u"File size: 4 Kb"},
+                 {511, u"File size: 0 Kb"},  {513, u"File size: 1 Kb"},  {0, u"File size: 0 Kb"}};
     for (const auto& c : cases) {
         const FileInfo info = ReadFileInfo(Write(Fill(c.size)), false);
         EXPECT_EQ(info.lblFileSize, QString::fromUtf16(c.text)) << c.size;
@@ -190,11 +190,11 @@ TEST_F(FileInfoTest, OptimizedID3v1JoinsLongTitles) {
 
 TEST_F(FileInfoTest, ID3v2BoxesAndHiddenFrames) {
     const QByteArray picture = mp3::V2Frame("APIC", QByteArray("\0image/png\0\3\0PNGDATA", 21));
-    const QByteArray tag = mp3::ID3v2Tag(
-        {mp3::V2TextFrame("TIT2", "Song"), mp3::V2TextFrame("TPE1", "Band"),
-         mp3::V2TextFrame("TCON", "(17)"),
-         mp3::V2Frame("COMM", QByteArray("\0engdesc\0A comment", 18)), picture},
-        40);
+    const QByteArray tag =
+        mp3::ID3v2Tag({mp3::V2TextFrame("TIT2", "Song"), mp3::V2TextFrame("TPE1", "Band"),
+                       mp3::V2TextFrame("TCON", "(17)"),
+                       mp3::V2Frame("COMM", QByteArray("\0engdesc\0A comment", 18)), picture},
+                      40);
     const FileInfo info = ReadFileInfo(Write(tag + mp3::Audio(3)), false);
     EXPECT_EQ(info.ID3v2Mark, u"1");
     EXPECT_EQ(info.ID3v1Mark, u"0");
@@ -239,8 +239,7 @@ TEST_F(FileInfoTest, DamagedFilesGiveSaneValues) {
     } cases[] = {
         {"empty file", QByteArray(), u"", u"Header: 0b", false, false},
         {"shorter than an ID3v1 tag", QByteArray("TAG", 3), u"", u"Header: 0b", false, false},
-        {"tag larger than the file", oversized + mp3::Audio(1), u"", u"Header: 5010b", false,
-         true},
+        {"tag larger than the file", oversized + mp3::Audio(1), u"", u"Header: 5010b", false, true},
         {"header inside the ID3v1 tag", overlap, u"Length: 0 s", u"Header: 107b", true, true},
     };
     for (const auto& c : cases) {

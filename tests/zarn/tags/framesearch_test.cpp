@@ -43,7 +43,7 @@ TEST(FindFrameHeader, StopsAtTheFirstHeaderFromStart) {
         {"behind junk", Junk(1034 + 77) + kHeader, 1034, 1111},
         {"header before start is skipped", kHeader + Junk(20) + kHeader, 1, 24},
         {"false syncs first",
-         QByteArray("\xFF\xE3\x90\x00\xFF\xFB\xF0\x01\xFF\xFB\x9C", 11) + kHeader, 0, 11},
+         QByteArray("\xFF\xE1\x90\x00\xFF\xFB\xF0\x01\xFF\xFB\x9C", 11) + kHeader, 0, 11},
         {"across the first chunk edge", Junk(4094) + kHeader + Junk(5), 0, 4094},
         {"across a later chunk edge", Junk(4093 + 65533) + kHeader, 0, 4093 + 65533},
         {"far behind", Junk(300000) + kHeader, 0, 300000},

@@ -67,6 +67,8 @@ TEST(ParseID3v2Frames, IdentifiersCountOnlyAtFrameStarts) {
 }
 
 TEST(ReadTagFrames, EveryVersionBecomesID3v23) {
+    QByteArray kPicture(784, '\x11');
+    kPicture[400] = '\0';
     const QByteArray utf16Hi("\x01\xFF\xFEH\0i\0", 7);
     struct Case {
         const char* name;
@@ -81,6 +83,10 @@ TEST(ReadTagFrames, EveryVersionBecomesID3v23) {
          Plain("TIT2", k200) + Plain("TPE1", Text("A"))},
         {"v2.4 with plain sizes", Plain("TIT2", k200) + Plain("TPE1", Text("A")), 4, 0,
          Plain("TIT2", k200) + Plain("TPE1", Text("A"))},
+        // Read as syncsafe, the picture's size (0x310) would end on the zero byte at 400.
+        {"v2.4 with plain sizes and a zero byte inside",
+         Plain("TIT2", Text("A")) + Plain("APIC", kPicture) + QByteArray(20, '\0'), 4, 0,
+         Plain("TIT2", Text("A")) + Plain("APIC", kPicture)},
         {"v2.4 status bits move up", Safe("TLEN", Text("1"), QByteArray("\x60\0", 2)), 4, 0,
          Plain("TLEN", Text("1"), QByteArray("\xC0\0", 2))},
         {"v2.4 frame unsynchronisation and data length",
@@ -94,6 +100,9 @@ TEST(ReadTagFrames, EveryVersionBecomesID3v23) {
                                   11))},
         {"v2.4 grouped frame", Safe("TIT2", QByteArray("\x07\0Hi", 4), QByteArray("\0\x40", 2)), 4,
          0, Plain("TIT2", QByteArray("\x07\0Hi", 4), QByteArray("\0\x20", 2))},
+        {"v2.4 chapter with embedded frames",
+         Safe("CHAP", "c1" + kNul + QByteArray(16, '\x01') + Safe("TIT2", k200)), 4, 0,
+         Plain("CHAP", "c1" + kNul + QByteArray(16, '\x01') + Plain("TIT2", k200))},
         {"v2.3 tag unsynchronisation",
          Plain("TIT2", QByteArray("\x01\xFF\xFEH\0i\0", 7))
              .replace("\xFF\xFE", QByteArray("\xFF\0\xFE", 3)),

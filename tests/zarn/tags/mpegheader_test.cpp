@@ -33,7 +33,7 @@ TEST(BitrateText, TablesByVersionAndLayer) {
         {u"1001", kMpeg2, 1, u"144"},     {u"1110", kMpeg2, 1, u"256"},
         {u"0001", kMpeg2, 2, u"8"},       {u"1110", kMpeg2, 2, u"160"},
         {u"0000", kMpeg1, 3, u"free"},    {u"1111", kMpeg2, 1, u"bad"},
-        {u"1001", kMpeg25, 3, u"?"},      {u"0000", kMpeg25, 3, u"?"},
+        {u"1001", kMpeg25, 3, u"80"},     {u"0000", kMpeg25, 3, u"free"},
         {u"1001", kMpegUnknown, 3, u"?"}, {u"1001", kMpeg1, 0, u"?"},
         {u"1001", kMpeg1, 4, u"?"},       {u"10x1", kMpeg1, 3, u"?"},
         {u"100", kMpeg1, 3, u"?"},
@@ -73,8 +73,8 @@ TEST(DecodeMpegHeader, VersionsAndLayers) {
         {2, 1, 9, 0, u"MPEG 2.0", u" layer 1", u"144", 22050},
         {2, 2, 5, 1, u"MPEG 2.0", u" layer 2", u"40", 24000},
         {2, 3, 9, 2, u"MPEG 2.0", u" layer 3", u"80", 16000},
-        {25, 3, 9, 0, u"MPEG 2.5", u" layer 3", u"?", 11025},
-        {25, 1, 0, 2, u"MPEG 2.5", u" layer 1", u"?", 8000},
+        {25, 3, 9, 0, u"MPEG 2.5", u" layer 3", u"80", 11025},
+        {25, 1, 0, 2, u"MPEG 2.5", u" layer 1", u"free", 8000},
     };
     for (const auto& c : cases) {
         mp3::FrameSpec shape;
@@ -149,7 +149,8 @@ TEST(IsFrameHeader, AcceptsOnlyWhatTheSearchLooksFor) {
     } cases[] = {
         {"\xFF\xFB\x90\x00", true},   // MPEG 1 layer 3
         {"\xFF\xF3\x90\x00", true},   // MPEG 2 layer 3
-        {"\xFF\xE3\x90\x00", false},  // MPEG 2.5: only 11 sync bits
+        {"\xFF\xE3\x90\x00", true},   // MPEG 2.5 layer 3
+        {"\xFF\xE1\x90\x00", false},  // MPEG 2.5 without a layer: 11 sync bits alone
         {"\xFF\xFB\xF0\x00", false},  // bitrate index 15
         {"\xFF\xFB\x9C\x00", false},  // sample-rate index 3
         {"\xFF\xF9\x00\x00", true},   // layer "00" and free bitrate still pass
@@ -167,8 +168,11 @@ TEST(FrameLength, RoundsHalvesToEven) {
     EXPECT_EQ(FrameLength(DecodeMpegHeader(mp3::FrameHeader(shape))), 419);
     shape = {};
     shape.version = 2;
-    shape.bitrateIndex = 1;  // 8 kbit/s at 22050 Hz: 52.24
+    shape.bitrateIndex = 1;  // 576 samples of 8 kbit/s at 22050 Hz: 72 x 8000 / 22050 = 26.12
+    EXPECT_EQ(FrameLength(DecodeMpegHeader(mp3::FrameHeader(shape))), 26);
+    shape.layer = 2;  // layer II frames hold 1152 samples in every version
     EXPECT_EQ(FrameLength(DecodeMpegHeader(mp3::FrameHeader(shape))), 52);
+    shape.layer = 3;
     shape.bitrateIndex = 0;  // free
     EXPECT_EQ(FrameLength(DecodeMpegHeader(mp3::FrameHeader(shape))), 0);
 }

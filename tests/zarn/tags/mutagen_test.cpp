@@ -165,8 +165,8 @@ TEST(Mutagen, ReadsFramesOfEverySizeAndWindows1252Texts) {
     ASSERT_TRUE(mp3::WriteFile(path, mp3::Audio(4)));
     // Frame bodies of 127, 128, 255, 256 and 1201 bytes (one encoding byte and the text), then
     // texts that only Windows-1252 holds among the single-byte sets.
-    const QString texts[] = {QString(126, u'a'), QString(127, u'b'), QString(254, u'c'),
-                             QString(255, u'd'), QString(1200, u'e'), QString(63, u'Ж'),
+    const QString texts[] = {QString(126, u'a'),   QString(127, u'b'),  QString(254, u'c'),
+                             QString(255, u'd'),   QString(1200, u'e'), QString(63, u'Ж'),
                              u"€ – “ ” … ™ Œ š"_qs};
     for (const QString& text : texts) {
         SCOPED_TRACE(text.left(10).toStdString());

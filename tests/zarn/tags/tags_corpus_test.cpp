@@ -124,6 +124,13 @@ TEST(TagsCorpus, KnownTexts) {
         {"taglib/w000.mp3", u"3.0", u"Knowing You", u"Sergio Galoyan f. Tamra Keenan",
          u"Knowing You", u"Dance", u""},
         {"taglib/ape-id3v1.mp3", u"", u"", u"", u"", u"", u"Title"},
+        // Version 2 frames, unsynchronisation of the whole tag and of single frames.
+        {"mutagen/id3v22-test.mp3", u"2.0", u"cosmic american", u"Anais Mitchell",
+         u"Hymns for the Exiled", u"", u""},
+        {"taglib/itunes10.mp3", u"2.0", u"iTunes10MP3", u"Artist", u"Album", u"Heavy Metal", u""},
+        {"mutagen/id3v23_unsynch.id3", u"3.0", u"My babe just cares for me", u"Nina Simone",
+         u"100% Jazz", u"", u""},
+        {"taglib/unsynch24.id3", u"4.0", u"Hi", u"", u"", u"", u""},
     };
     QTemporaryDir dir;
     for (const auto& c : cases) {

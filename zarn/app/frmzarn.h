@@ -5,9 +5,10 @@
 #include <array>
 #include <memory>
 
+#include "zarn/app/mainmenus.h"
+#include "zarn/editing/panelstate.h"
+#include "zarn/editing/tagpanel.h"
 #include "zarn/shell/filelist.h"
-#include "zarn/shell/mainmenus.h"
-#include "zarn/shell/tagpanel.h"
 
 class FileDialogs;
 class FileListView;
@@ -42,12 +43,12 @@ class frmZarn : public QMainWindow {
     void ShowFileInfo(const QString& path);
     // The new file name the name engine gives the file at `path` under the output pattern.
     QString NewNameOf(const QString& path) const;
+    // The same from the tag panel's values instead of the file's tags.
+    QString PanelNewName(const QString& path) const;
+    // The shown file, how it was when loaded, and whether several rows are selected.
+    const PanelState& panelState() const { return m_panelState; }
     FileList& fileList() { return m_list; }
     ListCommands& listCommands() { return *m_commands; }
-    SortingControls& sorting() { return *m_sorting; }
-    ProgramValues& values() { return m_values; }
-    Prompter& prompter() { return m_prompter; }
-    SettingsStore& store() { return m_store; }
 
     FileListView* lstFiles = nullptr;
     FileListView* lstPreview = nullptr;
@@ -71,8 +72,6 @@ class frmZarn : public QMainWindow {
     QScrollBar* VScroll = nullptr;
     TagPanel panel;
     MainMenus menus;
-    // The ID3v2 frames of the file shown that the panel does not edit, written back on save.
-    QByteArray HiddenFrames;
 
   signals:
     // The program is ending: a run in progress (its Progress) stops after its current file.
@@ -93,6 +92,7 @@ class frmZarn : public QMainWindow {
     void wireList();
     void wireMenus();
     void wireSorting();
+    void wireNames();
     void loadChosenRow(int row);
     void load();
     void place();
@@ -108,5 +108,6 @@ class frmZarn : public QMainWindow {
     QStackedWidget* m_listStack = nullptr;
     SortingControls* m_sorting = nullptr;
     ListCommands* m_commands = nullptr;
+    PanelState m_panelState;
     bool m_ended = false;
 };

@@ -9,8 +9,8 @@
 
 #include "tests/support/scriptedprompter.h"
 #include "tests/zarn/shell/shelltest.h"
+#include "zarn/app/frmzarn.h"
 #include "zarn/shell/filedialogs.h"
-#include "zarn/shell/frmzarn.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/settingsstore.h"
 

@@ -1,4 +1,4 @@
-#include "zarn/shell/tagmarkers.h"
+#include "zarn/tags/tagmarkers.h"
 
 #include <QFile>
 

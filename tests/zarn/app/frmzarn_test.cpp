@@ -11,10 +11,10 @@
 #include <QTest>
 
 #include "tests/support/mp3writer.h"
-#include "tests/zarn/shell/windowtest.h"
+#include "tests/zarn/app/windowtest.h"
+#include "zarn/editing/tagpanel.h"
 #include "zarn/shell/programfolder.h"
-#include "zarn/shell/sortingcontrols.h"
-#include "zarn/shell/tagpanel.h"
+#include "zarn/sort/sortingcontrols.h"
 
 namespace {
 
@@ -244,24 +244,6 @@ TEST_F(StartTest, BoxesRefuseTheKeysTheyCannotHold) {
     target->clear();
     QTest::keyClicks(target, QStringLiteral("/a?b\"c<d>e|f*g"));
     EXPECT_EQ(target->text(), QStringLiteral("/abcdefg"));
-}
-
-}  // namespace
-
-namespace {
-
-TEST(GenreChoicesTest, EmptyFirstThenAlphabeticalIgnoringCaseAndHyphens) {
-    const QStringList choices = GenreChoices();
-    ASSERT_EQ(choices.size(), 149);
-    EXPECT_EQ(choices.mid(0, 7),
-              QStringList({QString(), QStringLiteral("A Capella"), QStringLiteral("Acid"),
-                           QStringLiteral("Acid Jazz"), QStringLiteral("Acid Punk"),
-                           QStringLiteral("Acoustic"), QStringLiteral("Alt. Rock")}));
-    const qsizetype euro = choices.indexOf(QStringLiteral("Eurodance"));
-    EXPECT_EQ(choices.mid(euro, 3),
-              QStringList({QStringLiteral("Eurodance"), QStringLiteral("Euro-House"),
-                           QStringLiteral("Euro-Techno")}));
-    EXPECT_EQ(choices.last(), QStringLiteral("Vocal"));
 }
 
 TEST_F(StartTest, TargetFolderBrowser) {

@@ -5,9 +5,9 @@
 #include <QPlainTextEdit>
 
 #include "tests/support/mp3writer.h"
-#include "tests/zarn/shell/windowtest.h"
+#include "tests/zarn/app/windowtest.h"
+#include "zarn/app/listcommands.h"
 #include "zarn/shell/filelistview.h"
-#include "zarn/shell/listcommands.h"
 
 namespace {
 
@@ -24,10 +24,10 @@ class FileInfoTest : public WindowTest {
         v1.artist = "Velt";
         v1.track = 5;
         v1.genre = 17;
-        const QByteArray v2 = mp3::ID3v2Tag({mp3::V2TextFrame("TIT2", "Harbour (Live)"),
-                                             mp3::V2TextFrame("TCON", "(9)"),
-                                             mp3::V2Frame("APIC", QByteArray(20, 'p'))},
-                                            30);
+        const QByteArray v2 = mp3::ID3v2Tag(
+            {mp3::V2TextFrame("TIT2", "Harbour (Live)"), mp3::V2TextFrame("TCON", "(9)"),
+             mp3::V2Frame("APIC", QByteArray(20, 'p'))},
+            30);
         EXPECT_TRUE(mp3::WriteFile(path, v2 + mp3::Audio(10) + mp3::ID3v1Tag(v1)));
         return path;
     }
@@ -44,14 +44,14 @@ TEST_F(FileInfoTest, ChoosingARowShowsItsTagsAndStream) {
     const TagPanel& p = window->panel;
     EXPECT_TRUE(p.chkID3v1->isChecked());
     EXPECT_TRUE(p.chkID3v2->isChecked());
-    EXPECT_EQ(p.chkID3v1->property("Tag").toString(), QStringLiteral("1"));
+    EXPECT_TRUE(window->panelState().shown.hadID3v1);
     EXPECT_EQ(p.txtTitle->text(), QStringLiteral("Harbour"));
     EXPECT_EQ(p.txtArtist->text(), QStringLiteral("Velt"));
     EXPECT_EQ(p.txtTrackNr->text(), QStringLiteral("5"));
     EXPECT_EQ(p.cmbGenre->currentText(), QStringLiteral("Rock"));
     EXPECT_EQ(p.txtV2Title->text(), QStringLiteral("Harbour (Live)"));
     EXPECT_EQ(p.cmbV2Genre->currentText(), QStringLiteral("Metal"));
-    EXPECT_TRUE(window->HiddenFrames.startsWith("APIC"));
+    EXPECT_TRUE(window->panelState().shown.hiddenFrames.startsWith("APIC"));
     EXPECT_EQ(p.txtfType->text(), QStringLiteral("MPEG 1.0 layer 3 ID3v1: 1.1 ID3v2: 3.0"));
     EXPECT_EQ(p.txtfkBit->text(), QStringLiteral("128kbps"));
     EXPECT_EQ(p.txtfQuality->text(), QStringLiteral("44100Hz Stereo"));
@@ -69,10 +69,10 @@ TEST_F(FileInfoTest, AFileWithoutTagsEmptiesWhatTheLastOneShowed) {
     const TagPanel& p = window->panel;
     EXPECT_FALSE(p.chkID3v1->isChecked());
     EXPECT_FALSE(p.chkID3v2->isChecked());
-    EXPECT_EQ(p.chkID3v2->property("Tag").toString(), QStringLiteral("0"));
+    EXPECT_FALSE(window->panelState().shown.hadID3v2);
     EXPECT_TRUE(p.txtTitle->text().isEmpty());
     EXPECT_TRUE(p.txtV2Title->text().isEmpty());
-    EXPECT_TRUE(window->HiddenFrames.isEmpty());
+    EXPECT_TRUE(window->panelState().shown.hiddenFrames.isEmpty());
     EXPECT_EQ(p.txtfHeader->text(), QStringLiteral("Header: 0b"));
 }
 
@@ -87,6 +87,20 @@ TEST_F(FileInfoTest, AVanishedFileLosesItsRowAndItsPreviewRow) {
     ASSERT_EQ(window->fileList().count(), 1);
     EXPECT_EQ(window->fileList().preview().rowCount(), 1);
     EXPECT_TRUE(window->fileList().pathAt(0).endsWith(QStringLiteral("a.mp3")));
+}
+
+TEST_F(FileInfoTest, SeveralSelectedRowsKeepTheShownFile) {
+    window->listCommands().dropOnFiles({tagged("a.mp3"), tagged("b.mp3")});
+    choose(0);
+    const QString shown = window->panelState().shown.path;
+    window->lstFiles->selectRows({0, 1});
+    emit window->fileRowChosen(1);
+    EXPECT_TRUE(window->panelState().severalFiles);
+    EXPECT_EQ(window->panelState().shown.path, shown);
+    EXPECT_EQ(window->panel.txtOldName->text(), QStringLiteral("a.mp3"));
+    choose(1);
+    EXPECT_FALSE(window->panelState().severalFiles);
+    EXPECT_TRUE(window->panelState().shown.path.endsWith(QStringLiteral("b.mp3")));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "zarn/shell/mainmenus.h"
+#include "zarn/app/mainmenus.h"
 
 #include <QAction>
 #include <QMenu>

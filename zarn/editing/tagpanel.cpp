@@ -1,4 +1,4 @@
-#include "zarn/shell/tagpanel.h"
+#include "zarn/editing/tagpanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,19 +9,15 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <algorithm>
 
+#include "zarn/editing/panelstate.h"
+#include "zarn/shell/namedwidget.h"
+#include "zarn/shell/options.h"
 #include "zarn/tags/fileinfo.h"
 #include "zarn/tags/genres.h"
+#include "zarn/tags/id3v1limits.h"
 
 namespace {
-
-template <typename T>
-T* Named(T* widget, const char* name, const QString& tip = QString()) {
-    widget->setObjectName(QString::fromLatin1(name));
-    if (!tip.isEmpty()) widget->setToolTip(tip);
-    return widget;
-}
 
 QLineEdit* TagBox(QWidget* parent, const char* name, const QString& tip,
                   const QString& placeholder) {
@@ -46,15 +42,6 @@ QLabel* Info(QWidget* parent, const char* name, const QString& caption) {
 }
 
 }  // namespace
-
-QStringList GenreChoices() {
-    const auto key = [](const QString& name) { return name.toLower().remove(u'-'); };
-    QStringList names = GenreTable();
-    std::stable_sort(names.begin(), names.end(),
-                     [&](const QString& a, const QString& b) { return key(a) < key(b); });
-    names.prepend(QString());
-    return names;
-}
 
 QGroupBox* TagPanel::build(QWidget* owner) {
     Frame3 = Named(new QGroupBox(QStringLiteral("File ID3 info:"), owner), "Frame3");
@@ -195,8 +182,6 @@ void TagPanel::clearAll() {
 }
 
 void TagPanel::showFileInfo(const FileInfo& info) {
-    chkID3v1->setProperty("Tag", info.ID3v1Mark);
-    chkID3v2->setProperty("Tag", info.ID3v2Mark);
     const QList<std::pair<QLabel*, QString>> labels = {{txtfType, info.txtfType},
                                                        {txtfkBit, info.txtfkBit},
                                                        {txtfQuality, info.txtfQuality},
@@ -209,30 +194,53 @@ void TagPanel::showFileInfo(const FileInfo& info) {
                                                        {txtfEmphasis, info.txtfEmphasis},
                                                        {lblFileSize, info.lblFileSize}};
     for (const auto& [label, text] : labels) label->setText(text);
-    if (info.hasID3v1()) {
-        chkID3v1->setChecked(true);
-        txtTitle->setText(info.txtTitle);
-        txtArtist->setText(info.txtArtist);
-        txtAlbum->setText(info.txtAlbum);
-        txtYear->setText(info.txtYear);
-        txtTrackNr->setText(info.txtTrackNr);
-        txtComments->setText(info.txtComments);
-        // A name outside the list ("Unknown") shows as no genre.
-        cmbGenre->setCurrentIndex(qMax(0, cmbGenre->findText(info.cmbGenre)));
-    }
-    if (info.hasID3v2()) {
-        chkID3v2->setChecked(true);
-        txtV2Title->setText(info.txtV2Title);
-        txtV2Artist->setText(info.txtV2Artist);
-        txtV2Album->setText(info.txtV2Album);
-        txtV2Year->setText(info.txtV2Year);
-        txtV2Track->setText(info.txtV2Track);
-        txtV2Comments->setPlainText(info.txtV2Comments);
-        cmbV2Genre->setEditText(info.cmbV2Genre);
-        txtV2Composer->setText(info.txtV2Composer);
-        txtV2OrigArtist->setText(info.txtV2OrigArtist);
-        txtV2Copyright->setText(info.txtV2Copyright);
-        txtV2URL->setText(info.txtV2URL);
-        txtV2Encoder->setText(info.txtV2Encoder);
-    }
+    PanelValues v = PanelValuesOf(info);
+    v.oldName = txtOldName->text();
+    v.newName = txtNewName->text();
+    setValues(v);
+}
+
+PanelValues TagPanel::values() const {
+    PanelValues v;
+    v.id3v1 = chkID3v1->isChecked();
+    v.id3v2 = chkID3v2->isChecked();
+    v.v1 = {txtArtist->text(), txtTitle->text(),        txtAlbum->text(),   txtTrackNr->text(),
+            txtYear->text(),   cmbGenre->currentText(), txtComments->text()};
+    v.v2 = {txtV2Artist->text(),         txtV2Title->text(), txtV2Album->text(),
+            txtV2Track->text(),          txtV2Year->text(),  cmbV2Genre->currentText(),
+            txtV2Comments->toPlainText()};
+    v.composer = txtV2Composer->text();
+    v.origArtist = txtV2OrigArtist->text();
+    v.copyright = txtV2Copyright->text();
+    v.url = txtV2URL->text();
+    v.encoder = txtV2Encoder->text();
+    v.oldName = txtOldName->text();
+    v.newName = txtNewName->text();
+    return v;
+}
+
+void TagPanel::setValues(const PanelValues& v) {
+    chkID3v1->setChecked(v.id3v1);
+    chkID3v2->setChecked(v.id3v2);
+    const QList<std::pair<QLineEdit*, QString>> boxes = {
+        {txtArtist, v.v1.artist},        {txtTitle, v.v1.title},        {txtAlbum, v.v1.album},
+        {txtTrackNr, v.v1.track},        {txtYear, v.v1.year},          {txtComments, v.v1.comment},
+        {txtV2Artist, v.v2.artist},      {txtV2Title, v.v2.title},      {txtV2Album, v.v2.album},
+        {txtV2Track, v.v2.track},        {txtV2Year, v.v2.year},        {txtV2Composer, v.composer},
+        {txtV2OrigArtist, v.origArtist}, {txtV2Copyright, v.copyright}, {txtV2URL, v.url},
+        {txtV2Encoder, v.encoder},       {txtOldName, v.oldName},       {txtNewName, v.newName}};
+    for (const auto& [box, text] : boxes) box->setText(text);
+    txtV2Comments->setPlainText(v.v2.comment);
+    // A name outside the list ("Unknown") shows as no genre.
+    cmbGenre->setCurrentIndex(qMax(0, cmbGenre->findText(v.v1.genre)));
+    cmbV2Genre->setEditText(v.v2.genre);
+}
+
+void SetID3v1BoxLimits(const ID3v1Boxes& boxes, const Options& options) {
+    if (!boxes.artist || !boxes.title) return;
+    const auto length = [](const QLineEdit* box) { return box ? int(box->text().size()) : 0; };
+    const ID3v1BoxLimits limits =
+        ID3v1LengthLimits(options.bOptimizedID3v1, length(boxes.album), length(boxes.comments));
+    boxes.artist->setMaxLength(limits.artist);
+    boxes.title->setMaxLength(limits.title);
 }

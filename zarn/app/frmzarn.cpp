@@ -1,4 +1,4 @@
-#include "zarn/shell/frmzarn.h"
+#include "zarn/app/frmzarn.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,19 +18,19 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "zarn/app/listcommands.h"
+#include "zarn/app/mainwindownames.h"
 #include "zarn/names/fixfilename.h"
-#include "zarn/names/mainwindownames.h"
-#include "zarn/names/panelnames.h"
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/filedialogs.h"
 #include "zarn/shell/filelistview.h"
-#include "zarn/shell/listcommands.h"
 #include "zarn/shell/listentry.h"
 #include "zarn/shell/mainsettings.h"
+#include "zarn/shell/namedwidget.h"
 #include "zarn/shell/programfolder.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/settingsstore.h"
-#include "zarn/shell/sortingcontrols.h"
+#include "zarn/sort/sortingcontrols.h"
 #include "zarn/tags/fileinfo.h"
 
 namespace {
@@ -41,13 +41,6 @@ constexpr int Px(int twips) {
 }
 constexpr int kMinWidth = 9405;
 constexpr int kHeight = 8025;
-
-template <typename T>
-T* Named(T* widget, const char* name, const QString& tip = QString()) {
-    widget->setObjectName(QString::fromLatin1(name));
-    if (!tip.isEmpty()) widget->setToolTip(tip);
-    return widget;
-}
 
 }  // namespace
 
@@ -67,7 +60,7 @@ frmZarn::frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter
     wireSorting();
     load();
     place();
-    WireNameEngine(*this);
+    wireNames();
 }
 
 frmZarn::~frmZarn() {
@@ -79,9 +72,15 @@ QString frmZarn::NewNameOf(const QString& path) const {
                        m_values.options);
 }
 
+QString frmZarn::PanelNewName(const QString& path) const {
+    return FixFileName2(
+        PanelNameFields(panel.values(), cmbInPattern->currentText(), cmbOutPattern->currentText()),
+        path, m_values.options);
+}
+
 void frmZarn::ClearFileInfo() {
     panel.clearAll();
-    HiddenFrames.clear();
+    m_panelState.shown = {};
     m_commands->refreshCount();
 }
 
@@ -100,16 +99,17 @@ void frmZarn::ShowFileInfo(const QString& path) {
     ClearFileInfo();
     if (info.readError) return;
     panel.showFileInfo(info);
-    HiddenFrames = info.HiddenFrames;
+    m_panelState.shown = ShownFileOf(path, info);
     const QString oldName = NameFromEntry(path);
     panel.txtOldName->setText(oldName);
     const bool fixNames = m_sorting->chkConvert->isChecked();
-    panel.txtNewName->setText(fixNames ? PanelNewName(this, path, m_values.options) : oldName);
+    panel.txtNewName->setText(fixNames ? PanelNewName(path) : oldName);
 }
 
 // One selected row shows its file; with several selected the panel keeps what it holds.
 void frmZarn::loadChosenRow(int row) {
-    if (lstFiles->selectedRows().size() >= 2 || row < 0 || row >= m_list.count()) return;
+    m_panelState.severalFiles = lstFiles->selectedRows().size() >= 2;
+    if (m_panelState.severalFiles || row < 0 || row >= m_list.count()) return;
     ShowFileInfo(m_list.pathAt(row));
 }
 
@@ -295,6 +295,21 @@ void frmZarn::wireSorting() {
             QStringLiteral("Please select the target directory:"), m_sorting->txtTargetDir->text());
         if (!folder.isEmpty()) m_sorting->txtTargetDir->setText(folder);
     });
+}
+
+void frmZarn::wireNames() {
+    const NameEngineParts parts{cmbInPattern,
+                                cmbOutPattern,
+                                chkPreview,
+                                cmdOptions,
+                                menus.mnuOptions,
+                                panel,
+                                m_list,
+                                lstFiles,
+                                lstPreview,
+                                [this](const QString& path) { return PanelNewName(path); },
+                                [this](const QString& path) { return NewNameOf(path); }};
+    WireNameEngine(parts, m_values, m_store, m_prompter, this);
 }
 
 void frmZarn::load() {

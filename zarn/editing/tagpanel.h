@@ -1,7 +1,7 @@
 #pragma once
 // The tag panel ("File ID3 info:"): one column of boxes for the ID3v1 tag, one for the ID3v2
-// tag, the old and new file name and the file information labels. This file builds the boxes
-// and empties them; reading and writing tags fills them.
+// tag, the old and new file name and the file information labels. It builds the boxes and
+// converts between them and PanelValues; the rules work on the values.
 #include <QList>
 #include <QStringList>
 
@@ -14,10 +14,18 @@ class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 struct FileInfo;
+struct Options;
+struct PanelValues;
 
-// The genre choices: an empty entry (no genre), then every genre name in alphabetical order,
-// letter case and hyphens ignored.
-QStringList GenreChoices();
+// The ID3v1 boxes whose length limits follow the other boxes.
+struct ID3v1Boxes {
+    QLineEdit* artist = nullptr;
+    QLineEdit* title = nullptr;
+    const QLineEdit* album = nullptr;
+    const QLineEdit* comments = nullptr;
+};
+// The length limits of the ID3v1 artist and title boxes under the options (ID3v1LengthLimits).
+void SetID3v1BoxLimits(const ID3v1Boxes& boxes, const Options& options);
 
 struct TagPanel {
     // Builds the frame `Frame3` with every control of the panel.
@@ -26,9 +34,12 @@ struct TagPanel {
     void clearTags();
     // clearTags(), the file information and both name boxes.
     void clearAll();
-    // Copies what was read of one file into the boxes, the labels and the two tag check boxes
-    // (whose "Tag" property holds the tag-present mark).
+    // Copies what was read of one file into the tag boxes and the labels; the name boxes keep
+    // their texts.
     void showFileInfo(const FileInfo& info);
+    PanelValues values() const;
+    void setValues(const PanelValues& values);
+    ID3v1Boxes id3v1Boxes() const { return {txtArtist, txtTitle, txtAlbum, txtComments}; }
 
     QGroupBox* Frame3 = nullptr;
     QCheckBox* chkID3v1 = nullptr;

@@ -1,8 +1,8 @@
-#include "zarn/shell/mainwindowmain.h"
+#include "zarn/app/mainwindowmain.h"
 
 #include <QApplication>
 
-#include "zarn/shell/frmzarn.h"
+#include "zarn/app/frmzarn.h"
 #include "zarn/shell/messageboxprompter.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/settingsstore.h"

@@ -6,9 +6,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "tests/support/qtstrings.h"
 #include "tests/support/mp3writer.h"
-#include "tests/zarn/shell/windowtest.h"
+#include "tests/support/qtstrings.h"
+#include "tests/zarn/app/windowtest.h"
 #include "zarn/names/frmoptions.h"
 #include "zarn/shell/filelistview.h"
 

@@ -1,4 +1,4 @@
-#include "zarn/names/options.h"
+#include "zarn/shell/options.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "zarn/shell/sortingcontrols.h"
+#include "zarn/sort/sortingcontrols.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,16 +12,10 @@
 #include <QVBoxLayout>
 
 #include "zarn/shell/keyfilter.h"
+#include "zarn/shell/namedwidget.h"
 #include "zarn/shell/programvalues.h"
 
 namespace {
-
-template <typename T>
-T* Named(T* widget, const QString& name, const QString& tip = QString()) {
-    widget->setObjectName(name);
-    if (!tip.isEmpty()) widget->setToolTip(tip);
-    return widget;
-}
 
 QGroupBox* OptionGroup(const QString& title, const QString& name,
                        std::array<QRadioButton*, 3>& buttons,

@@ -1,0 +1,9 @@
+#include "zarn/tags/id3v1limits.h"
+
+#include <algorithm>
+
+ID3v1BoxLimits ID3v1LengthLimits(bool optimized, int albumLength, int commentLength) {
+    if (!optimized) return {};
+    constexpr int kPacked = 59;
+    return {std::max(0, kPacked - albumLength), std::max(0, kPacked - commentLength)};
+}
