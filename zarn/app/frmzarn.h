@@ -13,6 +13,7 @@
 class FileDialogs;
 class FileListView;
 class ListCommands;
+class PanelBehaviour;
 class Prompter;
 class QCheckBox;
 class QComboBox;
@@ -93,6 +94,7 @@ class frmZarn : public QMainWindow {
     void wireMenus();
     void wireSorting();
     void wireNames();
+    void wireEditing();
     void loadChosenRow(int row);
     void load();
     void place();
@@ -108,6 +110,7 @@ class frmZarn : public QMainWindow {
     QStackedWidget* m_listStack = nullptr;
     SortingControls* m_sorting = nullptr;
     ListCommands* m_commands = nullptr;
+    PanelBehaviour* m_editing = nullptr;
     PanelState m_panelState;
     bool m_ended = false;
 };

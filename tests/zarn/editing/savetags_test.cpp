@@ -11,8 +11,8 @@
 #include "tests/support/scriptedprompter.h"
 #include "tests/zarn/tags/mutagenoracle.h"
 #include "zarn/editing/savetags.h"
-#include "zarn/shell/options.h"
 #include "zarn/shell/fileops.h"
+#include "zarn/shell/options.h"
 #include "zarn/tags/fileinfo.h"
 
 namespace {
