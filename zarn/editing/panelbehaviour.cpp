@@ -161,6 +161,8 @@ void PanelBehaviour::installFilters() {
     if (QLayout* layout = p.Frame3->layout())
         delete layout->replaceWidget(p.txtV2Comments, m_commentPlace);
     p.txtV2Comments->setMaximumHeight(QWIDGETSIZE_MAX);
+    m_commentPlace->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_commentPlace->lower();
     m_commentPlace->installEventFilter(this);
 }
 
@@ -284,6 +286,7 @@ void PanelBehaviour::placeComment() {
     QRect area = m_commentPlace->geometry();
     // 885 and 285 twips: the open box shows about three lines.
     if (m_commentOpen) area.setHeight(area.height() * 885 / 285);
+    box->setVerticalScrollBarPolicy(m_commentOpen ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     box->setGeometry(area);
     if (m_commentOpen) box->raise();
 }

@@ -119,12 +119,17 @@ TEST_F(EditingTest, BoxRules) {
     EXPECT_EQ(p.txtTitle->palette().color(QPalette::Base), QColor(255, 255, 192));
     EXPECT_EQ(p.txtTitle->toolTip(), u"Title (Optimized=More than 30 characters)"_qs);
 
-    // The description label follows the focus.
+    // The description label follows the focus; the comment box opens over the boxes below.
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    const int closed = p.txtV2Comments->height();
+    QTest::mouseClick(p.txtV2Comments->viewport(), Qt::LeftButton);
+    EXPECT_TRUE(p.txtV2Comments->hasFocus());
+    EXPECT_EQ(p.lblDescription2->text(), u"Comments"_qs);
+    EXPECT_GT(p.txtV2Comments->height(), 2 * closed);
     p.txtV2Encoder->setFocus();
-    QApplication::processEvents();
-    if (p.txtV2Encoder->hasFocus()) {
-        EXPECT_EQ(p.lblDescription2->text(), u"Encoded by"_qs);
-    }
+    EXPECT_EQ(p.lblDescription2->text(), u"Encoded by"_qs);
+    EXPECT_EQ(p.txtV2Comments->height(), closed);
 }
 
 TEST_F(EditingTest, DroppingTheSelectedArtistOnTheTitleSwapsThem) {
