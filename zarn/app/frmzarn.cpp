@@ -23,6 +23,10 @@
 #include "zarn/editing/frmmoreid3v2.h"
 #include "zarn/editing/panelbehaviour.h"
 #include "zarn/editing/savecommand.h"
+#include "zarn/extras/about.h"
+#include "zarn/extras/help.h"
+#include "zarn/extras/playfilepage.h"
+#include "zarn/extras/qtplayer.h"
 #include "zarn/names/fixfilename.h"
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/filedialogs.h"
@@ -33,6 +37,7 @@
 #include "zarn/shell/programfolder.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/settingsstore.h"
+#include "zarn/sort/sortcommands.h"
 #include "zarn/sort/sortingcontrols.h"
 #include "zarn/tags/fileinfo.h"
 
@@ -48,23 +53,26 @@ constexpr int kHeight = 8025;
 }  // namespace
 
 frmZarn::frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter,
-                 FileDialogs* dialogs, QWidget* parent)
+                 FileDialogs* dialogs, Player* player, QWidget* parent)
     : QMainWindow(parent),
       m_store(store),
       m_values(values),
       m_prompter(prompter),
       m_ownDialogs(dialogs ? nullptr : std::make_unique<QtFileDialogs>(this)),
       m_dialogs(dialogs ? dialogs : m_ownDialogs.get()),
+      m_ownPlayer(player ? nullptr : std::make_unique<QtPlayer>()),
+      m_player(player ? player : m_ownPlayer.get()),
       m_list([this](const QString& path) { return NewNameOf(path); }) {
     setObjectName(QStringLiteral("frmZarn"));
     buildWindow();
     wireList();
+    wireEditing();
     wireMenus();
+    wireExtras();
     wireSorting();
     load();
     place();
     wireNames();
-    wireEditing();
 }
 
 frmZarn::~frmZarn() {
@@ -175,14 +183,12 @@ QWidget* frmZarn::buildTabs() {
     patterns->addRow(QStringLiteral("InPattern:"), cmbInPattern);
     patterns->addRow(QStringLiteral("OutPattern:"), cmbOutPattern);
 
-    picTab[2] = new QWidget(box);
-    cmdOpenMP3 = Named(new QPushButton(QStringLiteral("Open file"), picTab[2]), "cmdOpenMP3");
-    VScroll = Named(new QScrollBar(Qt::Vertical, picTab[2]), "VScroll");
-    VScroll->setRange(0, 100);
-    auto* play = new QHBoxLayout(picTab[2]);
-    play->addWidget(cmdOpenMP3);
-    play->addWidget(VScroll);
-    play->addStretch();
+    m_playPage = new PlayFilePage(
+        *m_player, m_prompter,
+        {[this] { return currentPath(); }, [this] { return m_panelState.severalFiles; }}, box);
+    picTab[2] = m_playPage;
+    cmdOpenMP3 = m_playPage->cmdOpenMP3;
+    VScroll = m_playPage->VScroll;
 
     for (int i = 0; i < 3; ++i) {
         picTab[i]->setObjectName(QStringLiteral("picTab%1").arg(i));
@@ -295,12 +301,36 @@ void frmZarn::wireMenus() {
     connect(menus.mnuExit, &QAction::triggered, this, &frmZarn::close);
 }
 
+// The player, help and about; "Options" is wired with the name engine.
+void frmZarn::wireExtras() {
+    connect(menus.mnuPlayFile, &QAction::triggered, m_playPage, &PlayFilePage::play);
+    connect(menus.mnuStopPlay, &QAction::triggered, m_playPage, &PlayFilePage::stop);
+    connect(menus.mnuHelpMe, &QAction::triggered, this, [] { OpenHelp(); });
+    connect(menus.mnuAbout, &QAction::triggered, this, [this] { ShowAbout(m_prompter); });
+}
+
+// The full path of the current row of the file list; empty when there is none.
+QString frmZarn::currentPath() const {
+    const int row = lstFiles->currentIndex().row();
+    return row >= 0 && row < m_list.count() ? m_list.pathAt(row) : QString();
+}
+
 void frmZarn::wireSorting() {
     connect(m_sorting->cmdTargetDir, &QPushButton::clicked, this, [this] {
         const QString folder = m_dialogs->folder(
             QStringLiteral("Please select the target directory:"), m_sorting->txtTargetDir->text());
         if (!folder.isEmpty()) m_sorting->txtTargetDir->setText(folder);
     });
+    m_sortCommands =
+        new SortCommands({m_list, lstFiles, lstPreview, *m_sorting, cmbInPattern, cmbOutPattern,
+                          panel.txtNewName, this, [this] { return m_commands->previewShown(); },
+                          [this] { ClearFileInfo(); }, [this] { m_commands->refreshCount(); }},
+                         m_values, m_prompter, this);
+    connect(cmdSort, &QPushButton::clicked, m_sortCommands, &SortCommands::sortAll);
+    connect(menus.mnuSortAll, &QAction::triggered, m_sortCommands, &SortCommands::sortAll);
+    connect(cmdSortThisFile, &QPushButton::clicked, m_sortCommands, &SortCommands::sortSelected);
+    connect(menus.mnuQuickSort, &QAction::triggered, m_sortCommands, &SortCommands::sortSelected);
+    connect(this, &frmZarn::stopRequested, m_sortCommands, &SortCommands::requestStop);
 }
 
 void frmZarn::wireEditing() {

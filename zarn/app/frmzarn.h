@@ -14,6 +14,8 @@ class FileDialogs;
 class FileListView;
 class ListCommands;
 class PanelBehaviour;
+class PlayFilePage;
+class Player;
 class Prompter;
 class QCheckBox;
 class QComboBox;
@@ -23,6 +25,7 @@ class QScrollBar;
 class QStackedWidget;
 class QTabBar;
 class SettingsStore;
+class SortCommands;
 class SortingControls;
 struct MainSettings;
 struct ProgramValues;
@@ -30,9 +33,10 @@ struct ProgramValues;
 class frmZarn : public QMainWindow {
     Q_OBJECT
   public:
-    // `dialogs` answers the file dialogs; the system's dialogs when none is given.
+    // `dialogs` answers the file dialogs and `player` plays; the system's dialogs and player
+    // when none is given.
     frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter,
-            FileDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+            FileDialogs* dialogs = nullptr, Player* player = nullptr, QWidget* parent = nullptr);
     ~frmZarn() override;
 
     // Empties the tag panel and refreshes the count label.
@@ -92,6 +96,8 @@ class frmZarn : public QMainWindow {
     QWidget* buildTabs();
     void wireList();
     void wireMenus();
+    void wireExtras();
+    QString currentPath() const;
     void wireSorting();
     void wireNames();
     void wireEditing();
@@ -106,11 +112,15 @@ class frmZarn : public QMainWindow {
     Prompter& m_prompter;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs* m_dialogs;
+    std::unique_ptr<Player> m_ownPlayer;
+    Player* m_player;
+    PlayFilePage* m_playPage = nullptr;
     FileList m_list;
     QStackedWidget* m_listStack = nullptr;
     SortingControls* m_sorting = nullptr;
     ListCommands* m_commands = nullptr;
     PanelBehaviour* m_editing = nullptr;
+    SortCommands* m_sortCommands = nullptr;
     PanelState m_panelState;
     bool m_ended = false;
 };
