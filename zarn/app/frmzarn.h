@@ -13,6 +13,7 @@
 class FileDialogs;
 class FileListView;
 class ListCommands;
+class PanelBehaviour;
 class PlayFilePage;
 class Player;
 class Prompter;
@@ -100,6 +101,7 @@ class frmZarn : public QMainWindow {
     QString currentPath() const;
     void wireSorting();
     void wireNames();
+    void wireEditing();
     void loadChosenRow(int row);
     void load();
     void place();
@@ -118,6 +120,7 @@ class frmZarn : public QMainWindow {
     QStackedWidget* m_listStack = nullptr;
     SortingControls* m_sorting = nullptr;
     ListCommands* m_commands = nullptr;
+    PanelBehaviour* m_editing = nullptr;
     SortCommands* m_sortCommands = nullptr;
     NameFromFileCommand* m_nameFromFile = nullptr;
     PanelState m_panelState;

@@ -31,6 +31,11 @@ Prompter::Answer MessageBoxPrompter::questionDefaultNo(const QString& title, con
     return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+bool MessageBoxPrompter::confirm(const QString& title, const QString& text) {
+    return QMessageBox::information(m_owner, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
+}
+
 QString MessageBoxPrompter::input(const QString& title, const QString& prompt) {
     return QInputDialog::getText(m_owner, title, prompt);
 }

@@ -11,6 +11,7 @@ class MessageBoxPrompter : public Prompter {
     void critical(const QString& title, const QString& text) override;
     Answer question(const QString& title, const QString& text, bool withCancel) override;
     Answer questionDefaultNo(const QString& title, const QString& text) override;
+    bool confirm(const QString& title, const QString& text) override;
     QString input(const QString& title, const QString& prompt) override;
 
   private:
