@@ -12,6 +12,7 @@
 
 class FileDialogs;
 class FileListView;
+class FixID3Command;
 class ListCommands;
 class Prompter;
 class QCheckBox;
@@ -93,6 +94,7 @@ class frmZarn : public QMainWindow {
     void wireMenus();
     void wireSorting();
     void wireNames();
+    void wireFixID3();
     void loadChosenRow(int row);
     void load();
     void place();
@@ -108,6 +110,7 @@ class frmZarn : public QMainWindow {
     QStackedWidget* m_listStack = nullptr;
     SortingControls* m_sorting = nullptr;
     ListCommands* m_commands = nullptr;
+    FixID3Command* m_fixID3 = nullptr;
     PanelState m_panelState;
     bool m_ended = false;
 };
