@@ -6,9 +6,17 @@
 
 #include <cstdlib>
 
-QString WriteFuzzFile(const uint8_t* data, size_t size) {
+QString FuzzFolder() {
     static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/zarn-fuzz-XXXXXX"));
-    const QString path = dir.filePath(QStringLiteral("input.mp3"));
+    return dir.path();
+}
+
+QString WriteFuzzFile(const uint8_t* data, size_t size) {
+    return WriteFuzzFile(data, size, QStringLiteral("input.mp3"));
+}
+
+QString WriteFuzzFile(const uint8_t* data, size_t size, const QString& name) {
+    const QString path = FuzzFolder() + u'/' + name;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size)) {

@@ -7,3 +7,7 @@
 
 // Writes the input to this process's scratch file and returns its path.
 QString WriteFuzzFile(const uint8_t* data, size_t size);
+// The same under another name in the same scratch folder (a playlist needs its extension).
+QString WriteFuzzFile(const uint8_t* data, size_t size, const QString& name);
+// The scratch folder.
+QString FuzzFolder();

@@ -16,6 +16,7 @@
 #include "zarn/shell/listsize.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/prompter.h"
+#include "zarn/shell/regularfile.h"
 #include "zarn/shell/sortinglist.h"
 #include "zarn/shell/text.h"
 #include "zarn/shell/undecodablename.h"
@@ -67,7 +68,7 @@ void ListCommands::addFiles() {
     for (const QString& path : choice.paths) {
         if (playlists)
             loadList(path);
-        else
+        else if (!IsNonRegularFile(path))
             m_parts.list.addPath(path);
     }
     m_values.lastDialogFolder = DialogFolderOf(choice.paths.first());
@@ -134,7 +135,8 @@ void ListCommands::addDropped(const QStringList& paths) {
             addFolderRows(asFolder, scanMask());
         } else if (ListKindOf(path) != ListKind::Unsupported) {
             loadList(path);
-        } else if (!TrimBlanks(path).isEmpty()) {
+        } else if (!TrimBlanks(path).isEmpty() && !IsNonRegularFile(path)) {
+            // A pipe or device named like a file would stall every later read of the row.
             m_parts.list.addPath(path);
         }
     }

@@ -7,6 +7,7 @@
 #include "zarn/names/safename.h"
 #include "zarn/shell/fileops.h"
 #include "zarn/shell/prompter.h"
+#include "zarn/shell/regularfile.h"
 #include "zarn/shell/text.h"
 #include "zarn/shell/undecodablename.h"
 
@@ -33,6 +34,14 @@ int NextPathStart(const QString& rest) {
     if (colon == 0 && share == 0) return 0;
     if (colon > 0 && (share == 0 || colon - 1 < share)) return colon - 1;  // the drive letter
     return share;
+}
+
+// Why `file` cannot be renamed as a file, empty when it is a regular file.
+QString NotAFileReason(const QString& file) {
+    if (!Exists(file)) return QStringLiteral("the file does not exist");
+    if (!IsNonRegularFile(file)) return {};
+    return QFileInfo(file).isDir() ? QStringLiteral("it is a folder")
+                                   : QStringLiteral("it is not a regular file");
 }
 
 }  // namespace
@@ -148,11 +157,16 @@ int ProcessCommandLine(const CommandLineRequest& request, const QString& inPatte
             status = kExitSomeFailed;
             continue;
         }
-        const QString target = request.mode == CommandLineMode::Rename
+        // Only regular files: reading the tags of a pipe named like a file would wait forever.
+        const QString notFile = NotAFileReason(file);
+        const QString target = !notFile.isEmpty() ? QString()
+                               : request.mode == CommandLineMode::Rename
                                    ? NewPathForRename(file, request.value, inPattern, options)
                                    : NewPathForExtension(file, extension);
         QString error;
-        if (target.isEmpty() || !Exists(file))
+        if (!notFile.isEmpty())
+            error = notFile;
+        else if (target.isEmpty())
             error = QStringLiteral("the file does not exist");
         else if (target == file)
             out << "unchanged: " << file << '\n';

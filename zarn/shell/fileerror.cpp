@@ -1,6 +1,8 @@
 #include "zarn/shell/fileerror.h"
 
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 
 #include "zarn/shell/prompter.h"
 
@@ -8,10 +10,14 @@ FileError FileErrorOf(const QFileDevice& file) {
     FileError error;
     switch (file.error()) {
         case QFileDevice::OpenError:
-            error.number = QFileInfo::exists(file.fileName()) ? kErrPermissionDenied : kErrFileNotFound;
+            error.number =
+                QFileInfo::exists(file.fileName()) ? kErrPermissionDenied : kErrFileNotFound;
             break;
         case QFileDevice::PermissionsError:
             error.number = kErrPermissionDenied;
+            break;
+        case QFileDevice::ResourceError:
+            error.number = kErrDiskFull;
             break;
         case QFileDevice::ReadError:
         case QFileDevice::WriteError:
@@ -27,6 +33,47 @@ FileError FileErrorOf(const QFileDevice& file) {
     }
     error.description = file.errorString();
     return error;
+}
+
+namespace {
+
+int NumberOfSystemError(int errnum) {
+    switch (errnum) {
+        case ENOENT:
+            return kErrFileNotFound;
+        case ENOTDIR:
+            return kErrPathNotFound;
+        case ENAMETOOLONG:
+            return kErrBadFileName;
+        case EACCES:
+        case EPERM:
+        case EBUSY:
+        case ETXTBSY:
+            return kErrPermissionDenied;
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return kErrDiskFull;
+        case EIO:
+            return kErrDeviceIO;
+        case EMFILE:
+        case ENFILE:
+            return kErrTooManyFiles;
+        case ENXIO:
+        case ENODEV:
+            return kErrDeviceUnavailable;
+        case EINVAL:
+        case ESPIPE:
+            return kErrBadRecordNumber;
+        default:  // EROFS, EISDIR and the rest: the path cannot be used this way
+            return kErrPathFileAccess;
+    }
+}
+
+}  // namespace
+
+FileError SystemFileError(int errnum) {
+    return {NumberOfSystemError(errnum), QString::fromLocal8Bit(std::strerror(errnum)), errnum};
 }
 
 QString ErrorMessageText(const FileError& error) {

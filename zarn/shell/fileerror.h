@@ -6,22 +6,30 @@
 
 class Prompter;
 
+constexpr int kErrBadFileName = 52;
 constexpr int kErrFileNotFound = 53;
 constexpr int kErrBadFileMode = 54;
 constexpr int kErrDeviceIO = 57;
 constexpr int kErrFileAlreadyExists = 58;
+constexpr int kErrDiskFull = 61;
+constexpr int kErrBadRecordNumber = 63;
+constexpr int kErrTooManyFiles = 67;
+constexpr int kErrDeviceUnavailable = 68;
 constexpr int kErrPermissionDenied = 70;
 constexpr int kErrPathFileAccess = 75;
-constexpr int kErrBadRecordNumber = 63;
+constexpr int kErrPathNotFound = 76;
 
 struct FileError {
     int number = 0;
     QString description;
+    int systemError = 0;  // the system's error code (errno) when the system gave one
 
     bool failed() const { return number != 0; }
 };
 
 FileError FileErrorOf(const QFileDevice& file);
+// The error the system reported as `errnum`, with the system's own description.
+FileError SystemFileError(int errnum);
 QString ErrorMessageText(const FileError& error);
 // Shows the "Error: " box (critical icon, title "Zarn") when a prompter is given.
 void ReportFileError(Prompter* prompter, const FileError& error);

@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QUrl>
+#include <optional>
 
 #include "zarn/shell/listentry.h"
+#include "zarn/shell/regularfile.h"
 #include "zarn/shell/text.h"
 #include "zarn/shell/textfile.h"
 
@@ -48,21 +50,36 @@ QString PlaylistLinePath(const QString& line, const QString& playlistPath, QChar
     return QDir::toNativeSeparators(QDir::cleanPath(folder + line));
 }
 
+namespace {
+
+// A row for the list, or nothing for a line that names no usable file: a control character
+// (checked after a file:// URL is decoded, since "%0A" decodes to a line break) or a folder,
+// pipe or device. A path that does not exist is kept; the user removes such rows later.
+std::optional<QString> RowOfPath(const QString& path, QChar separator) {
+    if (HoldsControlCharacter(path) || IsNonRegularFile(path)) return std::nullopt;
+    return EntryFromPath(path, separator);
+}
+
+}  // namespace
+
 QStringList ReadListRows(const QString& path, ListKind kind, QChar separator) {
     QStringList rows;
+    const auto addPath = [&](const QString& line) {
+        if (auto row = RowOfPath(PlaylistLinePath(line, path, separator), separator))
+            rows.append(*row);
+    };
     for (const QString& line : ReadTextLines(path)) {
         if (TrimBlanks(line).isEmpty() || HoldsControlCharacter(line)) continue;
         switch (kind) {
             case ListKind::Srt:
-                rows.append(line);
+                if (!IsNonRegularFile(PathFromEntry(line))) rows.append(line);
                 break;
             case ListKind::M3u:
-                if (!TrimLeftBlanks(line).startsWith(u'#'))
-                    rows.append(EntryFromPath(PlaylistLinePath(line, path, separator), separator));
+                if (!TrimLeftBlanks(line).startsWith(u'#')) addPath(line);
                 break;
             case ListKind::Pls:
                 if (const QString value = PlsValue(line); !TrimBlanks(value).isEmpty())
-                    rows.append(EntryFromPath(PlaylistLinePath(value, path, separator), separator));
+                    addPath(value);
                 break;
             case ListKind::Unsupported:
                 return {};
@@ -77,6 +94,9 @@ FileError WriteListRows(const QString& path, const QStringList& rowTexts, SaveFo
         bytes += (format == SaveFormat::M3u ? PathFromEntry(row) : row).toUtf8();
         bytes += "\r\n";
     }
+    // A first name that begins with U+FEFF would be read back as a byte-order mark and lose it;
+    // a real mark in front keeps it.
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes.prepend("\xEF\xBB\xBF");
     // Written beside the old file and swapped in, so a failed save keeps the old list.
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())

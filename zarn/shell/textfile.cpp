@@ -5,11 +5,14 @@
 #include <QStringDecoder>
 
 #include "zarn/shell/cp1252.h"
+#include "zarn/shell/regularfile.h"
 
 QString DecodeText(const QByteArray& bytes) {
     QByteArray body = bytes;
     if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The mark was taken off above; a second one is a character of the text.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString text = utf8(body);
     return utf8.hasError() ? FromCp1252(body) : text;
 }
@@ -33,7 +36,7 @@ QStringList ReadTextLines(const QString& path, bool createWhenMissing) {
         if (createWhenMissing && file.open(QIODevice::Append)) file.close();
         return {};
     }
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (!OpenRegularFile(file, QIODevice::ReadOnly)) return {};
     return SplitLines(DecodeText(file.readAll()));
 }
 

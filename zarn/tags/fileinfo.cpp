@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "zarn/shell/regularfile.h"
 #include "zarn/tags/framesearch.h"
 #include "zarn/tags/genres.h"
 #include "zarn/tags/id3v1.h"
@@ -28,7 +29,7 @@ struct RawFile {
 
 bool ReadRaw(const QString& path, RawFile& raw) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (!OpenRegularFile(file, QIODevice::ReadOnly)) return false;
     raw.length = file.size();
     // A file shorter than a tag simply has none.
     if (raw.length >= kID3v1Size && file.seek(raw.length - kID3v1Size)) {

@@ -14,6 +14,20 @@ QByteArray Fixed(const QByteArray& field, int width) {
     return PadField(field, width, ' ');
 }
 
+// Over the old tag, or appended; a failed write leaves the file as it was.
+bool WriteBlock(TagFile& file, const QByteArray& block) {
+    const qint64 length = file.size();
+    if (length < 0) return false;
+    if (length < kTagLength) {
+        file.setError(BadPositionError());
+        return false;
+    }
+    const auto old = file.read(length - kTagLength, 3);
+    if (!old) return false;
+    const qint64 at = *old == "TAG" ? length - kTagLength : length;
+    return WritePatches(file, {{at, block}});
+}
+
 }  // namespace
 
 ID3v1Record ID3v1FromBlock(const QByteArray& block, bool wholeComment) {
@@ -51,9 +65,9 @@ ID3v1Record ReadID3v1(const QString& path, Prompter* prompter) {
     std::optional<QByteArray> block;
     if (file.open(false)) {
         const qint64 length = file.size();
-        if (length < kTagLength)
+        if (length >= 0 && length < kTagLength)
             file.setError(BadPositionError());
-        else
+        else if (length >= 0)
             block = file.read(length - kTagLength, kTagLength);
     }
     if (!block || block->size() != kTagLength) {
@@ -70,16 +84,7 @@ ID3v1Record ReadID3v1(const QString& path, Prompter* prompter) {
 
 bool WriteID3v1(const QString& path, const ID3v1Record& tag, Prompter* prompter) {
     TagFile file(path);
-    bool written = false;
-    if (file.open(true)) {
-        const qint64 length = file.size();
-        if (length < kTagLength) {
-            file.setError(BadPositionError());
-        } else if (const auto old = file.read(length - kTagLength, 3)) {
-            const qint64 at = *old == "TAG" ? length - kTagLength : length;
-            written = file.write(at, ID3v1Block(tag));
-        }
-    }
+    const bool written = file.open(true) && WriteBlock(file, ID3v1Block(tag));
     if (!written) ReportFileError(prompter, file.error());
     return written;
 }

@@ -1,4 +1,4 @@
-#include <QSaveFile>
+#include <cerrno>
 
 #include "zarn/tags/id3v1.h"
 #include "zarn/tags/id3v2.h"
@@ -23,6 +23,7 @@ struct Layout {
 std::optional<Layout> ReadLayout(TagFile& file, bool withV1) {
     Layout layout;
     layout.length = file.size();
+    if (layout.length < 0) return std::nullopt;
     if (withV1 && layout.length >= 128) {
         const auto mark = file.read(layout.length - 128, 3);
         if (!mark) return std::nullopt;
@@ -61,28 +62,6 @@ std::optional<qint64> AudioStartOffset(TagFile& file, qint64 from, qint64 to) {
     return 0;
 }
 
-// The whole new content goes to a temporary file next to the original, which replaces it
-// only once everything is written; a failure leaves the original as it was.
-bool Rewrite(TagFile& file, const QByteArray& head, qint64 audioFrom, qint64 audioTo,
-             const QByteArray& tail) {
-    QSaveFile save(file.file().fileName());
-    bool ok = save.open(QIODevice::WriteOnly) && save.write(head) == head.size();
-    for (qint64 pos = audioFrom; ok && pos < audioTo; pos += kChunk) {
-        const auto audio = file.read(pos, qMin(kChunk, audioTo - pos));
-        if (!audio) {
-            save.cancelWriting();
-            return false;
-        }
-        ok = save.write(*audio) == audio->size();
-    }
-    ok = ok && save.write(tail) == tail.size();
-    file.file().close();
-    if (ok && save.commit()) return true;
-    file.setError(FileErrorOf(save));
-    save.cancelWriting();
-    return false;
-}
-
 // The frames of the file's own ID3v2 tag, to write unchanged fields back as they were.
 std::optional<ID3v2Frames> OldFrames(TagFile& file, const Layout& layout) {
     if (!layout.hasV2) return ID3v2Frames();
@@ -95,13 +74,15 @@ QByteArray NewTag(const QByteArray& frames, qint64 padding) {
     return MakeTagHeader(frames.size() + padding) + frames + QByteArray(padding, '\0');
 }
 
-bool UpdateInPlace(TagFile& file, qint64 oldSize, const QByteArray& frames) {
-    return file.write(0,
-                      MakeTagHeader(oldSize) + frames + QByteArray(oldSize - frames.size(), '\0'));
+// The new tag takes exactly the old tag's room, so the audio does not move.
+FilePatch InPlaceTag(qint64 oldSize, const QByteArray& frames) {
+    return {0, MakeTagHeader(oldSize) + frames + QByteArray(oldSize - frames.size(), '\0')};
 }
 
+// Only a file that another program holds is "in use"; a refused permission, a read-only disk
+// or a folder keep the system's own reason.
 void ReportWriteError(Prompter* prompter, FileError error) {
-    if (error.number == kErrPermissionDenied)
+    if (error.systemError == EBUSY || error.systemError == ETXTBSY)
         error.description = QStringLiteral("The file is in use.");
     ReportFileError(prompter, error);
 }
@@ -144,12 +125,12 @@ Outcome WriteBoth(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag
     const qint64 v1At = l.hasV1 ? l.length - 128 : l.length;
     if (!file.open(true)) return Outcome::Failed;
     if (v1Only || (!l.hasV2 && mode1 != kRemoveTag && mode2 != kWriteTag))
-        return file.write(v1At, block) ? Outcome::Written : Outcome::Failed;
+        return WritePatches(file, {{v1At, block}}) ? Outcome::Written : Outcome::Failed;
 
     const qint64 spare = l.oldSize - frames.size();
     if (l.hasV2 && mode2 == kWriteTag && mode1 != kRemoveTag && spare >= 0 &&
         spare <= kMaxPadding && l.oldTotal <= l.audioTo) {
-        const bool ok = UpdateInPlace(file, l.oldSize, frames) && file.write(v1At, block);
+        const bool ok = WritePatches(file, {InPlaceTag(l.oldSize, frames), {v1At, block}});
         return ok ? Outcome::Written : Outcome::Failed;
     }
 
@@ -162,7 +143,8 @@ Outcome WriteBoth(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag
         if (!skip) return Outcome::Failed;
         audioFrom += *skip;
     }
-    return Rewrite(file, head, audioFrom, l.audioTo, block) ? Outcome::Written : Outcome::Failed;
+    return RewriteFile(file, head, audioFrom, l.audioTo, block) ? Outcome::Written
+                                                                : Outcome::Failed;
 }
 
 }  // namespace
@@ -219,8 +201,8 @@ bool WriteID3v2(const QString& path, const ID3v2Record& tag2, Prompter* prompter
     const qint64 padding =
         l.hasV2 && l.oldTotal - n >= kMaxPadding ? kMaxPadding : qMin(n, kMaxPadding);
     const bool ok = file.open(true) &&
-                    (fits ? UpdateInPlace(file, l.oldSize, frames)
-                          : Rewrite(file, NewTag(frames, padding), l.audioFrom, l.length, {}));
+                    (fits ? WritePatches(file, {InPlaceTag(l.oldSize, frames)})
+                          : RewriteFile(file, NewTag(frames, padding), l.audioFrom, l.length, {}));
     if (!ok) ReportFileError(prompter, file.error());
     return ok;
 }

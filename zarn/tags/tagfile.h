@@ -1,8 +1,10 @@
 #pragma once
-// File access shared by the tag readers and writers: positioned reads and writes that turn
-// every failure into a FileError instead of an exception or a silent short read.
+// File access shared by the tag readers and writers: positioned reads and writes on a regular
+// file that turn every failure into a FileError carrying the system's own reason, and the two
+// ways of changing a file that leave it as it was when a step fails.
 #include <QByteArray>
-#include <QFile>
+#include <QList>
+#include <QString>
 #include <optional>
 
 #include "zarn/shell/fileerror.h"
@@ -12,19 +14,47 @@ FileError BadPositionError();
 
 class TagFile {
   public:
-    explicit TagFile(const QString& path) : m_file(path) {}
-    // Read-only, or read/write without creating a missing file. A file open for reading is
-    // opened again for writing, so that only a real write needs write access.
+    explicit TagFile(const QString& path) : m_path(path) {}
+    ~TagFile() { close(); }
+    TagFile(const TagFile&) = delete;
+    TagFile& operator=(const TagFile&) = delete;
+
+    // Read-only, or read/write without creating a missing file; regular files only. A file
+    // open for reading is opened again for writing, so that only a real write needs write access.
     bool open(bool forWriting);
-    qint64 size() const { return m_file.size(); }
+    void close();
+    // The current length, or -1 (with the error set) when the system cannot tell.
+    qint64 size();
     // Exactly `length` bytes at `pos`; fewer only when the file ends first.
     std::optional<QByteArray> read(qint64 pos, qint64 length);
     bool write(qint64 pos, const QByteArray& bytes);
-    QFile& file() { return m_file; }
+    bool truncate(qint64 length);
+    int handle() const { return m_fd; }
+    const QString& path() const { return m_path; }
     const FileError& error() const { return m_error; }
     void setError(const FileError& error) { m_error = error; }
 
   private:
-    QFile m_file;
+    QString m_path;
+    int m_fd = -1;
+    bool m_writable = false;
     FileError m_error;
 };
+
+// Bytes to put at a position of a file open for writing.
+struct FilePatch {
+    qint64 pos = 0;
+    QByteArray bytes;
+};
+// Writes the patches so that a failure leaves the file byte for byte as it was: whatever makes
+// the file longer is written first (that is what fails on a full disk), and on any failure the
+// overwritten bytes are put back and the file is cut back to its old length.
+bool WritePatches(TagFile& file, const QList<FilePatch>& patches);
+
+// Replaces the whole content by `head`, the file's bytes [audioFrom, audioTo) and `tail`.
+// The new content is written beside the file and swapped in; a file with more than one name
+// (hard links) is rewritten in place behind a backup copy instead, so that every name sees the
+// new content. Owner and group are kept where the system allows. A failure leaves the file as
+// it was. The file is closed afterwards.
+bool RewriteFile(TagFile& file, const QByteArray& head, qint64 audioFrom, qint64 audioTo,
+                 const QByteArray& tail);

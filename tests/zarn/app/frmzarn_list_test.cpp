@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -56,6 +58,19 @@ TEST_F(ListTest, CountLabelFollowsTheList) {
     QTest::mouseClick(window->cmdClear, Qt::LeftButton);
     EXPECT_EQ(label(), QStringLiteral("0 files (0 Mb)"));
     EXPECT_TRUE(window->panel.txtOldName->text().isEmpty());
+}
+
+// A pipe named like a song or a list would stall every later read; it is refused, as a pipe
+// named in a dropped list is.
+TEST_F(ListTest, DroppedPipesAddNoRows) {
+    const QString song = dataFile("s.mp3", 1);
+    const QString pipe = data.filePath(QStringLiteral("p.mp3"));
+    const QString pipeList = data.filePath(QStringLiteral("q.m3u"));
+    for (const QString& path : {pipe, pipeList})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    mp3::WriteFile(data.filePath(QStringLiteral("l.m3u")), (pipe + u"\n"_qs + song).toUtf8());
+    commands().dropOnFiles({pipe, pipeList, data.filePath(QStringLiteral("l.m3u"))});
+    EXPECT_EQ(names(), QStringList{QStringLiteral("s.mp3")});
 }
 
 TEST_F(ListTest, DroppedFoldersListsAndFiles) {

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "tests/support/mp3writer.h"
 #include "zarn/shell/listentry.h"
@@ -130,6 +134,38 @@ TEST_F(SortingListTest, BinaryFileAddsNoBrokenRows) {
     for (const QString& row : rows)
         for (QChar ch : row) EXPECT_GE(ch.unicode(), 0x20) << row.toStdString();
     EXPECT_TRUE(rows.contains(QStringLiteral("ok.mp3     (/m/)")));
+}
+
+// Lines that name no usable file: a control character hidden in a file:// URL until it is
+// decoded, and a folder or a pipe named like an MP3 file. Missing files stay, as always.
+TEST_F(SortingListTest, LinesNamingNoUsableFileAddNoRows) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.mp3")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(file("pipe.mp3")).constData(), 0644), 0);
+    const QByteArray m3u =
+        "file:///m/a%0Ab.mp3\nfile:///m/c%0D.mp3\nfile:///m/%09d.mp3\n"
+        "file:///m/e%7F.mp3\nfolder.mp3\npipe.mp3\nmissing.mp3\n";
+    const QStringList rows = ReadListRows(write("l.m3u", m3u), ListKind::M3u, u'/');
+    EXPECT_EQ(rows, QStringList{EntryFromPath(file("missing.mp3"), u'/')});
+    const QByteArray pls =
+        "[playlist]\nFile1=file:///m/a%0Ab.mp3\nFile2=folder.mp3\n"
+        "File3=missing.mp3\n";
+    EXPECT_EQ(ReadListRows(write("l.pls", pls), ListKind::Pls, u'/'), rows);
+    const QByteArray srt = (EntryFromPath(file("folder.mp3"), u'/') + u"\n"_qs +
+                            EntryFromPath(file("missing.mp3"), u'/') + u"\n"_qs)
+                               .toUtf8();
+    EXPECT_EQ(ReadListRows(write("l.srt", srt), ListKind::Srt, u'/'), rows);
+    // A list file that is itself a pipe gives nothing instead of waiting for a writer.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(file("pipe.m3u")).constData(), 0644), 0);
+    EXPECT_TRUE(ReadListRows(file("pipe.m3u"), ListKind::M3u, u'/').isEmpty());
+}
+
+TEST_F(SortingListTest, NameBeginningLikeAByteOrderMarkSurvivesASave) {
+    const QStringList rows{EntryFromPath(u"/m/\uFEFFa.mp3"_qs, u'/')};
+    for (const auto& [name, format, kind] : {std::tuple{"l.srt", SaveFormat::Srt, ListKind::Srt},
+                                             std::tuple{"l.m3u", SaveFormat::M3u, ListKind::M3u}}) {
+        ASSERT_FALSE(WriteListRows(file(name), rows, format).failed());
+        EXPECT_EQ(ReadListRows(file(name), kind, u'/'), rows) << name;
+    }
 }
 
 TEST_F(SortingListTest, MissingFileGivesNoRows) {

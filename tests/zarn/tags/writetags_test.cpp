@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "tests/support/mp3writer.h"
@@ -293,6 +294,21 @@ TEST_F(WriteTagsTest, FailedRewriteLeavesTheOriginal) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"song.mp3"_qs});
 }
 
+// "The file is in use." only for a file that a running program holds (a program's own file).
+TEST_F(WriteTagsTest, FileHeldByARunningProgramIsInUse) {
+    const QString program = dir.filePath(QStringLiteral("program.mp3"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/sleep"), program));
+    QProcess running;
+    running.start(program, {QStringLiteral("10")});
+    ASSERT_TRUE(running.waitForStarted());
+    const QByteArray before = mp3::ReadFile(program);
+    EXPECT_FALSE(WriteTags(program, V1("a"), {}, 1, 0, &prompter));
+    running.kill();
+    running.waitForFinished();
+    EXPECT_EQ(prompter.criticals, QStringList{u"Error: 70\nThe file is in use."_qs});
+    EXPECT_EQ(mp3::ReadFile(program), before);
+}
+
 TEST_F(WriteTagsTest, ErrorsAreReported) {
     EXPECT_FALSE(WriteTags(dir.filePath(QStringLiteral("gone.mp3")), V1("a"), {}, 1, 0, &prompter));
     ASSERT_EQ(prompter.criticals.size(), 1);
@@ -303,7 +319,7 @@ TEST_F(WriteTagsTest, ErrorsAreReported) {
     if (!QFile::exists(refused)) GTEST_SKIP() << "no file that refuses writing";
     EXPECT_FALSE(WriteTags(refused, V1("a"), {}, 1, 0, &prompter));
     ASSERT_EQ(prompter.criticals.size(), 2);
-    EXPECT_EQ(prompter.criticals[1], u"Error: 70\nThe file is in use."_qs);
+    EXPECT_EQ(prompter.criticals[1], u"Error: 70\nPermission denied"_qs);
     // With nothing to write, no write access is asked for and nothing is reported.
     ASSERT_TRUE(QFile(refused).open(QIODevice::ReadOnly));
     EXPECT_FALSE(WriteTags(refused, {}, {}, -1, -1, &prompter));

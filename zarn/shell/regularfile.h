@@ -1,0 +1,14 @@
+#pragma once
+// Opening only regular files. A named pipe or a device named like an MP3 file would make a
+// reader wait forever (or swallow what is written), and a folder is never a file of the list.
+#include <QFile>
+
+#include "zarn/shell/fileerror.h"
+
+// True when something exists at `path` (links followed) that is not a regular file.
+bool IsNonRegularFile(const QString& path);
+// Opens a regular file for reading, or for reading and writing without creating it, and never
+// waits on a pipe or device. Returns the descriptor, or -1 with `error` set.
+int OpenRegularFile(const QString& path, bool forWriting, FileError& error);
+// The same into `file` (which then owns the descriptor); `mode` must be ReadOnly or ReadWrite.
+bool OpenRegularFile(QFile& file, QIODevice::OpenMode mode, FileError* error = nullptr);
