@@ -23,6 +23,7 @@ class QScrollBar;
 class QStackedWidget;
 class QTabBar;
 class SettingsStore;
+class SortCommands;
 class SortingControls;
 struct MainSettings;
 struct ProgramValues;
@@ -111,6 +112,7 @@ class frmZarn : public QMainWindow {
     SortingControls* m_sorting = nullptr;
     ListCommands* m_commands = nullptr;
     FixID3Command* m_fixID3 = nullptr;
+    SortCommands* m_sortCommands = nullptr;
     PanelState m_panelState;
     bool m_ended = false;
 };
