@@ -14,6 +14,7 @@ class FileDialogs;
 class FileListView;
 class FixID3Command;
 class ListCommands;
+class PanelBehaviour;
 class Prompter;
 class QCheckBox;
 class QComboBox;
@@ -96,6 +97,7 @@ class frmZarn : public QMainWindow {
     void wireSorting();
     void wireNames();
     void wireFixID3();
+    void wireEditing();
     void loadChosenRow(int row);
     void load();
     void place();
@@ -113,6 +115,7 @@ class frmZarn : public QMainWindow {
     ListCommands* m_commands = nullptr;
     FixID3Command* m_fixID3 = nullptr;
     SortCommands* m_sortCommands = nullptr;
+    PanelBehaviour* m_editing = nullptr;
     PanelState m_panelState;
     bool m_ended = false;
 };
