@@ -19,11 +19,16 @@
 #include <QVBoxLayout>
 
 #include "zarn/app/listcommands.h"
+#include "zarn/app/mainwindowfromtext.h"
 #include "zarn/app/mainwindownames.h"
 #include "zarn/editing/fixid3command.h"
 #include "zarn/editing/frmmoreid3v2.h"
 #include "zarn/editing/panelbehaviour.h"
 #include "zarn/editing/savecommand.h"
+#include "zarn/extras/about.h"
+#include "zarn/extras/help.h"
+#include "zarn/extras/playfilepage.h"
+#include "zarn/extras/qtplayer.h"
 #include "zarn/names/fixfilename.h"
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/filedialogs.h"
@@ -50,18 +55,21 @@ constexpr int kHeight = 8025;
 }  // namespace
 
 frmZarn::frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter,
-                 FileDialogs* dialogs, QWidget* parent)
+                 FileDialogs* dialogs, Player* player, QWidget* parent)
     : QMainWindow(parent),
       m_store(store),
       m_values(values),
       m_prompter(prompter),
       m_ownDialogs(dialogs ? nullptr : std::make_unique<QtFileDialogs>(this)),
       m_dialogs(dialogs ? dialogs : m_ownDialogs.get()),
+      m_ownPlayer(player ? nullptr : std::make_unique<QtPlayer>()),
+      m_player(player ? player : m_ownPlayer.get()),
       m_list([this](const QString& path) { return NewNameOf(path); }) {
     setObjectName(QStringLiteral("frmZarn"));
     buildWindow();
     wireList();
     wireMenus();
+    wireExtras();
     wireSorting();
     load();
     place();
@@ -178,14 +186,12 @@ QWidget* frmZarn::buildTabs() {
     patterns->addRow(QStringLiteral("InPattern:"), cmbInPattern);
     patterns->addRow(QStringLiteral("OutPattern:"), cmbOutPattern);
 
-    picTab[2] = new QWidget(box);
-    cmdOpenMP3 = Named(new QPushButton(QStringLiteral("Open file"), picTab[2]), "cmdOpenMP3");
-    VScroll = Named(new QScrollBar(Qt::Vertical, picTab[2]), "VScroll");
-    VScroll->setRange(0, 100);
-    auto* play = new QHBoxLayout(picTab[2]);
-    play->addWidget(cmdOpenMP3);
-    play->addWidget(VScroll);
-    play->addStretch();
+    m_playPage = new PlayFilePage(
+        *m_player, m_prompter,
+        {[this] { return currentPath(); }, [this] { return m_panelState.severalFiles; }}, box);
+    picTab[2] = m_playPage;
+    cmdOpenMP3 = m_playPage->cmdOpenMP3;
+    VScroll = m_playPage->VScroll;
 
     for (int i = 0; i < 3; ++i) {
         picTab[i]->setObjectName(QStringLiteral("picTab%1").arg(i));
@@ -298,17 +304,36 @@ void frmZarn::wireMenus() {
     connect(menus.mnuExit, &QAction::triggered, this, &frmZarn::close);
 }
 
+// The player, help and about; "Options" is wired with the name engine.
+void frmZarn::wireExtras() {
+    connect(menus.mnuPlayFile, &QAction::triggered, m_playPage, &PlayFilePage::play);
+    connect(menus.mnuStopPlay, &QAction::triggered, m_playPage, &PlayFilePage::stop);
+    connect(menus.mnuHelpMe, &QAction::triggered, this, [] { OpenHelp(); });
+    connect(menus.mnuAbout, &QAction::triggered, this, [this] { ShowAbout(m_prompter); });
+}
+
+// The full path of the current row of the file list; empty when there is none.
+QString frmZarn::currentPath() const {
+    const int row = lstFiles->currentIndex().row();
+    return row >= 0 && row < m_list.count() ? m_list.pathAt(row) : QString();
+}
+
 void frmZarn::wireSorting() {
     connect(m_sorting->cmdTargetDir, &QPushButton::clicked, this, [this] {
         const QString folder = m_dialogs->folder(
             QStringLiteral("Please select the target directory:"), m_sorting->txtTargetDir->text());
         if (!folder.isEmpty()) m_sorting->txtTargetDir->setText(folder);
     });
-    m_sortCommands =
-        new SortCommands({m_list, lstFiles, lstPreview, *m_sorting, cmbInPattern, cmbOutPattern,
-                          panel.txtNewName, this, [this] { return m_commands->previewShown(); },
-                          [this] { ClearFileInfo(); }, [this] { m_commands->refreshCount(); }},
-                         m_values, m_prompter, this);
+    m_sortCommands = new SortCommands(
+        {m_list, lstFiles, lstPreview, *m_sorting, cmbInPattern, cmbOutPattern, panel.txtNewName,
+         this, [this] { return m_commands->previewShown(); }, [this] { ClearFileInfo(); },
+         [this] { m_commands->refreshCount(); }, [this] { return m_nameFromFile->windowShown(); }},
+        m_values, m_prompter, this);
+    m_nameFromFile = new NameFromFileCommand(
+        {menus.mnuNameFromFile, this, m_list, lstFiles, cmbInPattern, cmbOutPattern,
+         m_sorting->chkConvert, [this] { return m_sorting->existsIndex(); },
+         [this]() -> frmSorting& { return m_sortCommands->progressWindow(); }, *m_dialogs},
+        m_values, m_prompter, this);
     connect(cmdSort, &QPushButton::clicked, m_sortCommands, &SortCommands::sortAll);
     connect(menus.mnuSortAll, &QAction::triggered, m_sortCommands, &SortCommands::sortAll);
     connect(cmdSortThisFile, &QPushButton::clicked, m_sortCommands, &SortCommands::sortSelected);

@@ -15,6 +15,8 @@ class FileListView;
 class FixID3Command;
 class ListCommands;
 class PanelBehaviour;
+class PlayFilePage;
+class Player;
 class Prompter;
 class QCheckBox;
 class QComboBox;
@@ -24,6 +26,7 @@ class QScrollBar;
 class QStackedWidget;
 class QTabBar;
 class SettingsStore;
+class NameFromFileCommand;
 class SortCommands;
 class SortingControls;
 struct MainSettings;
@@ -32,9 +35,10 @@ struct ProgramValues;
 class frmZarn : public QMainWindow {
     Q_OBJECT
   public:
-    // `dialogs` answers the file dialogs; the system's dialogs when none is given.
+    // `dialogs` answers the file dialogs and `player` plays; the system's dialogs and player
+    // when none is given.
     frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter,
-            FileDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+            FileDialogs* dialogs = nullptr, Player* player = nullptr, QWidget* parent = nullptr);
     ~frmZarn() override;
 
     // Empties the tag panel and refreshes the count label.
@@ -94,6 +98,8 @@ class frmZarn : public QMainWindow {
     QWidget* buildTabs();
     void wireList();
     void wireMenus();
+    void wireExtras();
+    QString currentPath() const;
     void wireSorting();
     void wireNames();
     void wireFixID3();
@@ -109,6 +115,9 @@ class frmZarn : public QMainWindow {
     Prompter& m_prompter;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs* m_dialogs;
+    std::unique_ptr<Player> m_ownPlayer;
+    Player* m_player;
+    PlayFilePage* m_playPage = nullptr;
     FileList m_list;
     QStackedWidget* m_listStack = nullptr;
     SortingControls* m_sorting = nullptr;
@@ -116,6 +125,7 @@ class frmZarn : public QMainWindow {
     FixID3Command* m_fixID3 = nullptr;
     SortCommands* m_sortCommands = nullptr;
     PanelBehaviour* m_editing = nullptr;
+    NameFromFileCommand* m_nameFromFile = nullptr;
     PanelState m_panelState;
     bool m_ended = false;
 };
