@@ -68,13 +68,13 @@ frmZarn::frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter
     setObjectName(QStringLiteral("frmZarn"));
     buildWindow();
     wireList();
+    wireEditing();
     wireMenus();
     wireExtras();
     wireSorting();
     load();
     place();
     wireNames();
-    wireEditing();
     wireFixID3();
 }
 

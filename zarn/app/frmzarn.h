@@ -123,8 +123,8 @@ class frmZarn : public QMainWindow {
     SortingControls* m_sorting = nullptr;
     ListCommands* m_commands = nullptr;
     FixID3Command* m_fixID3 = nullptr;
-    SortCommands* m_sortCommands = nullptr;
     PanelBehaviour* m_editing = nullptr;
+    SortCommands* m_sortCommands = nullptr;
     NameFromFileCommand* m_nameFromFile = nullptr;
     PanelState m_panelState;
     bool m_ended = false;

@@ -313,7 +313,7 @@ bool PanelBehaviour::numberKey(QObject* box, const QString& typed) {
     // Control keys (Ctrl+V, Enter, ...) are no characters of the value.
     if (key.unicode() < 0x20 && key != u'\b') return false;
     auto* line = qobject_cast<QLineEdit*>(box);
-    if (!line) return false;
+    if (!line || line->isReadOnly()) return false;  // a locked box keeps its value
     const NumberKey result = m_roles.value(box).numbers == 1 ? ID3v1NumberKey(line->text(), key)
                                                              : ID3v2NumberKey(line->text(), key);
     if (result.action == NumberKey::Replace) line->setText(result.text);

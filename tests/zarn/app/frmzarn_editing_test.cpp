@@ -106,6 +106,11 @@ TEST_F(EditingTest, BoxRules) {
                 {p.txtTrackNr, "*", '+', "*"},       {p.txtTrackNr, "1", 'x', "1"},
                 {p.txtV2Track, "3/12", '+', "3/12"}, {p.txtV2Year, "0", '-', "0"},
                 {p.txtV2Year, "1999", '+', "2000"},  {p.txtYear, "199", '9', "1999"}};
+    p.chkID3v1->setChecked(false);
+    p.txtTrackNr->setText(u"7"_qs);
+    QTest::keyClick(p.txtTrackNr, '+');
+    EXPECT_EQ(p.txtTrackNr->text(), u"7"_qs);  // locked
+    p.chkID3v1->setChecked(true);
     for (const Key& k : keys) {
         k.box->setText(QString::fromLatin1(k.before));
         k.box->setFocus();
