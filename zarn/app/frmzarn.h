@@ -12,6 +12,7 @@
 
 class FileDialogs;
 class FileListView;
+class FixID3Command;
 class ListCommands;
 class PanelBehaviour;
 class PlayFilePage;
@@ -101,6 +102,7 @@ class frmZarn : public QMainWindow {
     QString currentPath() const;
     void wireSorting();
     void wireNames();
+    void wireFixID3();
     void wireEditing();
     void loadChosenRow(int row);
     void load();
@@ -120,6 +122,7 @@ class frmZarn : public QMainWindow {
     QStackedWidget* m_listStack = nullptr;
     SortingControls* m_sorting = nullptr;
     ListCommands* m_commands = nullptr;
+    FixID3Command* m_fixID3 = nullptr;
     PanelBehaviour* m_editing = nullptr;
     SortCommands* m_sortCommands = nullptr;
     NameFromFileCommand* m_nameFromFile = nullptr;
