@@ -1,7 +1,6 @@
 #include "zarn/names/commandline.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include "zarn/names/fixfilename.h"
@@ -37,12 +36,21 @@ int NextPathStart(const QString& rest) {
     return share;
 }
 
-// Why `file` cannot be renamed as a file, empty when it is a regular file.
+// Why `file` cannot be renamed as a file, empty when it is a regular file. One look at the
+// file system, since it is taken for every file of a run.
 QString NotAFileReason(const QString& file) {
-    if (!Exists(file)) return QStringLiteral("the file does not exist");
-    if (!IsNonRegularFile(file)) return {};
-    return QFileInfo(file).isDir() ? QStringLiteral("it is a folder")
-                                   : QStringLiteral("it is not a regular file");
+    switch (KindOfPath(file)) {
+        case PathKind::Missing:
+            return QStringLiteral("the file does not exist");
+        case PathKind::Folder:
+            return QStringLiteral("it is a folder");
+        case PathKind::Other:
+            return QStringLiteral("it is not a regular file");
+        case PathKind::Regular:
+        case PathKind::Unresolved:
+            break;
+    }
+    return {};
 }
 
 }  // namespace

@@ -171,8 +171,19 @@ QString FolderOf(const QString& path) {
 }
 
 FileError RenameWithoutOverwrite(const QString& from, const QString& to) {
+    if (from == to) return Exists(from) ? FileError{} : NotFound();
+#ifdef RENAME_NOREPLACE
+    // The kernel refuses a taken name itself, so the common case is one call; the checks below
+    // only sort out a refusal (a missing file, a change of case on a case-blind file system).
+    if (::renameat2(AT_FDCWD, Native(from).constData(), AT_FDCWD, Native(to).constData(),
+                    RENAME_NOREPLACE) == 0)
+        return {};
+    const int code = errno;
+    if (code == ENOENT && !Exists(from)) return NotFound();
+    if (code != EEXIST && code != EINVAL && code != ENOSYS && code != EOPNOTSUPP)
+        return ErrorOfCode(code);
+#endif
     if (!Exists(from)) return NotFound();
-    if (from == to) return {};
     if (Exists(to) && IsCaseOnlyChange(from, to)) return RenameThroughTemporary(from, to);
     return ErrorOfCode(RenameNoReplace(from, to));
 }

@@ -20,6 +20,16 @@ bool IsNonRegularFile(const QString& path) {
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
+PathKind KindOfPath(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) == 0) {
+        if (S_ISREG(st.st_mode)) return PathKind::Regular;
+        return S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::Other;
+    }
+    return ::lstat(name.constData(), &st) == 0 ? PathKind::Unresolved : PathKind::Missing;
+}
+
 int OpenRegularFile(const QString& path, bool forWriting, FileError& error) {
     const QByteArray name = QFile::encodeName(path);
     struct stat st {};

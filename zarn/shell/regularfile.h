@@ -7,6 +7,10 @@
 
 // True when something exists at `path` (links followed) that is not a regular file.
 bool IsNonRegularFile(const QString& path);
+// What `path` names, links followed, from one look at the file system. A name that exists but
+// cannot be looked through (a dangling link, a loop of links) is `Unresolved`.
+enum class PathKind { Missing, Regular, Folder, Other, Unresolved };
+PathKind KindOfPath(const QString& path);
 // Opens a regular file for reading, or for reading and writing without creating it, and never
 // waits on a pipe or device. Returns the descriptor, or -1 with `error` set.
 int OpenRegularFile(const QString& path, bool forWriting, FileError& error);

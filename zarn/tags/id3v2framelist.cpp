@@ -1,13 +1,23 @@
 #include "zarn/tags/id3v2framelist.h"
 
+#include <QVarLengthArray>
+
 #include "zarn/tags/id3v2convert.h"
 
 namespace {
 
 enum class SizeForm { Plain, Syncsafe };
 
+// Where a frame's header starts and the bytes it takes, header included.
+struct Span {
+    qsizetype offset = 0;
+    qsizetype stored = 0;
+};
+
+// Only positions: a tag is walked twice (plain and syncsafe sizes), and only the reading that
+// is chosen becomes frames.
 struct Walk {
-    ID3v2Frames frames;
+    QVarLengthArray<Span, 32> frames;
     bool clean = true;  // ended at the end of the data or at the padding
 };
 
@@ -60,16 +70,13 @@ Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form) {
             walk.clean = false;
             break;
         }
-        // The body is copied only for the reading that is chosen.
-        ID3v2Frame frame;
-        frame.offset = pos;
-        frame.stored = headerLength + qMin<qint64>(size, data.size() - pos - headerLength);
-        walk.frames.append(frame);
+        const Span span{pos, headerLength + qMin<qint64>(size, data.size() - pos - headerLength)};
+        walk.frames.append(span);
         if (size > data.size() - pos - headerLength) {
             walk.clean = false;  // cut by the end of the data
             break;
         }
-        pos += frame.stored;
+        pos += span.stored;
     }
     return walk;
 }
@@ -85,12 +92,17 @@ ID3v2Frames ChooseWalk(const QByteArray& data, int idLength, SizeForm native) {
     const bool takeSecond =
         idLength == 4 &&
         (first.clean != second.clean ? second.clean : second.frames.size() > first.frames.size());
-    ID3v2Frames frames = takeSecond ? second.frames : first.frames;
+    const Walk& chosen = takeSecond ? second : first;
     const int headerLength = idLength == 3 ? 6 : 10;
-    for (ID3v2Frame& frame : frames) {
-        frame.id = data.mid(frame.offset, idLength);
-        if (idLength == 4) frame.flags = data.mid(frame.offset + 8, 2);
-        frame.body = data.mid(frame.offset + headerLength, frame.stored - headerLength);
+    ID3v2Frames frames;
+    frames.reserve(chosen.frames.size());
+    for (const Span& span : chosen.frames) {
+        ID3v2Frame& frame = frames.emplace_back();
+        frame.offset = span.offset;
+        frame.stored = span.stored;
+        frame.id = data.mid(span.offset, idLength);
+        if (idLength == 4) frame.flags = data.mid(span.offset + 8, 2);
+        frame.body = data.mid(span.offset + headerLength, span.stored - headerLength);
     }
     return frames;
 }
