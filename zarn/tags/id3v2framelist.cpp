@@ -19,6 +19,9 @@ struct Span {
 struct Walk {
     QVarLengthArray<Span, 32> frames;
     bool clean = true;  // ended at the end of the data or at the padding
+    // Every size read was below 128, where plain and syncsafe sizes are the same number, so
+    // the other reading would walk the very same way.
+    bool formsAgree = true;
 };
 
 bool IsIdChar(char c) {
@@ -43,10 +46,19 @@ qint64 SizeAt(const QByteArray& data, qsizetype at, int bytes, SizeForm form) {
     return size;
 }
 
+// True when the size field at `at` reads as the same number in either form.
+bool IsSmallSize(const QByteArray& data, qsizetype at, int bytes) {
+    for (int i = 0; i < bytes - 1; ++i)
+        if (data[at + i] != '\0') return false;
+    return static_cast<unsigned char>(data[at + bytes - 1]) < 0x80;
+}
+
 bool AllZero(const QByteArray& data, qsizetype from) {
-    for (qsizetype i = from; i < data.size(); ++i)
-        if (data[i] != '\0') return false;
-    return true;
+    // No early exit: the loop over the padding, often kilobytes, is then done in wide steps.
+    const char* bytes = data.constData();
+    char any = 0;
+    for (qsizetype i = from; i < data.size(); ++i) any |= bytes[i];
+    return any == '\0';
 }
 
 // Walks frames of `idLength` (3 for version 2, else 4) identifier characters. A zero byte
@@ -63,9 +75,9 @@ Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form) {
             walk.clean = AllZero(data, pos);
             break;
         }
-        const qint64 size = pos + headerLength <= data.size() && IsFrameId(data, pos, idLength)
-                                ? SizeAt(data, pos + idLength, sizeBytes, form)
-                                : -1;
+        const bool header = pos + headerLength <= data.size() && IsFrameId(data, pos, idLength);
+        if (header && !IsSmallSize(data, pos + idLength, sizeBytes)) walk.formsAgree = false;
+        const qint64 size = header ? SizeAt(data, pos + idLength, sizeBytes, form) : -1;
         if (size < 0) {
             walk.clean = false;
             break;
@@ -86,11 +98,11 @@ Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form) {
 ID3v2Frames ChooseWalk(const QByteArray& data, int idLength, SizeForm native) {
     const Walk first = WalkFrames(data, idLength, native);
     Walk second;
-    if (idLength == 4)
+    if (idLength == 4 && !first.formsAgree)
         second = WalkFrames(data, idLength,
                             native == SizeForm::Plain ? SizeForm::Syncsafe : SizeForm::Plain);
     const bool takeSecond =
-        idLength == 4 &&
+        idLength == 4 && !first.formsAgree &&
         (first.clean != second.clean ? second.clean : second.frames.size() > first.frames.size());
     const Walk& chosen = takeSecond ? second : first;
     const int headerLength = idLength == 3 ? 6 : 10;
