@@ -15,6 +15,7 @@ namespace {
 
 constexpr qint64 kHeaderLength = 10;
 constexpr qint64 kV1Length = 128;
+constexpr qint64 kFirstRead = 4096;
 
 // The parts of a file that hold its tags, as bytes; empty when it could not be read.
 struct TagBytes {
@@ -23,7 +24,7 @@ struct TagBytes {
 };
 
 #ifndef Q_OS_WIN
-// Straight system calls: one open, one look at the file, three positioned reads. Renaming a
+// Straight system calls: one open, one look at the file, two or three positioned reads. Renaming a
 // large collection spends most of its time here. Only a regular file is read, and the open
 // does not wait on a named pipe.
 bool ReadAt(int fd, qint64 pos, qint64 length, QByteArray& into) {
@@ -46,10 +47,20 @@ TagBytes ReadTagBytes(const QString& path) {
     if (::fstat(fd, &facts) == 0 && S_ISREG(facts.st_mode)) {
         bytes.opened = true;
         const qint64 size = facts.st_size;
-        if (ReadAt(fd, 0, qMin(kHeaderLength, size), bytes.header) &&
-            bytes.header.startsWith("ID3"))
-            ReadAt(fd, kHeaderLength, qMin(TagSizeOfHeader(bytes.header), size - kHeaderLength),
-                   bytes.body);
+        // The header and, for most tags, the whole tag come with the first read.
+        QByteArray start;
+        ReadAt(fd, 0, qMin(kFirstRead, size), start);
+        if (start.size() >= qMin(kHeaderLength, size)) {
+            bytes.header = start.left(kHeaderLength);
+            if (bytes.header.startsWith("ID3")) {
+                const qint64 length =
+                    qMax<qint64>(0, qMin(TagSizeOfHeader(bytes.header), size - kHeaderLength));
+                if (kHeaderLength + length <= start.size())
+                    bytes.body = start.mid(kHeaderLength, length);
+                else
+                    ReadAt(fd, kHeaderLength, length, bytes.body);
+            }
+        }
         if (size >= kV1Length) ReadAt(fd, size - kV1Length, kV1Length, bytes.block);
     }
     ::close(fd);
