@@ -5,9 +5,12 @@
 #include <QFileInfo>
 #include <QUuid>
 
-#ifndef Q_OS_WIN
+#include <fcntl.h>
 #include <sys/stat.h>
-#endif
+#include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -33,17 +36,123 @@ QString TemporaryNameBeside(const QString& path) {
     return FolderOf(path) + QStringLiteral(".zarn-") + QUuid::createUuid().toString(QUuid::Id128);
 }
 
-FileError RenameThroughTemporary(const QString& from, const QString& to) {
-    const QString temporary = TemporaryNameBeside(from);
-    QFile first(from);
-    if (!first.rename(temporary)) return FileErrorOf(first);
-    QFile second(temporary);
-    if (!second.rename(to)) {
-        const FileError error = FileErrorOf(second);
-        QFile::rename(temporary, from);
+// The system's error code as an error of the program, with the system's description.
+FileError ErrnoError(int code) {
+    int number = kErrPathFileAccess;
+    if (code == ENOENT) number = kErrFileNotFound;
+    if (code == EACCES || code == EPERM || code == EROFS) number = kErrPermissionDenied;
+    if (code == ENOSPC || code == EDQUOT || code == EIO) number = kErrDeviceIO;
+    return {number, QString::fromLocal8Bit(std::strerror(code))};
+}
+
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+FileError ErrorOfCode(int code) {
+    if (code == 0) return {};
+    if (code == EEXIST) return AlreadyExists();
+    return ErrnoError(code);
+}
+
+// Renames without ever replacing what is at `to`, also a file that appeared a moment ago; gives
+// 0 or the errno. The kernel's no-replace rename where the file system has it; else a hard
+// link, which fails on a taken name just the same, and an unlink; else (no hard links, as on
+// FAT) a check just before the rename.
+int RenameNoReplace(const QString& from, const QString& to) {
+    const QByteArray f = Native(from);
+    const QByteArray t = Native(to);
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, f.constData(), AT_FDCWD, t.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
+#endif
+    if (::link(f.constData(), t.constData()) == 0) {
+        if (::unlink(f.constData()) == 0) return 0;
+        const int error = errno;
+        ::unlink(t.constData());
         return error;
     }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK) return errno;
+    struct stat st {};
+    if (::lstat(t.constData(), &st) == 0) return EEXIST;
+    return ::rename(f.constData(), t.constData()) == 0 ? 0 : errno;
+}
+
+// Renames over whatever is at `to` in one step; gives 0 or the errno.
+int RenameReplacing(const QString& from, const QString& to) {
+    return ::rename(Native(from).constData(), Native(to).constData()) == 0 ? 0 : errno;
+}
+
+FileError RenameThroughTemporary(const QString& from, const QString& to) {
+    const QString temporary = TemporaryNameBeside(from);
+    if (const int code = RenameNoReplace(from, temporary)) return ErrorOfCode(code);
+    if (const int code = RenameNoReplace(temporary, to)) {
+        RenameNoReplace(temporary, from);
+        return ErrorOfCode(code);
+    }
     return {};
+}
+
+struct Temporary {
+    FileError error;
+    QString path;
+};
+
+// Copies `from` into a new file beside `beside`, completely or not at all: the bytes are
+// flushed to the disk and the size compared with the source's; a failed copy leaves nothing.
+Temporary CopyToTemporary(const QString& from, const QString& beside) {
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly)) return {FileErrorOf(source), {}};
+    const qint64 size = source.size();
+    QFile target(TemporaryNameBeside(beside));
+    if (!target.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return {FileErrorOf(target), {}};
+    auto failed = [&target](const FileError& error) {
+        target.close();
+        QFile::remove(target.fileName());
+        return Temporary{error, {}};
+    };
+    constexpr qint64 kChunk = 1 << 20;
+    QByteArray buffer(kChunk, Qt::Uninitialized);
+    qint64 copied = 0;
+    for (;;) {
+        const qint64 read = source.read(buffer.data(), kChunk);
+        if (read < 0) return failed(FileErrorOf(source));
+        if (read == 0) break;
+        if (target.write(buffer.constData(), read) != read) return failed(FileErrorOf(target));
+        copied += read;
+    }
+    if (!target.flush()) return failed(FileErrorOf(target));
+    if (::fsync(target.handle()) != 0) return failed(ErrnoError(errno));
+    if (copied != size || target.size() != size)
+        return failed({kErrDeviceIO, QStringLiteral("the copy is incomplete")});
+    // The mode bits themselves: Qt's user flags say what the current user may do, and would
+    // make a read-only file writable when root copies it.
+    struct stat mode {};
+    if (::fstat(source.handle(), &mode) == 0) ::fchmod(target.handle(), mode.st_mode & 07777);
+    target.setFileTime(source.fileTime(QFileDevice::FileModificationTime),
+                       QFileDevice::FileModificationTime);
+    target.close();
+    return {{}, target.fileName()};
+}
+
+// A whole copy of `from` takes the name `to`, over a file there when `replace` says so, else
+// only while the name is free. A copy that cannot take the name goes.
+FileError PlaceCopy(const QString& from, const QString& to, bool replace) {
+    const Temporary copy = CopyToTemporary(from, to);
+    if (copy.error.failed()) return copy.error;
+    const int code = replace ? RenameReplacing(copy.path, to) : RenameNoReplace(copy.path, to);
+    if (code != 0) QFile::remove(copy.path);
+    return ErrorOfCode(code);
+}
+
+// The copy has its name; the source goes. When it cannot go, `undo` says whether the copy goes
+// instead, so that a move that fails has not happened at all.
+FileError DeleteMovedSource(const QString& from, const QString& placed, bool undo) {
+    if (::unlink(Native(from).constData()) == 0) return {};
+    const FileError error = ErrnoError(errno);
+    if (undo) ::unlink(Native(placed).constData());
+    return error;
 }
 
 }  // namespace
@@ -73,27 +182,48 @@ QString FolderOf(const QString& path) {
 
 FileError RenameWithoutOverwrite(const QString& from, const QString& to) {
     if (!Exists(from)) return NotFound();
-    if (Exists(to)) {
-        if (!IsCaseOnlyChange(from, to)) return AlreadyExists();
-        return RenameThroughTemporary(from, to);
-    }
-    QFile file(from);
-    return file.rename(to) ? FileError{} : FileErrorOf(file);
+    if (from == to) return {};
+    if (Exists(to) && IsCaseOnlyChange(from, to)) return RenameThroughTemporary(from, to);
+    return ErrorOfCode(RenameNoReplace(from, to));
 }
 
 FileError CopyWithoutOverwrite(const QString& from, const QString& to) {
     if (!Exists(from)) return NotFound();
     if (Exists(to)) return AlreadyExists();
-    // QFile::copy writes a temporary file and renames it into place, and never overwrites.
-    QFile file(from);
-    return file.copy(to) ? FileError{} : FileErrorOf(file);
+    return PlaceCopy(from, to, false);
 }
 
 FileError MoveWithoutOverwrite(const QString& from, const QString& to) {
     if (!Exists(from)) return NotFound();
+    const int code = RenameNoReplace(from, to);
+    if (code != EXDEV) return ErrorOfCode(code);
     if (Exists(to)) return AlreadyExists();
-    QFile file(from);
-    return file.rename(to) ? FileError{} : FileErrorOf(file);
+    const FileError placed = PlaceCopy(from, to, false);
+    return placed.failed() ? placed : DeleteMovedSource(from, to, true);
+}
+
+FileError CopyReplacing(const QString& from, const QString& to) {
+    if (!Exists(from)) return NotFound();
+    return PlaceCopy(from, to, true);
+}
+
+FileError MoveReplacing(const QString& from, const QString& to) {
+    if (!Exists(from)) return NotFound();
+    if (IsSameFile(from, to)) {
+        // Two names of one file: a change of case, or a hard link whose other name goes.
+        if (from.compare(to, Qt::CaseInsensitive) == 0) return RenameWithoutOverwrite(from, to);
+        return DeleteMovedSource(from, to, false);
+    }
+    const int renamed = RenameReplacing(from, to);
+    if (renamed != EXDEV) return ErrorOfCode(renamed);
+    const FileError placed = PlaceCopy(from, to, true);
+    // The old file at `to` is gone by the user's choice; the source stays if it cannot go.
+    return placed.failed() ? placed : DeleteMovedSource(from, to, false);
+}
+
+FileError MakeFolder(const QString& path) {
+    if (QFileInfo(path).isDir()) return {};
+    return ::mkdir(Native(path).constData(), 0777) == 0 ? FileError{} : ErrnoError(errno);
 }
 
 int AttributeValue(bool readOnly, bool hidden, bool archive) {

@@ -14,13 +14,23 @@ bool IsSameFile(const QString& a, const QString& b);
 // native separator ends it. Empty for a bare name.
 QString FolderOf(const QString& path);
 
-// Renames `from` to `to` unless another file already has that name. A change of case only goes
-// through a temporary name, since a case-insensitive file system sees the target as existing.
+// Renames `from` to `to` unless another file already has that name, even one that appears
+// meanwhile. A change of case only goes through a temporary name, since a case-insensitive file
+// system sees the target as existing.
 FileError RenameWithoutOverwrite(const QString& from, const QString& to);
 // Copies `from` to `to` unless `to` exists; a failed copy leaves no partial target behind.
 FileError CopyWithoutOverwrite(const QString& from, const QString& to);
-// Moves `from` to `to` (a rename, so within one file system) unless `to` exists.
+// Moves `from` to `to` unless `to` exists. Across file systems the file is copied whole (size
+// checked, flushed to the disk) before the source is deleted; a failed copy leaves the source.
 FileError MoveWithoutOverwrite(const QString& from, const QString& to);
+
+// Replace `to` by `from`, atomically: `to` is either the old file or the new one, never missing
+// or half written, whatever step fails.
+FileError CopyReplacing(const QString& from, const QString& to);
+FileError MoveReplacing(const QString& from, const QString& to);
+
+// Creates one folder level; a folder already there is fine.
+FileError MakeFolder(const QString& path);
 
 // The attribute value of the sorting options: 1 read-only, 2 hidden, 32 archive, 0 normal.
 constexpr int kAttrReadOnly = 1;

@@ -1,6 +1,8 @@
 // Renames, copies and moves never overwrite unasked and leave every file as it was on failure.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -98,6 +100,74 @@ TEST(FolderOf, KeepsTheClosingSeparator) {
 #else
     EXPECT_EQ(FolderOf(U(R"(/m/b\a.mp3)")), U("/m/"));  // a backslash is a name character here
 #endif
+}
+
+}  // namespace
+
+namespace {
+
+// Replacing goes through a complete copy or one rename: the old file is there until the new
+// one takes its name, and no temporary file outlives the call.
+TEST_F(FileOps, ReplacingIsOneStepAndLeavesNoTemporary) {
+    using Operation = FileError (*)(const QString&, const QString&);
+    const std::pair<const char*, Operation> operations[] = {{"copy", CopyReplacing},
+                                                            {"move", MoveReplacing}};
+    for (const auto& [name, operation] : operations) {
+        SCOPED_TRACE(name);
+        const QString a = Make(U("a.mp3"), "new");
+        const QString b = Make(U("b.mp3"), "old");
+        EXPECT_FALSE(operation(a, b).failed());
+        EXPECT_EQ(mp3::ReadFile(b), QByteArray("new"));
+        EXPECT_EQ(QFile::exists(a), QByteArray(name) == "copy");
+        EXPECT_EQ(operation(At("missing.mp3"), b).number, kErrFileNotFound);
+        EXPECT_EQ(mp3::ReadFile(b), QByteArray("new"));
+        QFile::remove(a);
+        QFile::remove(b);
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+    // A hard link of the file itself: the move leaves one name, never an empty one.
+    const QString a = Make(U("a.mp3"), "audio");
+    ASSERT_TRUE(QFile::link(a, At("sym.mp3")));
+    EXPECT_FALSE(MoveReplacing(a, a).failed());
+    EXPECT_EQ(mp3::ReadFile(a), QByteArray("audio"));
+}
+
+// Across file systems a move copies the whole file, keeps its mode and time, then deletes the
+// source; shared memory is a file system of its own on most Linux systems.
+TEST_F(FileOps, MoveAcrossFileSystems) {
+    QTemporaryDir other(U("/dev/shm/zarn-fileops-XXXXXX"));
+    struct stat here {
+    }, there{};
+    if (!other.isValid() || ::stat(QFile::encodeName(dir.path()).constData(), &here) != 0 ||
+        ::stat(QFile::encodeName(other.path()).constData(), &there) != 0 ||
+        here.st_dev == there.st_dev)
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    const QByteArray audio(300000, 'a');
+    const QString a = Make(U("a.mp3"), audio);
+    const QString b = Make(U("b.mp3"), audio + "b");
+    ASSERT_TRUE(QFile::setPermissions(a, QFile::ReadOwner));
+    const QDateTime time = QFileInfo(a).lastModified();
+    const QString target = other.filePath(U("a.mp3"));
+    EXPECT_FALSE(MoveWithoutOverwrite(a, target).failed());
+    EXPECT_FALSE(QFile::exists(a));
+    EXPECT_EQ(mp3::ReadFile(target), audio);
+    const QFile::Permissions mode = QFileInfo(target).permissions();
+    EXPECT_TRUE(mode & QFile::ReadOwner);
+    EXPECT_FALSE(mode & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    EXPECT_EQ(QFileInfo(target).lastModified(), time);
+    EXPECT_EQ(MoveWithoutOverwrite(b, target).number, kErrFileAlreadyExists);
+    EXPECT_FALSE(MoveReplacing(b, target).failed());
+    EXPECT_EQ(mp3::ReadFile(target), audio + "b");
+    EXPECT_FALSE(QFile::exists(b));
+    EXPECT_EQ(QDir(other.path()).entryList(QDir::Files | QDir::Hidden), QStringList{U("a.mp3")});
+}
+
+TEST_F(FileOps, MakeFolderMakesOneLevel) {
+    EXPECT_FALSE(MakeFolder(At("x")).failed());
+    EXPECT_FALSE(MakeFolder(At("x")).failed());
+    EXPECT_TRUE(MakeFolder(At("y/z")).failed());
+    Make(U("file"), "f");
+    EXPECT_TRUE(MakeFolder(At("file")).failed());
 }
 
 }  // namespace

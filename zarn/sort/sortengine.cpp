@@ -1,0 +1,309 @@
+#include "zarn/sort/sortengine.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "zarn/names/safename.h"
+#include "zarn/shell/fileops.h"
+#include "zarn/shell/listentry.h"
+#include "zarn/shell/programvalues.h"
+#include "zarn/shell/progress.h"
+#include "zarn/shell/prompter.h"
+#include "zarn/shell/text.h"
+#include "zarn/sort/folderlevels.h"
+#include "zarn/sort/sortrows.h"
+#include "zarn/tags/genres.h"
+
+namespace {
+
+const QString kZarn = QStringLiteral("Zarn");
+
+// A row's file is there to be sorted; a row whose file is gone is passed over.
+bool FileThere(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
+// Whatever the rows hold, a new name stays one name in its folder.
+QString SafeNewName(const QString& newName, const QString& current) {
+    return SafeFileName(newName.isEmpty() ? current : newName, current);
+}
+
+// The same directory entry under a name that differs at most in case (a case-only rename on a
+// case-insensitive file system). A hard link under another name is a different entry.
+bool SameEntry(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0 && IsSameFile(a, b);
+}
+
+bool EndsInFolder(const QString& folder, const QString& name) {
+    QString path = QDir::fromNativeSeparators(folder);
+    while (path.endsWith(u'/')) path.chop(1);
+    return path.mid(path.lastIndexOf(u'/') + 1) == name;
+}
+
+}  // namespace
+
+bool CheckTargetFolder(const QString& target, Prompter& prompter) {
+    if (target.isEmpty()) {
+        prompter.information(kZarn, QStringLiteral("You must choose a target directory first!"));
+        return false;
+    }
+    if (IsFolder(target)) return true;
+    const QString question =
+        QStringLiteral("The target directory \"%1\" does not exist!\nWould you like to create it?")
+            .arg(target);
+    if (prompter.question(kZarn, question, false) != Prompter::Answer::Yes) return false;
+    const FileError error = MakeFolder(target);
+    if (error.failed()) ReportFileError(&prompter, error);
+    return !error.failed();
+}
+
+int SortAttributeValue(const Options& options) {
+    return AttributeValue(options.bReadOnly, options.bHidden, options.bArchive);
+}
+
+SortEngine::SortEngine(const SortSettings& settings, Prompter& prompter, Progress* progress)
+    : m_settings(settings), m_prompter(prompter), m_progress(progress) {}
+
+SortEnd SortEngine::SortAll(SortRows& rows) {
+    m_total = rows.count();
+    m_end = SortEnd::Complete;
+    int row = 0;
+    while (row < rows.count()) {
+        const Step step = sortRowOfAll(rows, row);
+        if (step == Step::End) return m_end;
+        // A removed row lets the next one move into its place.
+        if (step == Step::Kept) ++row;
+        if (pause()) return SortEnd::Stopped;
+    }
+    return SortEnd::Complete;
+}
+
+SortEngine::Step SortEngine::sortRowOfAll(SortRows& rows, int row) {
+    const QString source = rows.path(row);
+    if (!FileThere(source)) return Step::Kept;
+    const QString newName = SafeNewName(rows.newName(row), NameFromEntry(source));
+    if (m_settings.method == kMethodRename) return renameOfAll(rows, row, source, newName);
+    return placeOfAll(rows, row, source, newName);
+}
+
+SortEngine::Step SortEngine::renameOfAll(SortRows& rows, int row, const QString& source,
+                                         const QString& newName) {
+    if (!setAttributes(source)) return end(SortEnd::Failed);
+    const QString target = FolderFromEntry(source) + newName;
+    show(rows, source, target);
+    switch (renameFile(source, target, false)) {
+        case FileOutcome::Cancelled:
+            return end(SortEnd::Cancelled);
+        case FileOutcome::Failed:
+            return end(SortEnd::Failed);
+        case FileOutcome::Done:
+        case FileOutcome::Skipped:
+            break;
+    }
+    rows.remove(row);
+    return Step::Removed;
+}
+
+SortEngine::Step SortEngine::placeOfAll(SortRows& rows, int row, const QString& source,
+                                        const QString& newName) {
+    const QString levels = levelFolder(source, ArtistOfNewName(newName, m_settings));
+    if (levels.isEmpty()) return end(SortEnd::Failed);
+    if (!m_settings.subFolder) return placeOne(rows, row, source, SubFolder(levels, newName));
+    return placeByArtist(rows, row, source, newName, levels);
+}
+
+SortEngine::Step SortEngine::placeByArtist(SortRows& rows, int row, const QString& source,
+                                           const QString& newName, const QString& levels) {
+    const QString artist = ArtistOfRow(source, newName, m_settings);
+    const QString artistFolder = SubFolder(levels, SafeFolderName(artist));
+    if (m_settings.threshold == 0) {
+        if (!makeFolder(artistFolder)) return end(SortEnd::Failed);
+        return placeOne(rows, row, source, SubFolder(artistFolder, newName));
+    }
+    if (IsFolder(artistFolder))
+        return placeOne(rows, row, source, SubFolder(artistFolder, newName));
+    const int run = runLength(rows, row, artist, m_settings.threshold);
+    if (m_settings.threshold > run) return placeOne(rows, row, source, SubFolder(levels, newName));
+    if (row == rows.count() - 1) {
+        // A lone last row is named by its new name alone, and stays in the destination
+        // when that names no artist.
+        const QString named = TrimBlanks(ArtistOfNewName(newName, m_settings));
+        if (named.isEmpty()) return placeOne(rows, row, source, SubFolder(levels, newName));
+        return placeRun(rows, row, levels, named);
+    }
+    return placeRun(rows, row, levels, artist);
+}
+
+SortEngine::Step SortEngine::placeRun(SortRows& rows, int row, const QString& levels,
+                                      const QString& artist) {
+    const QString name = SafeFolderName(artist);
+    const QString folder = EndsInFolder(levels, name) ? levels : SubFolder(levels, name);
+    if (!makeFolder(folder)) return end(SortEnd::Failed);
+    for (bool first = true; row < rows.count(); first = false) {
+        const QString source = rows.path(row);
+        if (!FileThere(source)) break;
+        const QString newName = SafeNewName(rows.newName(row), NameFromEntry(source));
+        // Each file of the run is confirmed by the rule that formed the run.
+        if (!first && !SameArtist(ArtistOfRow(source, newName, m_settings), artist)) break;
+        if (!first && pause()) return end(SortEnd::Stopped);
+        if (placeOne(rows, row, source, SubFolder(folder, newName)) == Step::End) return Step::End;
+    }
+    return Step::Removed;
+}
+
+SortEngine::Step SortEngine::placeOne(SortRows& rows, int row, const QString& source,
+                                      const QString& target) {
+    show(rows, source, target);
+    if (CopyOrMoveFile(source, target) == FileOutcome::Failed) return end(SortEnd::Failed);
+    // Skipped and declined files leave the list too: the user has decided about them.
+    rows.remove(row);
+    return Step::Removed;
+}
+
+QString SortEngine::levelFolder(const QString& source, const QString& letterText) {
+    QString folder = m_settings.targetDir;
+    if (m_settings.genre) {
+        folder = SubFolder(folder, SafeFolderName(GenreOfFile(source)));
+        if (!makeFolder(folder)) return {};
+    }
+    if (m_settings.alphabetical) {
+        const QString letter = LetterFolder(letterText);
+        if (!letter.isEmpty()) {
+            folder = SubFolder(folder, SafeFolderName(letter));
+            if (!makeFolder(folder)) return {};
+        }
+    }
+    return folder;
+}
+
+bool SortEngine::makeFolder(const QString& folder) {
+    const FileError error = MakeFolder(folder);
+    if (error.failed()) fail(error);
+    return !error.failed();
+}
+
+int SortEngine::runLength(const SortRows& rows, int row, const QString& artist, int limit) const {
+    int run = 1;
+    for (int next = row + 1; next < rows.count() && run < limit; ++next, ++run) {
+        const QString path = rows.path(next);
+        const QString newName = SafeNewName(rows.newName(next), NameFromEntry(path));
+        if (!SameArtist(ArtistOfRow(path, newName, m_settings), artist)) break;
+    }
+    return run;
+}
+
+RowOutcome SortEngine::SortRow(SortRows& rows, int row, const QString& newNameIn) {
+    const QString source = rows.path(row);
+    if (!FileThere(source)) return RowOutcome::Kept;
+    const QString newName = SafeNewName(newNameIn, NameFromEntry(source));
+    QString folder = levelFolder(source, newName);
+    if (folder.isEmpty()) return RowOutcome::Ended;
+    if (m_settings.subFolder) {
+        const qsizetype dash = newName.indexOf(QStringLiteral(" - "));
+        const QString artist = dash < 0 ? QString() : TrimBlanks(newName.left(dash));
+        // A name without an artist goes into the destination itself.
+        if (!artist.isEmpty()) {
+            const QString sub = SubFolder(folder, SafeFolderName(artist));
+            if (m_settings.threshold == 0) {
+                if (!makeFolder(sub)) return RowOutcome::Ended;
+                folder = sub;
+            } else if (IsFolder(sub)) {
+                folder = sub;
+            }
+        }
+    }
+    if (CopyOrMoveFile(source, SubFolder(folder, newName)) == FileOutcome::Failed)
+        return RowOutcome::Ended;
+    rows.remove(row);
+    return RowOutcome::Removed;
+}
+
+RowOutcome SortEngine::RenameRow(SortRows& rows, int row, const QString& newNameIn) {
+    const QString source = rows.path(row);
+    if (!FileThere(source)) return RowOutcome::Kept;
+    if (m_settings.fixNames && !setAttributes(source)) return RowOutcome::Ended;
+    const QString target = FolderFromEntry(source) + SafeNewName(newNameIn, NameFromEntry(source));
+    const FileOutcome outcome = renameFile(source, target, true);
+    if (outcome == FileOutcome::Done) rows.remove(row);
+    if (outcome == FileOutcome::Done) return RowOutcome::Removed;
+    return outcome == FileOutcome::Skipped ? RowOutcome::Kept : RowOutcome::Ended;
+}
+
+FileOutcome SortEngine::CopyOrMoveFile(const QString& source, const QString& target) {
+    if (source.isEmpty() || target.isEmpty() || !FileThere(source)) return FileOutcome::Done;
+    if (!setAttributes(source)) return FileOutcome::Failed;
+    if (source == target) return FileOutcome::Done;
+    const bool move = m_settings.method == kMethodMove;
+    if (!Exists(target) || SameEntry(source, target)) {
+        const FileError error = !move                       ? CopyWithoutOverwrite(source, target)
+                                : SameEntry(source, target) ? RenameWithoutOverwrite(source, target)
+                                                            : MoveWithoutOverwrite(source, target);
+        if (!error.failed()) return FileOutcome::Done;
+        // A file that took the name meanwhile is a collision like any other.
+        if (error.number != kErrFileAlreadyExists) return fail(error);
+    }
+    return collide(source, target, move);
+}
+
+FileOutcome SortEngine::FileExistActions(const QString& oldFile, const QString& newFile) {
+    return collide(oldFile, newFile, true);
+}
+
+FileOutcome SortEngine::collide(const QString& source, const QString& target, bool move) {
+    switch (ResolveCollision(m_settings.policy, m_prompter, target)) {
+        case CollisionAction::Stop:
+            return FileOutcome::Cancelled;
+        case CollisionAction::Skip:
+            return FileOutcome::Skipped;
+        case CollisionAction::Replace:
+            break;
+    }
+    const FileError error = move ? MoveReplacing(source, target) : CopyReplacing(source, target);
+    return error.failed() ? fail(error) : FileOutcome::Done;
+}
+
+FileOutcome SortEngine::renameFile(const QString& from, const QString& to, bool inUseMessage) {
+    if (from == to) return FileOutcome::Done;
+    if (!Exists(to) || SameEntry(from, to)) {
+        const FileError error = RenameWithoutOverwrite(from, to);
+        if (!error.failed()) return FileOutcome::Done;
+        if (inUseMessage && error.number == kErrPathFileAccess) {
+            m_prompter.critical(
+                kZarn,
+                QStringLiteral("Could not sort file! \nThe file \"%1\" is in use.").arg(from));
+            return FileOutcome::Failed;
+        }
+        if (error.number != kErrFileAlreadyExists) return fail(error);
+    }
+    return FileExistActions(from, to);
+}
+
+bool SortEngine::setAttributes(const QString& path) {
+    if (!m_settings.options.bSetAttributes) return true;
+    const FileError error = SetFileAttributes(path, SortAttributeValue(m_settings.options));
+    if (error.failed()) fail(error);
+    return !error.failed();
+}
+
+FileOutcome SortEngine::fail(const FileError& error) {
+    ReportFileError(&m_prompter, error);
+    return FileOutcome::Failed;
+}
+
+SortEngine::Step SortEngine::end(SortEnd how) {
+    m_end = how;
+    return Step::End;
+}
+
+void SortEngine::show(const SortRows& rows, const QString& source, const QString& target) {
+    if (!m_progress) return;
+    // The file number counts the rows this run has removed, so a missing file does not
+    // advance it and a skipped one does.
+    m_progress->atFile(ProgressStep{m_total - rows.count() + 1, m_total, source, target});
+}
+
+bool SortEngine::pause() {
+    if (!m_progress) return false;
+    m_progress->yield();
+    return m_progress->stopRequested();
+}
