@@ -1,0 +1,95 @@
+// The batch commands as a script runs them: the built program on temporary folders.
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "tests/zarn/batch/batchrun.h"
+
+namespace {
+
+QByteArray V1(const char* title, const char* artist, int track, int genre) {
+    return mp3::ID3v1Tag({title, artist, "Album1", "1999", "c1", track, genre});
+}
+QByteArray V2(const char* title, const char* artist, const char* track) {
+    return mp3::ID3v2Tag({mp3::V2TextFrame("TIT2", title), mp3::V2TextFrame("TPE1", artist),
+                          mp3::V2TextFrame("TRCK", track)});
+}
+
+class BatchList : public BatchRun {
+  protected:
+    // One file per tag kind, a file that is no MP3, and a sub-folder walked between them.
+    void SetUp() override {
+        BatchRun::SetUp();
+        Put(U("a none.mp3"), mp3::Audio(2));
+        Put(U("b v1.mp3"), mp3::Audio(2) + V1("T1", "A1", 5, 17));
+        Put(U("c/v2.mp3"), V2("T\t2", "A2", "3/12") + mp3::Audio(2));
+        Put(U("d both.MP3"), V2("T3", "", "") + mp3::Audio(2) + V1("", "A3", 0, 255));
+        Put(U("e notes.txt"), "not music");
+    }
+};
+
+TEST_F(BatchList, TsvLinesInNameOrderWithEscapedValues) {
+    const Outcome r = Run({U("--list"), U(".")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.lines(), (QStringList{
+                             U("./a none.mp3\t\t\t\t\t\tUnknown\t\tnone"),
+                             U("./b v1.mp3\t5\tA1\tAlbum1\tT1\t1999\tRock\tc1\tID3v1"),
+                             U("./c/v2.mp3\t3/12\tA2\t\tT\\t2\t\tUnknown\t\tID3v2"),
+                             U("./d both.MP3\t\tA3\tAlbum1\tT3\t1999\tUnknown\tc1\tID3v1,ID3v2"),
+                         }));
+    EXPECT_TRUE(r.err.isEmpty());
+}
+
+TEST_F(BatchList, JsonObjectPerFileAndFailuresOnTheSide) {
+    const Outcome r =
+        Run({U("--list"), U("--format=json"), U("c"), U("missing.mp3"), U("b v1.mp3")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, U("zarn: missing.mp3: no such file or folder\n"));
+    ASSERT_EQ(r.lines().size(), 2) << r.out.toStdString();
+    const QJsonObject v2 = QJsonDocument::fromJson(r.lines()[0].toUtf8()).object();
+    EXPECT_EQ(v2[U("path")].toString(), U("c/v2.mp3"));
+    EXPECT_EQ(v2[U("title")].toString(), U("T\t2"));
+    EXPECT_EQ(v2[U("track")].toString(), U("3/12"));
+    EXPECT_EQ(v2[U("tags")].toVariant().toStringList(), QStringList{U("ID3v2")});
+    const QJsonObject v1 = QJsonDocument::fromJson(r.lines()[1].toUtf8()).object();
+    EXPECT_EQ(v1[U("genre")].toString(), U("Rock"));
+    EXPECT_EQ(v1[U("tags")].toVariant().toStringList(), QStringList{U("ID3v1")});
+}
+
+TEST_F(BatchList, SettingsFileChoosesTheExtensionOfFolderWalks) {
+    mp3::WriteFile(dir.filePath(U("other.ini")), "[Settings]\nExtension=txt\n");
+    const Outcome r = Run({U("--list"), U("--options=") + dir.filePath(U("other.ini")), U(".")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.lines().size(), 1);
+    EXPECT_TRUE(r.out.startsWith(U("./e notes.txt\t")));
+}
+
+TEST_F(BatchRun, ExitStatuses) {
+    Put(U("a.mp3"), mp3::Audio(2));
+    const struct {
+        QStringList arguments;
+        int status;
+        const char* out;  // what the output starts with
+    } cases[] = {
+        {{U("--list"), U("--help")}, 0, "Usage: zarn --list"},
+        {{U("--help")}, 0, "Usage: zarn"},
+        {{U("--list"), U("a.mp3")}, 0, "a.mp3\t"},
+        {{U("--list"), U("a.mp3"), U("b.mp3")}, 1, "a.mp3\t"},
+        {{U("--list")}, 2, ""},
+        {{U("--list"), U("--format=xml"), U("a.mp3")}, 2, ""},
+        {{U("--list"), U("--options=/no/such.ini"), U("a.mp3")}, 2, ""},
+        {{U("--list"), U("--v1"), U("a.mp3")}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = Run(c.arguments);
+        EXPECT_EQ(r.status, c.status) << c.arguments.join(u' ').toStdString() << "\n"
+                                      << r.err.toStdString();
+        EXPECT_EQ(r.out.left(qstrlen(c.out)), U(c.out)) << c.arguments.join(u' ').toStdString();
+        // A bad command line does nothing and says why.
+        if (c.status == 2) {
+            EXPECT_TRUE(r.out.isEmpty());
+            EXPECT_TRUE(r.err.startsWith(U("zarn: "))) << r.err.toStdString();
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+#include "zarn/batch/batchlist.h"
+
+#include <QFile>
+#include <QTextStream>
+
+#include "zarn/batch/batchreport.h"
+#include "zarn/names/fixfilename.h"
+#include "zarn/shell/options.h"
+#include "zarn/tags/tagmarkers.h"
+
+namespace {
+
+constexpr const char* kKeys[] = {"path", "track", "artist",  "album", "title",
+                                 "year", "genre", "comment", "tags"};
+
+QString TsvValue(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (const QChar ch : value) {
+        switch (ch.unicode()) {
+            case u'\t':
+                out += QStringLiteral("\\t");
+                break;
+            case u'\n':
+                out += QStringLiteral("\\n");
+                break;
+            case u'\r':
+                out += QStringLiteral("\\r");
+                break;
+            case u'\\':
+                out += QStringLiteral("\\\\");
+                break;
+            default:
+                out += ch;
+        }
+    }
+    return out;
+}
+
+QString JsonString(const QString& value) {
+    QString out = QStringLiteral("\"");
+    for (const QChar ch : value) {
+        const char16_t c = ch.unicode();
+        if (c == u'"' || c == u'\\')
+            out += u'\\', out += ch;
+        else if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else if (c == u'\t')
+            out += QStringLiteral("\\t");
+        else if (c == u'\r')
+            out += QStringLiteral("\\r");
+        else if (c < 0x20)
+            out += QStringLiteral("\\u%1").arg(int(c), 4, 16, QLatin1Char('0'));
+        else
+            out += ch;
+    }
+    return out + u'"';
+}
+
+QString Line(const QStringList& values, const QStringList& tags, ListFormat format) {
+    if (format == ListFormat::Tsv) {
+        QStringList cells;
+        for (const QString& value : values) cells << TsvValue(value);
+        cells << (tags.isEmpty() ? QStringLiteral("none") : tags.join(u','));
+        return cells.join(u'\t');
+    }
+    QString line = QStringLiteral("{");
+    for (int i = 0; i < values.size(); ++i)
+        line += JsonString(QString::fromLatin1(kKeys[i])) + u':' + JsonString(values[i]) + u',';
+    QStringList quoted;
+    for (const QString& tag : tags) quoted << JsonString(tag);
+    return line + QStringLiteral("\"tags\":[") + quoted.join(u',') + QStringLiteral("]}");
+}
+
+}  // namespace
+
+ListedFile ListFile(const QString& path, ListFormat format, const Options& options) {
+    const TagMark v2 = ID3v2Mark(path);
+    if (v2 == TagMark::Missing) return {};
+    QStringList tags;
+    if (ID3v1Mark(path) == TagMark::Present) tags << QStringLiteral("ID3v1");
+    if (v2 == TagMark::Present) tags << QStringLiteral("ID3v2");
+    const TagFields f = ReadTagFields(path, options).fields;
+    const QStringList values = {ShownPath(path), f.track, f.artist, f.album,
+                                f.title,         f.year,  f.genre,  f.comment};
+    return {true, Line(values, tags, format)};
+}
+
+void ListFiles(const QStringList& files, ListFormat format, const Options& options,
+               BatchReport& report) {
+    for (const QString& path : files) {
+        QFile probe(path);
+        if (!probe.open(QIODevice::ReadOnly)) {
+            report.fail(path, probe.errorString());
+            continue;
+        }
+        probe.close();
+        const ListedFile listed = ListFile(path, format, options);
+        if (!listed.read)
+            report.fail(path, QStringLiteral("the file is gone"));
+        else
+            report.out() << listed.line << '\n';
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+// --list: the fields of each file as the name engine reads them, as tab-separated lines or as
+// one JSON object per line.
+#include <QStringList>
+
+#include "zarn/batch/batchrequest.h"
+
+class BatchReport;
+struct Options;
+
+// One file's line (without the line break); `read` is false when the file cannot be read.
+struct ListedFile {
+    bool read = false;
+    QString line;
+};
+ListedFile ListFile(const QString& path, ListFormat format, const Options& options);
+
+void ListFiles(const QStringList& files, ListFormat format, const Options& options,
+               BatchReport& report);

@@ -1,0 +1,72 @@
+#include "zarn/batch/batchmain.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include "zarn/batch/batchfiles.h"
+#include "zarn/batch/batchlist.h"
+#include "zarn/batch/batchreport.h"
+#include "zarn/batch/batchrequest.h"
+#include "zarn/batch/batchsettings.h"
+#include "zarn/names/commandline.h"
+
+namespace {
+
+QStringList Arguments(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
+    if (!request.optionsFile.isEmpty() && !QFileInfo(request.optionsFile).isFile()) {
+        err << "zarn: the settings file \"" << request.optionsFile << "\" does not exist\n";
+        return kExitBadCommandLine;
+    }
+    const BatchSettings settings = LoadBatchSettings(request.optionsFile);
+    const QString extension =
+        settings.options.Extension.isEmpty() ? QStringLiteral("mp3") : settings.options.Extension;
+    const BatchFiles files = CollectFiles(request.paths, extension);
+    BatchReport report(out, err);
+    for (const auto& [path, reason] : files.failures) report.fail(path, reason);
+    switch (request.command) {
+        case BatchCommand::List:
+            ListFiles(files.files, request.format, settings.options, report);
+            break;
+        default:
+            break;
+    }
+    return report.status();
+}
+
+}  // namespace
+
+bool IsBatchCommandLine(int argc, char* argv[]) {
+    return argc > 1 && IsBatchArgument(QString::fromLocal8Bit(argv[1]));
+}
+
+int RunBatchCommandLine(int argc, char* argv[]) {
+    const QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return RunBatch(Arguments(argc, argv), out, err);
+}
+
+int RunBatch(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    const ParsedBatch parsed = ParseBatchArguments(arguments);
+    if (!parsed.request) {
+        err << "zarn: " << parsed.error << "\n(zarn --help lists the commands)\n";
+        return kExitBadCommandLine;
+    }
+    const BatchRequest& request = *parsed.request;
+    if (request.command == BatchCommand::Help) {
+        out << CommandLineUsage() << BatchUsage(BatchCommand::Help);
+        return kExitOk;
+    }
+    if (request.help) {
+        out << BatchUsage(request.command);
+        return kExitOk;
+    }
+    return Run(request, out, err);
+}
