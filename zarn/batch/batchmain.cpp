@@ -8,6 +8,7 @@
 #include "zarn/batch/batchlist.h"
 #include "zarn/batch/batchreport.h"
 #include "zarn/batch/batchrequest.h"
+#include "zarn/batch/batchset.h"
 #include "zarn/batch/batchsettings.h"
 #include "zarn/names/commandline.h"
 
@@ -24,6 +25,14 @@ int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
         err << "zarn: the settings file \"" << request.optionsFile << "\" does not exist\n";
         return kExitBadCommandLine;
     }
+    SetForm form;
+    if (request.command == BatchCommand::Set) {
+        form = SetFormOf(request);
+        if (!form.error.isEmpty()) {
+            err << "zarn: " << form.error << '\n';
+            return kExitBadCommandLine;
+        }
+    }
     const BatchSettings settings = LoadBatchSettings(request.optionsFile);
     const QString extension =
         settings.options.Extension.isEmpty() ? QStringLiteral("mp3") : settings.options.Extension;
@@ -33,6 +42,9 @@ int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
     switch (request.command) {
         case BatchCommand::List:
             ListFiles(files.files, request.format, settings.options, report);
+            break;
+        case BatchCommand::Set:
+            SetFiles(files.files, form.values, settings.options, report);
             break;
         default:
             break;

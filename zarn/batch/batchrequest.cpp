@@ -8,6 +8,7 @@ struct CommandName {
 };
 constexpr CommandName kCommands[] = {
     {u"--list", BatchCommand::List},
+    {u"--set", BatchCommand::Set},
 };
 
 bool IsHelp(const QString& argument) {

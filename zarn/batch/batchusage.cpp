@@ -62,5 +62,6 @@ QString BatchUsage(BatchCommand command) {
         "\n"
         "Batch commands, without the window:\n"
         "       zarn --list [--format=tsv|json] PATH...\n"
+        "       zarn --set FIELD=VALUE... [--v1] [--v2] PATH...\n"
         "       zarn COMMAND --help  (the help of one command)\n");
 }

@@ -3,6 +3,7 @@
 #include <QJsonObject>
 
 #include "tests/zarn/batch/batchrun.h"
+#include "tests/zarn/tags/mutagenoracle.h"
 
 namespace {
 
@@ -63,6 +64,43 @@ TEST_F(BatchList, SettingsFileChoosesTheExtensionOfFolderWalks) {
     EXPECT_TRUE(r.out.startsWith(U("./e notes.txt\t")));
 }
 
+TEST_F(BatchList, SetThenListKeepsWhatWasNotNamed) {
+    const Outcome set = Run({U("--set"), U("album=Harbour Live"), U("track=7/9"), U("comment=***"),
+                             U("genre=rock"), U("composer=Oda"), U("."), U("gone.mp3")});
+    EXPECT_EQ(set.status, 1);
+    EXPECT_EQ(set.err, U("zarn: gone.mp3: no such file or folder\n"));
+    const Outcome r = Run({U("--list"), U(".")});
+    EXPECT_EQ(r.lines(),
+              (QStringList{
+                  U("./a none.mp3\t7/9\t\tHarbour Live\t\t\tRock\t\tID3v1,ID3v2"),
+                  U("./b v1.mp3\t7/9\tA1\tHarbour Live\tT1\t1999\tRock\t\tID3v1,ID3v2"),
+                  U("./c/v2.mp3\t7/9\tA2\tHarbour Live\tT\\t2\t\tRock\t\tID3v1,ID3v2"),
+                  U("./d both.MP3\t7/9\tA3\tHarbour Live\tT3\t1999\tRock\t\tID3v1,ID3v2"),
+              }));
+    // Another program reads the same: the ID3v2 frames and the ID3v1 fields.
+    const QJsonObject frames = oracle::Dump(music + U("/d both.MP3"))[U("frames")].toObject();
+    EXPECT_EQ(oracle::Compact(frames[U("TALB")]), U(R"({"text":["Harbour Live"]})"));
+    EXPECT_EQ(oracle::Compact(frames[U("TIT2")]), U(R"({"text":["T3"]})"));
+    EXPECT_EQ(oracle::Compact(frames[U("TCOM")]), U(R"({"text":["Oda"]})"));
+    EXPECT_EQ(oracle::Compact(frames[U("TRCK")]), U(R"({"text":["7/9"]})"));
+    const QJsonObject v1 = oracle::Read(music + U("/b v1.mp3"))[U("v1")].toObject();
+    EXPECT_EQ(v1[U("TALB")].toString(), U("Harbour Live"));
+    EXPECT_EQ(v1[U("TPE1")].toString(), U("A1"));
+    EXPECT_EQ(v1[U("TRCK")].toString(), U("7"));
+    EXPECT_EQ(v1[U("TCON")].toString(), U("17"));
+    EXPECT_FALSE(v1.contains(U("COMM")));
+}
+
+TEST_F(BatchList, SetOneVersionLeavesTheOtherAlone) {
+    const QByteArray before = mp3::ReadFile(music + U("/b v1.mp3"));
+    const Outcome r = Run({U("--set"), U("--v2"), U("title=New"), U("b v1.mp3"), U("c")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    // The ID3v1 tag is not touched: the file only gains an ID3v2 tag in front.
+    EXPECT_TRUE(mp3::ReadFile(music + U("/b v1.mp3")).endsWith(before));
+    EXPECT_EQ(Run({U("--list"), U("c")}).lines(),
+              QStringList{U("c/v2.mp3\t3/12\tA2\t\tNew\t\tUnknown\t\tID3v2")});
+}
+
 TEST_F(BatchRun, ExitStatuses) {
     Put(U("a.mp3"), mp3::Audio(2));
     const struct {
@@ -71,6 +109,7 @@ TEST_F(BatchRun, ExitStatuses) {
         const char* out;  // what the output starts with
     } cases[] = {
         {{U("--list"), U("--help")}, 0, "Usage: zarn --list"},
+        {{U("--set"), U("--help")}, 0, "Usage: zarn --set"},
         {{U("--help")}, 0, "Usage: zarn"},
         {{U("--list"), U("a.mp3")}, 0, "a.mp3\t"},
         {{U("--list"), U("a.mp3"), U("b.mp3")}, 1, "a.mp3\t"},
@@ -78,6 +117,10 @@ TEST_F(BatchRun, ExitStatuses) {
         {{U("--list"), U("--format=xml"), U("a.mp3")}, 2, ""},
         {{U("--list"), U("--options=/no/such.ini"), U("a.mp3")}, 2, ""},
         {{U("--list"), U("--v1"), U("a.mp3")}, 2, ""},
+        {{U("--set"), U("a.mp3")}, 2, ""},
+        {{U("--set"), U("genre=Rockish"), U("a.mp3")}, 2, ""},
+        {{U("--set"), U("genre=***"), U("a.mp3")}, 2, ""},
+        {{U("--set"), U("composer=X"), U("--v1"), U("a.mp3")}, 2, ""},
     };
     for (const auto& c : cases) {
         const Outcome r = Run(c.arguments);
