@@ -33,6 +33,7 @@ void Exercise(const ID3v2Frames& frames) {
         FrameDescription(frame);
         FieldValue(frame);
         FrameContent(frame);
+        PictureData(frame);
     }
     // Rendered frames read back as the same frames.
     const QByteArray rendered = RenderID3v2Frames(frames);

@@ -30,6 +30,7 @@
 #include "zarn/shell/programfolder.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/settingsstore.h"
+#include "zarn/sort/sortcommands.h"
 #include "zarn/sort/sortingcontrols.h"
 #include "zarn/tags/fileinfo.h"
 
@@ -295,6 +296,16 @@ void frmZarn::wireSorting() {
             QStringLiteral("Please select the target directory:"), m_sorting->txtTargetDir->text());
         if (!folder.isEmpty()) m_sorting->txtTargetDir->setText(folder);
     });
+    m_sortCommands =
+        new SortCommands({m_list, lstFiles, lstPreview, *m_sorting, cmbInPattern, cmbOutPattern,
+                          panel.txtNewName, this, [this] { return m_commands->previewShown(); },
+                          [this] { ClearFileInfo(); }, [this] { m_commands->refreshCount(); }},
+                         m_values, m_prompter, this);
+    connect(cmdSort, &QPushButton::clicked, m_sortCommands, &SortCommands::sortAll);
+    connect(menus.mnuSortAll, &QAction::triggered, m_sortCommands, &SortCommands::sortAll);
+    connect(cmdSortThisFile, &QPushButton::clicked, m_sortCommands, &SortCommands::sortSelected);
+    connect(menus.mnuQuickSort, &QAction::triggered, m_sortCommands, &SortCommands::sortSelected);
+    connect(this, &frmZarn::stopRequested, m_sortCommands, &SortCommands::requestStop);
 }
 
 void frmZarn::wireNames() {

@@ -22,6 +22,7 @@ class QScrollBar;
 class QStackedWidget;
 class QTabBar;
 class SettingsStore;
+class SortCommands;
 class SortingControls;
 struct MainSettings;
 struct ProgramValues;
@@ -108,6 +109,7 @@ class frmZarn : public QMainWindow {
     QStackedWidget* m_listStack = nullptr;
     SortingControls* m_sorting = nullptr;
     ListCommands* m_commands = nullptr;
+    SortCommands* m_sortCommands = nullptr;
     PanelState m_panelState;
     bool m_ended = false;
 };

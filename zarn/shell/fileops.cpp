@@ -10,7 +10,6 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -36,15 +35,6 @@ QString TemporaryNameBeside(const QString& path) {
     return FolderOf(path) + QStringLiteral(".zarn-") + QUuid::createUuid().toString(QUuid::Id128);
 }
 
-// The system's error code as an error of the program, with the system's description.
-FileError ErrnoError(int code) {
-    int number = kErrPathFileAccess;
-    if (code == ENOENT) number = kErrFileNotFound;
-    if (code == EACCES || code == EPERM || code == EROFS) number = kErrPermissionDenied;
-    if (code == ENOSPC || code == EDQUOT || code == EIO) number = kErrDeviceIO;
-    return {number, QString::fromLocal8Bit(std::strerror(code))};
-}
-
 QByteArray Native(const QString& path) {
     return QFile::encodeName(path);
 }
@@ -52,7 +42,7 @@ QByteArray Native(const QString& path) {
 FileError ErrorOfCode(int code) {
     if (code == 0) return {};
     if (code == EEXIST) return AlreadyExists();
-    return ErrnoError(code);
+    return SystemFileError(code);
 }
 
 // Renames without ever replacing what is at `to`, also a file that appeared a moment ago; gives
@@ -123,7 +113,7 @@ Temporary CopyToTemporary(const QString& from, const QString& beside) {
         copied += read;
     }
     if (!target.flush()) return failed(FileErrorOf(target));
-    if (::fsync(target.handle()) != 0) return failed(ErrnoError(errno));
+    if (::fsync(target.handle()) != 0) return failed(SystemFileError(errno));
     if (copied != size || target.size() != size)
         return failed({kErrDeviceIO, QStringLiteral("the copy is incomplete")});
     // The mode bits themselves: Qt's user flags say what the current user may do, and would
@@ -150,7 +140,7 @@ FileError PlaceCopy(const QString& from, const QString& to, bool replace) {
 // instead, so that a move that fails has not happened at all.
 FileError DeleteMovedSource(const QString& from, const QString& placed, bool undo) {
     if (::unlink(Native(from).constData()) == 0) return {};
-    const FileError error = ErrnoError(errno);
+    const FileError error = SystemFileError(errno);
     if (undo) ::unlink(Native(placed).constData());
     return error;
 }
@@ -223,7 +213,7 @@ FileError MoveReplacing(const QString& from, const QString& to) {
 
 FileError MakeFolder(const QString& path) {
     if (QFileInfo(path).isDir()) return {};
-    return ::mkdir(Native(path).constData(), 0777) == 0 ? FileError{} : ErrnoError(errno);
+    return ::mkdir(Native(path).constData(), 0777) == 0 ? FileError{} : SystemFileError(errno);
 }
 
 int AttributeValue(bool readOnly, bool hidden, bool archive) {

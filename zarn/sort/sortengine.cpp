@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
 
 #include "zarn/names/safename.h"
 #include "zarn/shell/fileops.h"
@@ -267,7 +268,7 @@ FileOutcome SortEngine::renameFile(const QString& from, const QString& to, bool 
     if (!Exists(to) || SameEntry(from, to)) {
         const FileError error = RenameWithoutOverwrite(from, to);
         if (!error.failed()) return FileOutcome::Done;
-        if (inUseMessage && error.number == kErrPathFileAccess) {
+        if (inUseMessage && (error.systemError == EBUSY || error.systemError == ETXTBSY)) {
             m_prompter.critical(
                 kZarn,
                 QStringLiteral("Could not sort file! \nThe file \"%1\" is in use.").arg(from));

@@ -60,12 +60,10 @@ Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form) {
             walk.clean = false;
             break;
         }
+        // The body is copied only for the reading that is chosen.
         ID3v2Frame frame;
-        frame.id = data.mid(pos, idLength);
-        if (idLength == 4) frame.flags = data.mid(pos + 8, 2);
-        frame.body = data.mid(pos + headerLength, size);
         frame.offset = pos;
-        frame.stored = headerLength + frame.body.size();
+        frame.stored = headerLength + qMin<qint64>(size, data.size() - pos - headerLength);
         walk.frames.append(frame);
         if (size > data.size() - pos - headerLength) {
             walk.clean = false;  // cut by the end of the data
@@ -79,12 +77,22 @@ Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form) {
 // The reading that walks cleanly wins; when both (or neither) do, the one with more frames,
 // since a size read the wrong way that jumps into the padding has skipped real frames.
 ID3v2Frames ChooseWalk(const QByteArray& data, int idLength, SizeForm native) {
-    Walk first = WalkFrames(data, idLength, native);
-    if (idLength == 3) return first.frames;
-    const SizeForm other = native == SizeForm::Plain ? SizeForm::Syncsafe : SizeForm::Plain;
-    Walk second = WalkFrames(data, idLength, other);
-    if (first.clean != second.clean) return first.clean ? first.frames : second.frames;
-    return second.frames.size() > first.frames.size() ? second.frames : first.frames;
+    const Walk first = WalkFrames(data, idLength, native);
+    Walk second;
+    if (idLength == 4)
+        second = WalkFrames(data, idLength,
+                            native == SizeForm::Plain ? SizeForm::Syncsafe : SizeForm::Plain);
+    const bool takeSecond =
+        idLength == 4 &&
+        (first.clean != second.clean ? second.clean : second.frames.size() > first.frames.size());
+    ID3v2Frames frames = takeSecond ? second.frames : first.frames;
+    const int headerLength = idLength == 3 ? 6 : 10;
+    for (ID3v2Frame& frame : frames) {
+        frame.id = data.mid(frame.offset, idLength);
+        if (idLength == 4) frame.flags = data.mid(frame.offset + 8, 2);
+        frame.body = data.mid(frame.offset + headerLength, frame.stored - headerLength);
+    }
+    return frames;
 }
 
 quint32 Plain32(const QByteArray& data, qsizetype at) {

@@ -53,3 +53,6 @@ QByteArray Resynchronise(const QByteArray& bytes);
 QString FrameValue(const ID3v2Frame& frame);
 // The description of a "COMM", "USLT", "TXXX" or "WXXX" frame; empty for other frames.
 QString FrameDescription(const ID3v2Frame& frame);
+// The picture bytes of an "APIC" frame (after encoding, MIME type, picture type and
+// description), for saving a picture to a file; empty for other frames.
+QByteArray PictureData(const ID3v2Frame& frame);

@@ -101,9 +101,10 @@ const ID3v2Frame* FirstFrame(const ID3v2Frames& frames, const QByteArray& id) {
     return nullptr;
 }
 
+// ISO-8859-1 without its C1 controls (0x80-0x9F), which this program reads as Windows-1252.
 bool FitsLatin1(const QString& text) {
     for (QChar ch : text)
-        if (ch.unicode() > 0xFF) return false;
+        if (ch.unicode() > 0xFF || (ch.unicode() >= 0x80 && ch.unicode() < 0xA0)) return false;
     return true;
 }
 
@@ -134,10 +135,6 @@ QByteArray UrlBytes(const QString& url) {
 
 }  // namespace
 
-QByteArray UrlFrameBytes(const QString& url) {
-    return UrlBytes(url);
-}
-
 QString FrameValue(const ID3v2Frame& frame) {
     return FrameParts(frame.id, FrameContent(frame)).value;
 }
@@ -146,6 +143,17 @@ QString FrameDescription(const ID3v2Frame& frame) {
     const bool described =
         frame.id == "COMM" || frame.id == "USLT" || frame.id == "TXXX" || frame.id == "WXXX";
     return described ? FrameParts(frame.id, FrameContent(frame)).description : QString();
+}
+
+QByteArray PictureData(const ID3v2Frame& frame) {
+    if (frame.id != "APIC") return {};
+    const QByteArray content = FrameContent(frame);
+    const qsizetype mimeEnd = content.indexOf('\0', 1);
+    if (mimeEnd < 0) return {};
+    const int encoding = static_cast<unsigned char>(content[0]);
+    const QByteArray described = content.mid(mimeEnd + 2);  // after the picture type
+    const qsizetype data = AfterTerminator(described, encoding);
+    return data < 0 ? QByteArray() : described.mid(data);
 }
 
 QString FrameText(const QByteArray& data, const QByteArray& id) {

@@ -7,8 +7,6 @@
 
 struct ID3v2Record;
 
-// The URL as single-byte "WXXX" bytes (percent-encoding what Windows-1252 cannot hold).
-QByteArray UrlFrameBytes(const QString& url);
 // Size from the 4 header bytes at 6..9, each byte taken whole.
 qint64 TagSizeOfHeader(const QByteArray& header);
 // The known frames in writing order followed by the hidden frames. A field whose value reads

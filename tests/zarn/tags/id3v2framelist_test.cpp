@@ -136,4 +136,31 @@ TEST(ReadTagFrames, CompressedFramesKeepTheirContent) {
     EXPECT_EQ(FrameValue(frames[0]), QString(500, u'z'));
 }
 
+TEST(PictureData, TheBytesAfterTheDescription) {
+    const QByteArray png("\x89PNG\0\0\xFF", 7);
+    struct Case {
+        const char* name;
+        QByteArray id, body, data;
+    };
+    const Case cases[] = {
+        {"single-byte description", "APIC", Text("image/png") + kNul + "\x03" + "d" + kNul + png,
+         png},
+        {"UTF-16 description", "APIC",
+         QByteArray("\x01image/png\0\x03\xFF\xFE"
+                    "d\0\0\0",
+                    18) +
+             png,
+         png},
+        {"no description terminator", "APIC", Text("image/png") + kNul + "\x03" + "d", {}},
+        {"not a picture", "GEOB", Text("x") + kNul + png, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ID3v2Frame frame;
+        frame.id = c.id;
+        frame.body = c.body;
+        EXPECT_EQ(PictureData(frame), c.data);
+    }
+}
+
 }  // namespace

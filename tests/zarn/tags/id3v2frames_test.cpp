@@ -131,6 +131,8 @@ TEST(MakeFrame, Layouts) {
          QByteArray("TPE1\0\0\0\x07\0\0\0Caf\xE9 \xBD", 17)},
         {"Windows-1252-only characters become UTF-16", "TIT2", u"€"_qs,
          QByteArray("TIT2\0\0\0\x05\0\0\x01\xFF\xFE\xAC\x20", 15)},
+        {"C1 controls become UTF-16", "TIT2", QString(QChar(0x85)),
+         QByteArray("TIT2\0\0\0\x05\0\0\x01\xFF\xFE\x85\0", 15)},
         {"empty value", "TIT2", QString(), {}},
         {"beyond Windows-1252 becomes UTF-16", "TIT2", u"Ł"_qs,
          QByteArray("TIT2\0\0\0\x05\0\0\x01\xFF\xFE\x41\x01", 15)},

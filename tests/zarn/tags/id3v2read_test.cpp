@@ -4,6 +4,7 @@
 
 #include "tests/support/mp3writer.h"
 #include "tests/zarn/tags/recordingprompter.h"
+#include "zarn/tags/id3v1.h"
 #include "zarn/tags/id3v2.h"
 
 namespace {
@@ -108,6 +109,31 @@ TEST_F(ReadID3v2Test, HiddenFrames) {
     r = read(mp3::ID3v2Tag({comm1, V2TextFrame("TIT2", "T"), comm2}, 4));
     EXPECT_EQ(r.Comment, u"first"_qs);
     EXPECT_EQ(r.Hidden, comm2);
+}
+
+TEST_F(ReadID3v2Test, FilesOfEarlierBuildsWithSyncsafeSizes) {
+    // A 3.0 header over frames of 128 bytes and more with syncsafe sizes, as earlier builds
+    // wrote them.
+    const QByteArray title(200, 't'), comment(150, 'c'), picture(300, '\x42');
+    const QByteArray apic = V2Frame("APIC", picture);
+    const QString path = dir.filePath(QStringLiteral("old.mp3"));
+    ASSERT_TRUE(mp3::WriteFile(path, mp3::ID3v2Tag({V2TextFrame("TIT2", title),
+                                                    V2Frame("COMM", kNul + "eng" + kNul + comment),
+                                                    apic, V2TextFrame("TPE1", "Artist")},
+                                                   400) +
+                                         mp3::Audio(3)));
+    ID3v2Record r = ReadID3v2(path);
+    EXPECT_EQ(r.Title, QString::fromLatin1(title));
+    EXPECT_EQ(r.Comment, QString::fromLatin1(comment));
+    EXPECT_EQ(r.Artist, u"Artist"_qs);
+    EXPECT_EQ(r.Hidden, V2Frame("APIC", picture, false));
+    // Saved again, every size is a plain number.
+    r.Album = u"Album"_qs;
+    ASSERT_TRUE(WriteTags(path, {}, r, -1, 1));
+    const QByteArray saved = mp3::ReadFile(path);
+    EXPECT_EQ(saved.mid(10, 8), QByteArray("TIT2\0\0\0\xC9", 8));
+    EXPECT_TRUE(saved.contains(V2Frame("APIC", picture, false)));
+    EXPECT_EQ(ReadID3v2(path).Title, QString::fromLatin1(title));
 }
 
 TEST_F(ReadID3v2Test, NoTagTruncatedTagAndMissingFile) {
