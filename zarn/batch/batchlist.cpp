@@ -13,30 +13,6 @@ namespace {
 constexpr const char* kKeys[] = {"path", "track", "artist",  "album", "title",
                                  "year", "genre", "comment", "tags"};
 
-QString TsvValue(const QString& value) {
-    QString out;
-    out.reserve(value.size());
-    for (const QChar ch : value) {
-        switch (ch.unicode()) {
-            case u'\t':
-                out += QStringLiteral("\\t");
-                break;
-            case u'\n':
-                out += QStringLiteral("\\n");
-                break;
-            case u'\r':
-                out += QStringLiteral("\\r");
-                break;
-            case u'\\':
-                out += QStringLiteral("\\\\");
-                break;
-            default:
-                out += ch;
-        }
-    }
-    return out;
-}
-
 QString JsonString(const QString& value) {
     QString out = QStringLiteral("\"");
     for (const QChar ch : value) {
@@ -60,7 +36,7 @@ QString JsonString(const QString& value) {
 QString Line(const QStringList& values, const QStringList& tags, ListFormat format) {
     if (format == ListFormat::Tsv) {
         QStringList cells;
-        for (const QString& value : values) cells << TsvValue(value);
+        for (const QString& value : values) cells << TsvField(value);
         cells << (tags.isEmpty() ? QStringLiteral("none") : tags.join(u','));
         return cells.join(u'\t');
     }

@@ -10,6 +10,7 @@
 #include "zarn/batch/batchrequest.h"
 #include "zarn/batch/batchset.h"
 #include "zarn/batch/batchsettings.h"
+#include "zarn/batch/batchsort.h"
 #include "zarn/names/commandline.h"
 
 namespace {
@@ -46,7 +47,10 @@ int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
         case BatchCommand::Set:
             SetFiles(files.files, form.values, settings.options, report);
             break;
-        default:
+        case BatchCommand::Sort:
+            SortInto(files.files, request.sort, settings, report);
+            break;
+        case BatchCommand::Help:
             break;
     }
     return report.status();

@@ -20,3 +20,27 @@ int BatchReport::status() const {
 QString ShownPath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
+
+QString TsvField(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (const QChar ch : value) {
+        switch (ch.unicode()) {
+            case u'\t':
+                out += QStringLiteral("\\t");
+                break;
+            case u'\n':
+                out += QStringLiteral("\\n");
+                break;
+            case u'\r':
+                out += QStringLiteral("\\r");
+                break;
+            case u'\\':
+                out += QStringLiteral("\\\\");
+                break;
+            default:
+                out += ch;
+        }
+    }
+    return out;
+}

@@ -22,5 +22,8 @@ class BatchReport {
     int m_failures = 0;
 };
 
+// A value of a tab-separated line: tab, line break, carriage return and backslash escaped
+// (\t, \n, \r, \\).
+QString TsvField(const QString& value);
 // A path as the user reads it (the platform's separators).
 QString ShownPath(const QString& path);

@@ -9,6 +9,7 @@ struct CommandName {
 constexpr CommandName kCommands[] = {
     {u"--list", BatchCommand::List},
     {u"--set", BatchCommand::Set},
+    {u"--sort", BatchCommand::Sort},
 };
 
 bool IsHelp(const QString& argument) {

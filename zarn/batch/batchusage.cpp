@@ -63,5 +63,7 @@ QString BatchUsage(BatchCommand command) {
         "Batch commands, without the window:\n"
         "       zarn --list [--format=tsv|json] PATH...\n"
         "       zarn --set FIELD=VALUE... [--v1] [--v2] PATH...\n"
+        "       zarn --sort TARGET [--copy|--move] [--genre|--letter] [--artist-folders=N]\n"
+        "                   [--fix-names] [--if-exists=skip|replace] [--dry-run] PATH...\n"
         "       zarn COMMAND --help  (the help of one command)\n");
 }

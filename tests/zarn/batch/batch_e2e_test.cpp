@@ -1,4 +1,5 @@
 // The batch commands as a script runs them: the built program on temporary folders.
+#include <QDirIterator>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -101,6 +102,67 @@ TEST_F(BatchList, SetOneVersionLeavesTheOtherAlone) {
               QStringList{U("c/v2.mp3\t3/12\tA2\t\tNew\t\tUnknown\t\tID3v2")});
 }
 
+// Every file under `root`, relative, with its size: what a run changed on the disk.
+QStringList Tree(const QString& root) {
+    QStringList files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        files << QDir(root).relativeFilePath(info.filePath()) + u' ' + QString::number(info.size());
+    }
+    files.sort();
+    return files;
+}
+
+TEST_F(BatchRun, SortDryRunPrintsWhatTheSortThenDoes) {
+    const auto tagged = [this](const char* name, const char* artist, const char* title,
+                               const char* track, int audio) {
+        Put(U(name), V2(title, artist, track) + mp3::Audio(audio) + V1(title, artist, 0, 17));
+    };
+    tagged("in/a.mp3", "Velt", "Harbour", "1", 1);
+    tagged("in/b.mp3", "Velt", "Hits", "2", 2);
+    tagged("in/c.mp3", "Oda", "Sun", "3", 3);
+    tagged("in/d/e.mp3", "Velt", "Harbour", "1", 4);  // the same new name as a.mp3
+    tagged("in/f.mp3", "Oda", "Moon", "4", 5);
+    Put(U("out/Rock/Oda/04 - Oda - Moon.mp3"), "already there");
+    const QStringList sort = {
+        U("--sort"),      U("out"), U("--move"), U("--genre"), U("--artist-folders=2"),
+        U("--fix-names"), U("in")};
+
+    const QStringList before = Tree(music);
+    const Outcome plan = Run(sort + QStringList{U("--dry-run")});
+    EXPECT_EQ(plan.status, 0) << plan.err.toStdString();
+    EXPECT_EQ(Tree(music), before);
+    EXPECT_EQ(plan.lines(), (QStringList{
+                                U("in/a.mp3\tout/Rock/Velt/01 - Velt - Harbour.mp3\tmoved"),
+                                U("in/b.mp3\tout/Rock/Velt/02 - Velt - Hits.mp3\tmoved"),
+                                U("in/c.mp3\tout/Rock/Oda/03 - Oda - Sun.mp3\tmoved"),
+                                U("in/d/e.mp3\tout/Rock/Velt/01 - Velt - Harbour.mp3\tskipped"),
+                                U("in/f.mp3\tout/Rock/Oda/04 - Oda - Moon.mp3\tskipped"),
+                            }));
+
+    const Outcome done = Run(sort);
+    EXPECT_EQ(done.status, 0) << done.err.toStdString();
+    EXPECT_EQ(done.out, plan.out);
+    // Sizes tell the files apart: each one is where the plan said, the one there is kept.
+    EXPECT_EQ(Tree(music), (QStringList{U("in/d/e.mp3 1851"), U("in/f.mp3 2264"),
+                                        U("out/Rock/Oda/03 - Oda - Sun.mp3 1429"),
+                                        U("out/Rock/Oda/04 - Oda - Moon.mp3 13"),
+                                        U("out/Rock/Velt/01 - Velt - Harbour.mp3 600"),
+                                        U("out/Rock/Velt/02 - Velt - Hits.mp3 1014")}));
+
+    // Replacing and copying the rest by letter: plan and sort agree again.
+    const QStringList again = {U("--sort"),      U("out"), U("--letter"), U("--if-exists=replace"),
+                               U("--fix-names"), U("in"),  U("gone.mp3")};
+    const Outcome plan2 = Run(again + QStringList{U("--dry-run")});
+    const Outcome done2 = Run(again);
+    EXPECT_EQ(done2.status, 1);
+    EXPECT_EQ(done2.err, U("zarn: gone.mp3: no such file or folder\n"));
+    EXPECT_EQ(done2.out, plan2.out);
+    EXPECT_EQ(done2.lines(), (QStringList{U("in/d/e.mp3\tout/V/01 - Velt - Harbour.mp3\tcopied"),
+                                          U("in/f.mp3\tout/O/04 - Oda - Moon.mp3\tcopied")}));
+}
+
 TEST_F(BatchRun, ExitStatuses) {
     Put(U("a.mp3"), mp3::Audio(2));
     const struct {
@@ -110,6 +172,7 @@ TEST_F(BatchRun, ExitStatuses) {
     } cases[] = {
         {{U("--list"), U("--help")}, 0, "Usage: zarn --list"},
         {{U("--set"), U("--help")}, 0, "Usage: zarn --set"},
+        {{U("--sort"), U("--help")}, 0, "Usage: zarn --sort"},
         {{U("--help")}, 0, "Usage: zarn"},
         {{U("--list"), U("a.mp3")}, 0, "a.mp3\t"},
         {{U("--list"), U("a.mp3"), U("b.mp3")}, 1, "a.mp3\t"},
@@ -121,6 +184,9 @@ TEST_F(BatchRun, ExitStatuses) {
         {{U("--set"), U("genre=Rockish"), U("a.mp3")}, 2, ""},
         {{U("--set"), U("genre=***"), U("a.mp3")}, 2, ""},
         {{U("--set"), U("composer=X"), U("--v1"), U("a.mp3")}, 2, ""},
+        {{U("--sort")}, 2, ""},
+        {{U("--sort"), U("out"), U("--genre"), U("--letter"), U("a.mp3")}, 2, ""},
+        {{U("--sort"), U("out"), U("--artist-folders=x"), U("a.mp3")}, 2, ""},
     };
     for (const auto& c : cases) {
         const Outcome r = Run(c.arguments);
