@@ -20,6 +20,7 @@
 
 #include "zarn/app/listcommands.h"
 #include "zarn/app/mainwindownames.h"
+#include "zarn/editing/fixid3command.h"
 #include "zarn/names/fixfilename.h"
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/filedialogs.h"
@@ -62,6 +63,7 @@ frmZarn::frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter
     load();
     place();
     wireNames();
+    wireFixID3();
 }
 
 frmZarn::~frmZarn() {
@@ -321,6 +323,15 @@ void frmZarn::wireNames() {
                                 [this](const QString& path) { return PanelNewName(path); },
                                 [this](const QString& path) { return NewNameOf(path); }};
     WireNameEngine(parts, m_values, m_store, m_prompter, this);
+}
+
+void frmZarn::wireFixID3() {
+    m_fixID3 = new FixID3Command(
+        {m_list, lstFiles, lstPreview, chkPreview, cmbInPattern, panel, m_panelState, this},
+        m_values, m_prompter, this);
+    m_fixID3->clearFileInfo = [this] { ClearFileInfo(); };
+    connect(panel.cmdFixID3, &QPushButton::clicked, m_fixID3, &FixID3Command::run);
+    connect(menus.mnuFixID3, &QAction::triggered, m_fixID3, &FixID3Command::run);
 }
 
 void frmZarn::load() {

@@ -12,6 +12,7 @@
 
 class FileDialogs;
 class FileListView;
+class FixID3Command;
 class ListCommands;
 class Prompter;
 class QCheckBox;
@@ -94,6 +95,7 @@ class frmZarn : public QMainWindow {
     void wireMenus();
     void wireSorting();
     void wireNames();
+    void wireFixID3();
     void loadChosenRow(int row);
     void load();
     void place();
@@ -109,6 +111,7 @@ class frmZarn : public QMainWindow {
     QStackedWidget* m_listStack = nullptr;
     SortingControls* m_sorting = nullptr;
     ListCommands* m_commands = nullptr;
+    FixID3Command* m_fixID3 = nullptr;
     SortCommands* m_sortCommands = nullptr;
     PanelState m_panelState;
     bool m_ended = false;

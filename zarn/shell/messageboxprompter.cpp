@@ -25,6 +25,11 @@ Prompter::Answer MessageBoxPrompter::question(const QString& title, const QStrin
     }
 }
 
+bool MessageBoxPrompter::confirm(const QString& title, const QString& text) {
+    return QMessageBox::information(m_owner, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
+}
+
 QString MessageBoxPrompter::input(const QString& title, const QString& prompt) {
     return QInputDialog::getText(m_owner, title, prompt);
 }

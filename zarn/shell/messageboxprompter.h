@@ -10,6 +10,7 @@ public:
     void information(const QString& title, const QString& text) override;
     void critical(const QString& title, const QString& text) override;
     Answer question(const QString& title, const QString& text, bool withCancel) override;
+    bool confirm(const QString& title, const QString& text) override;
     QString input(const QString& title, const QString& prompt) override;
 
 private:

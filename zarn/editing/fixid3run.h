@@ -1,0 +1,36 @@
+#pragma once
+// "Fix ID3" for a selection: every file in turn is loaded, fixed and written before the next.
+// A file that cannot be read or written, or whose track is no number, is reported with its path
+// and left as it was; the run goes on with the next file.
+#include <QStringList>
+#include <functional>
+
+#include "zarn/editing/panelstate.h"
+
+class Progress;
+class Prompter;
+struct FileInfo;
+struct Options;
+
+// The versions chosen when the command started (the two check boxes); a version not chosen is
+// fixed in each file that has it.
+struct FixVersions {
+    bool id3v1 = false;
+    bool id3v2 = false;
+};
+
+struct FixRun {
+    int written = 0;
+    int failed = 0;    // reported, left as it was
+    QStringList gone;  // no longer on the disk: their rows leave the list
+    bool stopped = false;
+};
+
+// Shows the file being worked on: what was read of it and its fixed values.
+using FixShown = std::function<void(const FileInfo& info, const PanelValues& fixed)>;
+
+// `paths` is a snapshot of the selection, so rows leaving the list cannot shift the run.
+// `progress` hears of each file before it is fixed and may stop the run after it.
+FixRun FixSeveralFiles(const QStringList& paths, FixVersions chosen, const QString& inPattern,
+                       const Options& options, Prompter* prompter, Progress* progress,
+                       const FixShown& shown = {});
