@@ -5,6 +5,7 @@
 #include <QTextStream>
 
 #include "zarn/batch/batchfiles.h"
+#include "zarn/batch/batchfix.h"
 #include "zarn/batch/batchlist.h"
 #include "zarn/batch/batchreport.h"
 #include "zarn/batch/batchrequest.h"
@@ -46,6 +47,9 @@ int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
             break;
         case BatchCommand::Set:
             SetFiles(files.files, form.values, settings.options, report);
+            break;
+        case BatchCommand::Fix:
+            FixFiles(files.files, request.v1, request.v2, settings, report);
             break;
         case BatchCommand::Sort:
             SortInto(files.files, request.sort, settings, report);

@@ -9,6 +9,7 @@ struct CommandName {
 constexpr CommandName kCommands[] = {
     {u"--list", BatchCommand::List},
     {u"--set", BatchCommand::Set},
+    {u"--fix", BatchCommand::Fix},
     {u"--sort", BatchCommand::Sort},
 };
 
@@ -62,6 +63,7 @@ bool TakeCommandOption(const QString& a, BatchRequest& r, QString& error) {
             }
             return false;
         case BatchCommand::Set:
+        case BatchCommand::Fix:
             if (a == u"--v1") return r.v1 = true;
             if (a == u"--v2") return r.v2 = true;
             return false;

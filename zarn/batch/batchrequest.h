@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <optional>
 
-enum class BatchCommand { Help, List, Set, Sort };
+enum class BatchCommand { Help, List, Set, Fix, Sort };
 
 enum class ListFormat { Tsv, Json };
 

@@ -39,6 +39,15 @@ QString BatchUsage(BatchCommand command) {
                 "composer, origartist, copyright, url, encoder. A track \"*\" removes the\n"
                 "ID3v1 track number.\n"
                 "  --v1, --v2  write only this tag version\n");
+        case BatchCommand::Fix:
+            return Usage(
+                "Usage: zarn --fix [--v1] [--v2] PATH...\n"
+                "\n"
+                "Cleans up the tags of every file as \"Fix ID3\" of the window does for several\n"
+                "files, with the saved options and input pattern: texts cleaned, empty fields\n"
+                "taken from the file name, a missing track number dug out of the name, and the\n"
+                "two versions filling each other's gaps. The tags a file has are fixed.\n"
+                "  --v1, --v2  also add this tag version to files that lack it\n");
         case BatchCommand::Sort:
             return Usage(
                 "Usage: zarn --sort TARGET [--copy|--move] [--genre|--letter]\n"
@@ -63,6 +72,7 @@ QString BatchUsage(BatchCommand command) {
         "Batch commands, without the window:\n"
         "       zarn --list [--format=tsv|json] PATH...\n"
         "       zarn --set FIELD=VALUE... [--v1] [--v2] PATH...\n"
+        "       zarn --fix [--v1] [--v2] PATH...\n"
         "       zarn --sort TARGET [--copy|--move] [--genre|--letter] [--artist-folders=N]\n"
         "                   [--fix-names] [--if-exists=skip|replace] [--dry-run] PATH...\n"
         "       zarn COMMAND --help  (the help of one command)\n");

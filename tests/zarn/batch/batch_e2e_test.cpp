@@ -102,6 +102,27 @@ TEST_F(BatchList, SetOneVersionLeavesTheOtherAlone) {
               QStringList{U("c/v2.mp3\t3/12\tA2\t\tNew\t\tUnknown\t\tID3v2")});
 }
 
+TEST_F(BatchRun, FixTakesABadlyTaggedFileApartByItsName) {
+    Settings("InPattern=%artist - %track - %title.mp3\n");
+    const QString path = Put(U("in/Velt - 07 - harbour_lights.mp3"),
+                             mp3::Audio(2) + mp3::ID3v1Tag({"", "", "Alb", "1999", "", -1, 255}));
+    const Outcome fix = Run({U("--fix"), U("in")});
+    EXPECT_EQ(fix.status, 0) << fix.err.toStdString();
+    EXPECT_EQ(Run({U("--list"), U("in")}).lines(),
+              QStringList{U("in/Velt - 07 - harbour_lights.mp3\t7\tVelt\tAlb\tHarbour Lights\t"
+                            "1999\tUnknown\t\tID3v1")});
+    const QJsonObject v1 = oracle::Read(path)[U("v1")].toObject();
+    EXPECT_EQ(v1[U("TPE1")].toString(), U("Velt"));
+    EXPECT_EQ(v1[U("TIT2")].toString(), U("Harbour Lights"));
+    EXPECT_EQ(v1[U("TRCK")].toString(), U("7"));
+
+    // Naming a version adds it where the file lacks it.
+    EXPECT_EQ(Run({U("--fix"), U("--v2"), U("in")}).status, 0);
+    const QJsonObject frames = oracle::Dump(path)[U("frames")].toObject();
+    EXPECT_EQ(oracle::Compact(frames[U("TPE1")]), U(R"({"text":["Velt"]})"));
+    EXPECT_EQ(oracle::Compact(frames[U("TIT2")]), U(R"({"text":["Harbour Lights"]})"));
+}
+
 // Every file under `root`, relative, with its size: what a run changed on the disk.
 QStringList Tree(const QString& root) {
     QStringList files;
@@ -173,6 +194,7 @@ TEST_F(BatchRun, ExitStatuses) {
         {{U("--list"), U("--help")}, 0, "Usage: zarn --list"},
         {{U("--set"), U("--help")}, 0, "Usage: zarn --set"},
         {{U("--sort"), U("--help")}, 0, "Usage: zarn --sort"},
+        {{U("--fix"), U("--help")}, 0, "Usage: zarn --fix"},
         {{U("--help")}, 0, "Usage: zarn"},
         {{U("--list"), U("a.mp3")}, 0, "a.mp3\t"},
         {{U("--list"), U("a.mp3"), U("b.mp3")}, 1, "a.mp3\t"},
@@ -184,6 +206,8 @@ TEST_F(BatchRun, ExitStatuses) {
         {{U("--set"), U("genre=Rockish"), U("a.mp3")}, 2, ""},
         {{U("--set"), U("genre=***"), U("a.mp3")}, 2, ""},
         {{U("--set"), U("composer=X"), U("--v1"), U("a.mp3")}, 2, ""},
+        {{U("--fix"), U("--format=tsv"), U("a.mp3")}, 2, ""},
+        {{U("--fix")}, 2, ""},
         {{U("--sort")}, 2, ""},
         {{U("--sort"), U("out"), U("--genre"), U("--letter"), U("a.mp3")}, 2, ""},
         {{U("--sort"), U("out"), U("--artist-folders=x"), U("a.mp3")}, 2, ""},
