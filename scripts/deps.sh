@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need (only what is missing).
 set -euo pipefail
+# qt6-multimedia-dev plays through GStreamer: plugins-base brings playbin, plugins-good the MP3
+# parser and decoder (mpegaudioparse, mpg123) and the PulseAudio sink. xdg-utils opens the manual
+# in the user's text editor; desktop-file-utils checks the desktop entries.
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev python3 python3-mutagen)
+          libbenchmark-dev python3 python3-mutagen
+          qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+          xdg-utils desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -21,6 +21,10 @@
 #include "zarn/app/listcommands.h"
 #include "zarn/app/mainwindownames.h"
 #include "zarn/editing/fixid3command.h"
+#include "zarn/extras/about.h"
+#include "zarn/extras/help.h"
+#include "zarn/extras/playfilepage.h"
+#include "zarn/extras/qtplayer.h"
 #include "zarn/names/fixfilename.h"
 #include "zarn/names/replacelist.h"
 #include "zarn/shell/filedialogs.h"
@@ -47,18 +51,21 @@ constexpr int kHeight = 8025;
 }  // namespace
 
 frmZarn::frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter,
-                 FileDialogs* dialogs, QWidget* parent)
+                 FileDialogs* dialogs, Player* player, QWidget* parent)
     : QMainWindow(parent),
       m_store(store),
       m_values(values),
       m_prompter(prompter),
       m_ownDialogs(dialogs ? nullptr : std::make_unique<QtFileDialogs>(this)),
       m_dialogs(dialogs ? dialogs : m_ownDialogs.get()),
+      m_ownPlayer(player ? nullptr : std::make_unique<QtPlayer>()),
+      m_player(player ? player : m_ownPlayer.get()),
       m_list([this](const QString& path) { return NewNameOf(path); }) {
     setObjectName(QStringLiteral("frmZarn"));
     buildWindow();
     wireList();
     wireMenus();
+    wireExtras();
     wireSorting();
     load();
     place();
@@ -172,14 +179,12 @@ QWidget* frmZarn::buildTabs() {
     patterns->addRow(QStringLiteral("InPattern:"), cmbInPattern);
     patterns->addRow(QStringLiteral("OutPattern:"), cmbOutPattern);
 
-    picTab[2] = new QWidget(box);
-    cmdOpenMP3 = Named(new QPushButton(QStringLiteral("Open file"), picTab[2]), "cmdOpenMP3");
-    VScroll = Named(new QScrollBar(Qt::Vertical, picTab[2]), "VScroll");
-    VScroll->setRange(0, 100);
-    auto* play = new QHBoxLayout(picTab[2]);
-    play->addWidget(cmdOpenMP3);
-    play->addWidget(VScroll);
-    play->addStretch();
+    m_playPage = new PlayFilePage(
+        *m_player, m_prompter,
+        {[this] { return currentPath(); }, [this] { return m_panelState.severalFiles; }}, box);
+    picTab[2] = m_playPage;
+    cmdOpenMP3 = m_playPage->cmdOpenMP3;
+    VScroll = m_playPage->VScroll;
 
     for (int i = 0; i < 3; ++i) {
         picTab[i]->setObjectName(QStringLiteral("picTab%1").arg(i));
@@ -290,6 +295,20 @@ void frmZarn::wireMenus() {
     connect(menus.mnuRemFromHD, &QAction::triggered, c,
             [this] { m_commands->deleteSelected(lstFiles); });
     connect(menus.mnuExit, &QAction::triggered, this, &frmZarn::close);
+}
+
+// The player, help and about; "Options" is wired with the name engine.
+void frmZarn::wireExtras() {
+    connect(menus.mnuPlayFile, &QAction::triggered, m_playPage, &PlayFilePage::play);
+    connect(menus.mnuStopPlay, &QAction::triggered, m_playPage, &PlayFilePage::stop);
+    connect(menus.mnuHelpMe, &QAction::triggered, this, [] { OpenHelp(); });
+    connect(menus.mnuAbout, &QAction::triggered, this, [this] { ShowAbout(m_prompter); });
+}
+
+// The full path of the current row of the file list; empty when there is none.
+QString frmZarn::currentPath() const {
+    const int row = lstFiles->currentIndex().row();
+    return row >= 0 && row < m_list.count() ? m_list.pathAt(row) : QString();
 }
 
 void frmZarn::wireSorting() {

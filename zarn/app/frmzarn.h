@@ -14,6 +14,8 @@ class FileDialogs;
 class FileListView;
 class FixID3Command;
 class ListCommands;
+class PlayFilePage;
+class Player;
 class Prompter;
 class QCheckBox;
 class QComboBox;
@@ -31,9 +33,10 @@ struct ProgramValues;
 class frmZarn : public QMainWindow {
     Q_OBJECT
   public:
-    // `dialogs` answers the file dialogs; the system's dialogs when none is given.
+    // `dialogs` answers the file dialogs and `player` plays; the system's dialogs and player
+    // when none is given.
     frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter,
-            FileDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+            FileDialogs* dialogs = nullptr, Player* player = nullptr, QWidget* parent = nullptr);
     ~frmZarn() override;
 
     // Empties the tag panel and refreshes the count label.
@@ -93,6 +96,8 @@ class frmZarn : public QMainWindow {
     QWidget* buildTabs();
     void wireList();
     void wireMenus();
+    void wireExtras();
+    QString currentPath() const;
     void wireSorting();
     void wireNames();
     void wireFixID3();
@@ -107,6 +112,9 @@ class frmZarn : public QMainWindow {
     Prompter& m_prompter;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs* m_dialogs;
+    std::unique_ptr<Player> m_ownPlayer;
+    Player* m_player;
+    PlayFilePage* m_playPage = nullptr;
     FileList m_list;
     QStackedWidget* m_listStack = nullptr;
     SortingControls* m_sorting = nullptr;

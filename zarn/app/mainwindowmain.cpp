@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "zarn/app/frmzarn.h"
+#include "zarn/app/listcommands.h"
 #include "zarn/shell/messageboxprompter.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/settingsstore.h"
@@ -16,6 +17,11 @@ int RunMainWindow(int argc, char* argv[]) {
     frmZarn window(store, values, prompter);
     // Shutdown ends the program at once, whatever other window is open.
     QObject::connect(&window, &frmZarn::programEnded, &app, [] { QCoreApplication::exit(0); });
+    // "zarn --add FILE..." (a desktop's "Open with") starts with the files in the list, as if they
+    // had been dropped on it.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1 && arguments[1] == QLatin1String(kAddOption))
+        window.listCommands().dropOnFiles(arguments.mid(2));
     window.show();
     return app.exec();
 }

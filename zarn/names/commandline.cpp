@@ -118,6 +118,7 @@ QString CommandLineUsage() {
         "Usage: zarn \"+rename=PATTERN\" FILE...\n"
         "       zarn +ext=EXTENSION FILE...\n"
         "       zarn --help\n"
+        "       zarn --add FILE...   opens the window with the files in its list\n"
         "\n"
         "Renames the files without opening the window.\n"
         "  +rename=PATTERN  new names built from the tags (or the old names) by PATTERN,\n"

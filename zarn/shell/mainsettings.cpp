@@ -25,8 +25,12 @@ bool CheckState(const SettingsStore& store, const QString& key, bool fallback) {
 }
 }  // namespace
 
+QString ProgramVersion() {
+    return QStringLiteral("%1.%2").arg(ZARN_VERSION_MAJOR).arg(ZARN_VERSION_REVISION);
+}
+
 QString ProgramCaption() {
-    return QStringLiteral("Pelmora %1.%2").arg(ZARN_VERSION_MAJOR).arg(ZARN_VERSION_REVISION);
+    return QStringLiteral("Pelmora ") + ProgramVersion();
 }
 
 QString DefaultFolderSetting() {

@@ -19,7 +19,9 @@ struct MainSettings {
     QString OutPattern = QStringLiteral("%track - %artist - %title.mp3");
 };
 
-// "Pelmora " + major version + "." + revision.
+// Major version + "." + revision: version 1.0.0.25 is "1.25".
+QString ProgramVersion();
+// "Pelmora " + the program's version.
 QString ProgramCaption();
 // The program's folder as a folder setting: without its trailing separator (but "/" stays "/").
 QString DefaultFolderSetting();
