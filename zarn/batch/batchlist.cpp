@@ -1,12 +1,13 @@
 #include "zarn/batch/batchlist.h"
 
-#include <QFile>
 #include <QTextStream>
 
+#include "zarn/batch/batchprompter.h"
 #include "zarn/batch/batchreport.h"
 #include "zarn/names/fixfilename.h"
 #include "zarn/shell/options.h"
-#include "zarn/tags/tagmarkers.h"
+#include "zarn/tags/id3v1.h"
+#include "zarn/tags/id3v2.h"
 
 namespace {
 
@@ -51,12 +52,16 @@ QString Line(const QStringList& values, const QStringList& tags, ListFormat form
 }  // namespace
 
 ListedFile ListFile(const QString& path, ListFormat format, const Options& options) {
-    const TagMark v2 = ID3v2Mark(path);
-    if (v2 == TagMark::Missing) return {};
+    BatchPrompter prompter;
+    const ID3v2Record v2 = ReadID3v2(path, &prompter);
+    const QString error = prompter.takeMessage();
+    if (!error.isEmpty()) return {false, error};
+    // A file shorter than an ID3v1 tag has none; the reader's complaint about it is dropped.
+    const ID3v1Record v1 = ReadID3v1(path, &prompter);
     QStringList tags;
-    if (ID3v1Mark(path) == TagMark::Present) tags << QStringLiteral("ID3v1");
-    if (v2 == TagMark::Present) tags << QStringLiteral("ID3v2");
-    const TagFields f = ReadTagFields(path, options).fields;
+    if (v1.hasTag()) tags << QStringLiteral("ID3v1");
+    if (v2.hasTag()) tags << QStringLiteral("ID3v2");
+    const TagFields f = TagFieldsOf(v2, v1, options).fields;
     const QStringList values = {ShownPath(path), f.track, f.artist, f.album,
                                 f.title,         f.year,  f.genre,  f.comment};
     return {true, Line(values, tags, format)};
@@ -65,16 +70,10 @@ ListedFile ListFile(const QString& path, ListFormat format, const Options& optio
 void ListFiles(const QStringList& files, ListFormat format, const Options& options,
                BatchReport& report) {
     for (const QString& path : files) {
-        QFile probe(path);
-        if (!probe.open(QIODevice::ReadOnly)) {
-            report.fail(path, probe.errorString());
-            continue;
-        }
-        probe.close();
         const ListedFile listed = ListFile(path, format, options);
-        if (!listed.read)
-            report.fail(path, QStringLiteral("the file is gone"));
-        else
+        if (listed.read)
             report.out() << listed.line << '\n';
+        else
+            report.fail(path, listed.line);
     }
 }

@@ -8,7 +8,8 @@
 class BatchReport;
 struct Options;
 
-// One file's line (without the line break); `read` is false when the file cannot be read.
+// One file's line (without the line break); when the file cannot be read, `read` is false and
+// `line` holds the reason.
 struct ListedFile {
     bool read = false;
     QString line;

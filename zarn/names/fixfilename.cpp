@@ -111,8 +111,10 @@ bool UseTags(const Options& options, bool tagPresent) {
 }  // namespace
 
 FileTagFields ReadTagFields(const QString& path, const Options& options) {
-    const ID3v2Record v2 = ReadID3v2(path);
-    const ID3v1Record v1 = ReadID3v1(path);
+    return TagFieldsOf(ReadID3v2(path), ReadID3v1(path), options);
+}
+
+FileTagFields TagFieldsOf(const ID3v2Record& v2, const ID3v1Record& v1, const Options& options) {
     FileTagFields result;
     result.hasTag = v2.hasTag() || v1.hasTag();
 

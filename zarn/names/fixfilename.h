@@ -4,6 +4,9 @@
 
 #include "zarn/shell/options.h"
 
+struct ID3v1Record;
+struct ID3v2Record;
+
 // The seven values a name pattern can hold.
 struct TagFields {
     QString artist, title, album, track, year, genre, comment;
@@ -38,3 +41,5 @@ struct FileTagFields {
     TagFields fields;
 };
 FileTagFields ReadTagFields(const QString& path, const Options& options);
+// The same from tags already read.
+FileTagFields TagFieldsOf(const ID3v2Record& v2, const ID3v1Record& v1, const Options& options);
