@@ -16,12 +16,6 @@
 
 namespace {
 
-QStringList Arguments(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
 int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
     if (!request.optionsFile.isEmpty() && !QFileInfo(request.optionsFile).isFile()) {
         err << "zarn: the settings file \"" << request.optionsFile << "\" does not exist\n";
@@ -70,7 +64,8 @@ int RunBatchCommandLine(int argc, char* argv[]) {
     const QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return RunBatch(Arguments(argc, argv), out, err);
+    // Qt's own reading of the arguments, which on Windows keeps names outside the code page.
+    return RunBatch(app.arguments().mid(1), out, err);
 }
 
 int RunBatch(const QStringList& arguments, QTextStream& out, QTextStream& err) {
