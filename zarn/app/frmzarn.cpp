@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "zarn/app/listcommands.h"
+#include "zarn/app/mainwindowfromtext.h"
 #include "zarn/app/mainwindownames.h"
 #include "zarn/editing/fixid3command.h"
 #include "zarn/extras/about.h"
@@ -317,11 +318,16 @@ void frmZarn::wireSorting() {
             QStringLiteral("Please select the target directory:"), m_sorting->txtTargetDir->text());
         if (!folder.isEmpty()) m_sorting->txtTargetDir->setText(folder);
     });
-    m_sortCommands =
-        new SortCommands({m_list, lstFiles, lstPreview, *m_sorting, cmbInPattern, cmbOutPattern,
-                          panel.txtNewName, this, [this] { return m_commands->previewShown(); },
-                          [this] { ClearFileInfo(); }, [this] { m_commands->refreshCount(); }},
-                         m_values, m_prompter, this);
+    m_sortCommands = new SortCommands(
+        {m_list, lstFiles, lstPreview, *m_sorting, cmbInPattern, cmbOutPattern, panel.txtNewName,
+         this, [this] { return m_commands->previewShown(); }, [this] { ClearFileInfo(); },
+         [this] { m_commands->refreshCount(); }, [this] { return m_nameFromFile->windowShown(); }},
+        m_values, m_prompter, this);
+    m_nameFromFile = new NameFromFileCommand(
+        {menus.mnuNameFromFile, this, m_list, lstFiles, cmbInPattern, cmbOutPattern,
+         m_sorting->chkConvert, [this] { return m_sorting->existsIndex(); },
+         [this]() -> frmSorting& { return m_sortCommands->progressWindow(); }, *m_dialogs},
+        m_values, m_prompter, this);
     connect(cmdSort, &QPushButton::clicked, m_sortCommands, &SortCommands::sortAll);
     connect(menus.mnuSortAll, &QAction::triggered, m_sortCommands, &SortCommands::sortAll);
     connect(cmdSortThisFile, &QPushButton::clicked, m_sortCommands, &SortCommands::sortSelected);

@@ -25,6 +25,7 @@ class QScrollBar;
 class QStackedWidget;
 class QTabBar;
 class SettingsStore;
+class NameFromFileCommand;
 class SortCommands;
 class SortingControls;
 struct MainSettings;
@@ -121,6 +122,7 @@ class frmZarn : public QMainWindow {
     ListCommands* m_commands = nullptr;
     FixID3Command* m_fixID3 = nullptr;
     SortCommands* m_sortCommands = nullptr;
+    NameFromFileCommand* m_nameFromFile = nullptr;
     PanelState m_panelState;
     bool m_ended = false;
 };

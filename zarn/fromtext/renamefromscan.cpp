@@ -1,0 +1,132 @@
+#include "zarn/fromtext/renamefromscan.h"
+
+#include <QDir>
+
+#include "zarn/shell/fileops.h"
+#include "zarn/shell/options.h"
+#include "zarn/shell/progress.h"
+#include "zarn/shell/prompter.h"
+
+namespace {
+
+const QString kPelmora = QStringLiteral("Pelmora");
+
+// Tag: the file now at `path` is the row's file and gets its tags. Skip: nothing was renamed
+// (no file, "Skip", "No"), so nothing is tagged: the name may belong to another file.
+enum class Placed { Tag, Skip, Cancel, Fail };
+
+void ReportRenameError(Prompter& prompter, const QString& oldPath, const FileError& error) {
+    // A refused rename (permission, busy, read-only file system) is what users know as "in use".
+    if (error.number == kErrPathFileAccess || error.number == kErrPermissionDenied)
+        prompter.critical(kPelmora, QStringLiteral("Could not rename file! \nThe file \"%1\" "
+                                                   "could be in use.")
+                                        .arg(oldPath));
+    else
+        ReportFileError(&prompter, error);
+}
+
+// A name edited by hand could point into another folder ("../x.mp3"); the file stays in its own.
+bool IsPlainName(const QString& name) {
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
+           !name.contains(QDir::separator());
+}
+
+Placed PlaceFile(const QString& from, const QString& to, CollisionPolicy policy,
+                 Prompter& prompter) {
+    if (!Exists(from)) return Placed::Skip;
+    if (from == to) return Placed::Tag;
+    FileError error = RenameWithoutOverwrite(from, to);
+    // A name another file holds (checked by the rename itself, so no file slips in between).
+    if (error.number == kErrFileAlreadyExists) {
+        switch (ResolveCollision(policy, prompter, to)) {
+            case CollisionAction::Stop:
+                return Placed::Cancel;
+            case CollisionAction::Skip:
+                return Placed::Skip;
+            case CollisionAction::Replace:
+                error = MoveReplacing(from, to);
+                break;
+        }
+    }
+    if (!error.failed()) return Placed::Tag;
+    ReportRenameError(prompter, from, error);
+    return Placed::Fail;
+}
+
+// WriteTags reports its own errors; with these modes it always has something to write, so
+// false is a failure.
+bool TagRenamedFile(const QString& path, const RenameSettings& settings, const Options& options,
+                    Prompter& prompter) {
+    if (!settings.saveID3v1 && !settings.saveID3v2) return true;
+    FileTags old;
+    old.v1 = ReadID3v1(path, &prompter);
+    if (settings.saveID3v2) old.v2 = ReadID3v2(path, &prompter);
+    const FileTags tags = AlbumTags(path, settings.outPattern, settings.boxes, old, options);
+    // Keeping the ID3v1 tag of a file that has none would add one; "remove" leaves it without.
+    const int mode1 = settings.saveID3v1 ? kWriteTag : old.v1.hasTag() ? kKeepTag : kRemoveTag;
+    const int mode2 = settings.saveID3v2 ? kWriteTag : kKeepTag;
+    return WriteTags(path, tags.v1, tags.v2, mode1, mode2, &prompter);
+}
+
+}  // namespace
+
+bool ConfirmRowCounts(int oldCount, int newCount, Prompter& prompter) {
+    if (oldCount == newCount) return true;
+    const QString text = newCount < oldCount
+                             ? QStringLiteral("There are fewer new filnames then old.")
+                             : QStringLiteral("There are more new filnames then old.");
+    return prompter.question(kPelmora, text + QStringLiteral("\nDo you want to continue any way?"),
+                             false) == Prompter::Answer::Yes;
+}
+
+QStringList OldEntriesOfSelection(const QStringList& rows, const QList<int>& selectedRows) {
+    QStringList chosen;
+    for (int row : selectedRows)
+        if (row >= 0 && row < rows.size()) chosen << rows[row];
+    return chosen.size() < 2 ? rows : chosen;
+}
+
+QList<RenameRow> PairRows(const QStringList& oldPaths, const QStringList& newNames) {
+    QList<RenameRow> rows;
+    for (qsizetype i = 0; i < std::min(oldPaths.size(), newNames.size()); ++i)
+        rows.append({oldPaths[i], newNames[i]});
+    return rows;
+}
+
+RenameEnd RenameAndTag(const QList<RenameRow>& rows, const RenameSettings& settings,
+                       const Options& options, Prompter& prompter, Progress& progress) {
+    for (int i = 0; i < rows.size(); ++i) {
+        const RenameRow& row = rows[i];
+        const QString target = FolderOf(row.oldPath) + row.newName;
+        progress.atFile({i + 1, int(rows.size()), row.oldPath, target});
+        if (!IsPlainName(row.newName)) {
+            ReportFileError(
+                &prompter, {kErrBadFileName, QStringLiteral("Bad file name: %1").arg(row.newName)});
+            return RenameEnd::Failed;
+        }
+        switch (PlaceFile(row.oldPath, target, settings.policy, prompter)) {
+            case Placed::Cancel:
+                return RenameEnd::Cancelled;
+            case Placed::Fail:
+                return RenameEnd::Failed;
+            case Placed::Skip:
+                break;
+            case Placed::Tag:
+                if (!TagRenamedFile(target, settings, options, prompter)) return RenameEnd::Failed;
+                // Last, so that a read-only attribute cannot refuse the tag write.
+                if (settings.fixFilenames && options.bSetAttributes) {
+                    const FileError error = SetFileAttributes(
+                        target,
+                        AttributeValue(options.bReadOnly, options.bHidden, options.bArchive));
+                    if (error.failed()) {
+                        ReportFileError(&prompter, error);
+                        return RenameEnd::Failed;
+                    }
+                }
+                break;
+        }
+        progress.yield();
+        if (progress.stopRequested()) return RenameEnd::Stopped;
+    }
+    return RenameEnd::Done;
+}
