@@ -21,6 +21,10 @@ class ScriptedPrompter : public Prompter {
         questions << title + u'|' + text;
         return answers.isEmpty() ? answer : answers.takeFirst();
     }
+    Answer questionDefaultNo(const QString& title, const QString& text) override {
+        defaultNo << title + u'|' + text;
+        return question(title, text, false);
+    }
     QString input(const QString&, const QString& prompt) override {
         prompts << prompt;
         return typed;
@@ -33,5 +37,6 @@ class ScriptedPrompter : public Prompter {
     QStringList shown;                    // "title|text" of every message and question, in order
     QStringList informations, criticals;  // the texts alone
     QStringList questions;                // "title|text"
+    QStringList defaultNo;                // "title|text" of the questions that default to No
     QStringList prompts;                  // the prompts of input()
 };

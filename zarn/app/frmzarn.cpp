@@ -98,13 +98,16 @@ void frmZarn::ClearFileInfo() {
 void frmZarn::ShowFileInfo(const QString& path) {
     const FileInfo info = ReadFileInfo(path, m_values.options.bOptimizedID3v1);
     if (!info.exists) {
-        panel.txtOldName->setText(QStringLiteral("The File Does Not Exist!"));
         for (int row = 0; row < m_list.count(); ++row) {
             if (m_list.pathAt(row).compare(path, Qt::CaseInsensitive) == 0) {
                 RemoveRow(row);
                 break;
             }
         }
+        // The tags of the file shown before must not stay, or a save would write them into
+        // another file; the count label loses the removed row.
+        ClearFileInfo();
+        panel.txtOldName->setText(QStringLiteral("The File Does Not Exist!"));
         return;
     }
     ClearFileInfo();
@@ -234,7 +237,10 @@ QWidget* frmZarn::buildButtonBar() {
         first->addWidget(w);
     chkPreview->setMinimumWidth(chkPreview->sizeHint().width());  // the caption stays whole
     first->addStretch();
-    first->addWidget(lblFiles);
+    // The count has a row of its own: beside the buttons it was squeezed and cut as it grew.
+    auto* count = new QHBoxLayout;
+    count->addStretch();
+    count->addWidget(lblFiles);
     auto* second = new QHBoxLayout;
     cmdSave =
         Named(new QPushButton(QStringLiteral("Save Sorting List..."), picBButtons), "cmdSave");
@@ -248,6 +254,7 @@ QWidget* frmZarn::buildButtonBar() {
     second->addStretch();
     second->addWidget(cmdSortThisFile);
     second->addWidget(cmdSort);
+    rows->addLayout(count);
     rows->addLayout(first);
     rows->addLayout(second);
     return picBButtons;

@@ -125,6 +125,8 @@ void ListCommands::loadListReplacing() {
     if (choice.paths.isEmpty() || TrimBlanks(choice.paths.first()).isEmpty()) return;
     m_parts.list.clear();
     loadList(choice.paths.first());
+    // The panel showed a file of the old list; a save would write it into another file.
+    if (clearFileInfo) clearFileInfo();
 }
 
 void ListCommands::addDropped(const QStringList& paths) {
@@ -200,10 +202,10 @@ void ListCommands::removeSelected(FileListView* view) {
 
 void ListCommands::deleteSelected(FileListView* view) {
     if (m_parts.list.count() == 0) return;
-    const auto answer = m_prompter.question(
+    const auto answer = m_prompter.questionDefaultNo(
         QStringLiteral("Pelmora"),
-        QStringLiteral("Are you sure you want to delete the selected file(s) from your harddrive?"),
-        false);
+        QStringLiteral(
+            "Are you sure you want to delete the selected file(s) from your harddrive?"));
     if (answer != Prompter::Answer::Yes) return;
     const QList<int> rows = view->selectedRows();
     // A file that cannot be deleted loses only its row, as the user asked for it to go.
@@ -236,4 +238,5 @@ void ListCommands::selectWithTag(bool id3v2) {
     }
     m_parts.list.removeRows(gone);
     m_parts.lstFiles->selectRows(tagged);
+    if (!gone.isEmpty()) refreshCount();
 }

@@ -1,13 +1,12 @@
 #include "zarn/batch/batchlist.h"
 
+#include <QFile>
 #include <QTextStream>
 
-#include "zarn/batch/batchprompter.h"
 #include "zarn/batch/batchreport.h"
 #include "zarn/names/fixfilename.h"
 #include "zarn/shell/options.h"
-#include "zarn/tags/id3v1.h"
-#include "zarn/tags/id3v2.h"
+#include "zarn/tags/filetags.h"
 
 namespace {
 
@@ -49,19 +48,23 @@ QString Line(const QStringList& values, const QStringList& tags, ListFormat form
     return line + QStringLiteral("\"tags\":[") + quoted.join(u',') + QStringLiteral("]}");
 }
 
+// Why a file could not be read (asked only after the read failed).
+QString UnreadableReason(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) return QStringLiteral("the file is gone");
+    if (!file.open(QIODevice::ReadOnly)) return file.errorString();
+    return QStringLiteral("the file could not be read");
+}
+
 }  // namespace
 
 ListedFile ListFile(const QString& path, ListFormat format, const Options& options) {
-    BatchPrompter prompter;
-    const ID3v2Record v2 = ReadID3v2(path, &prompter);
-    const QString error = prompter.takeMessage();
-    if (!error.isEmpty()) return {false, error};
-    // A file shorter than an ID3v1 tag has none; the reader's complaint about it is dropped.
-    const ID3v1Record v1 = ReadID3v1(path, &prompter);
+    const FileTags read = ReadFileTags(path);
+    if (!read.opened) return {false, UnreadableReason(path)};
     QStringList tags;
-    if (v1.hasTag()) tags << QStringLiteral("ID3v1");
-    if (v2.hasTag()) tags << QStringLiteral("ID3v2");
-    const TagFields f = TagFieldsOf(v2, v1, options).fields;
+    if (read.v1.hasTag()) tags << QStringLiteral("ID3v1");
+    if (read.v2.hasTag()) tags << QStringLiteral("ID3v2");
+    const TagFields f = ReadTagFields(read, options).fields;
     const QStringList values = {ShownPath(path), f.track, f.artist, f.album,
                                 f.title,         f.year,  f.genre,  f.comment};
     return {true, Line(values, tags, format)};

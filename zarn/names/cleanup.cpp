@@ -38,8 +38,10 @@ QString CollapseBlanks(const QString& text) {
     return ReplaceRepeatedly(text, kTwoBlanks, kBlank);
 }
 
-QString LowerName(const QString& text) {
-    return text.toLower();
+// The same as lowering the text and comparing its end, without building the lowered copy
+// (the endings compared are plain ASCII).
+bool EndsWithNoCase(const QString& text, QStringView ending) {
+    return text.endsWith(ending, Qt::CaseInsensitive);
 }
 
 // "%20" and underscores to blanks, as switched.
@@ -120,15 +122,17 @@ QString RemoveChars(const QString& text, const QString& set, bool keepOnly) {
 void CapitaliseWords(QString& text) {
     if (text.isEmpty()) return;
     text[0] = text[0].toUpper();
-    QString work = text;
-    for (QChar& ch : work)
-        if (ch == u'+' || ch == u'-' || ch == u'.') ch = u' ';
+    // "+", "-" and "." separate words as a blank does.
+    const auto separates = [](QChar ch) {
+        return ch == u' ' || ch == u'+' || ch == u'-' || ch == u'.';
+    };
     qsizetype from = 0;
     while (true) {
-        const qsizetype blank = work.indexOf(u' ', from);
-        if (blank < 0) return;
+        qsizetype blank = from;
+        while (blank < text.size() && !separates(text[blank])) ++blank;
+        if (blank == text.size()) return;
         qsizetype at = blank;
-        while (at < text.size() - 1 && !StartsWord(work[at])) ++at;
+        while (at < text.size() - 1 && !StartsWord(text[at])) ++at;
         text[at] = text[at].toUpper();
         from = at + 1;
     }
@@ -164,14 +168,11 @@ QString FixNameMistakes(const QString& input) {
     if (!name.contains(dash)) name = ReplaceFirst(name, QStringLiteral("-"), dash, 2);
 
     const QString mp3 = QStringLiteral(".mp3");
-    if (LowerName(name).endsWith(QStringLiteral(" .mp3")))
-        name = TrimBlanks(name.left(name.size() - 4)) + mp3;
+    if (EndsWithNoCase(name, u" .mp3")) name = TrimBlanks(name.left(name.size() - 4)) + mp3;
     if (name.startsWith(dash)) name = name.mid(3);
     if (name.startsWith(QStringLiteral("- "))) name = name.mid(2);
-    if (LowerName(name).endsWith(QStringLiteral(" - .mp3")))
-        name = TrimBlanks(name.left(name.size() - 6)) + mp3;
-    if (LowerName(name).endsWith(QStringLiteral(" -.mp3")))
-        name = TrimBlanks(name.left(name.size() - 5)) + mp3;
+    if (EndsWithNoCase(name, u" - .mp3")) name = TrimBlanks(name.left(name.size() - 6)) + mp3;
+    if (EndsWithNoCase(name, u" -.mp3")) name = TrimBlanks(name.left(name.size() - 5)) + mp3;
     return TrimBlanks(name);
 }
 
@@ -180,8 +181,21 @@ QString CleanNewName(const QString& input, const Options& options) {
     if (options.bRemoveChars) name = RemoveChars(name, options.strRemoveChars);
 
     // Characters a file name cannot hold.
-    for (QChar& ch : name)
-        if (QStringView(u"\\/:<>|*").contains(ch)) ch = u' ';
+    for (QChar& ch : name) {
+        switch (ch.unicode()) {
+            case u'\\':
+            case u'/':
+            case u':':
+            case u'<':
+            case u'>':
+            case u'|':
+            case u'*':
+                ch = u' ';
+                break;
+            default:
+                break;
+        }
+    }
     name.remove(u'?');
     name.remove(u'"');
 

@@ -1,5 +1,6 @@
 #include "zarn/names/commandline.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -98,10 +99,10 @@ CommandLineRequest ParseCommandLineArguments(const QStringList& arguments) {
 }
 
 QString NewPathForRename(const QString& file, const QString& outPattern, const QString& inPattern,
-                         const Options& options) {
+                         const Options& options, const QString& currentFolder) {
     // Patterns that span folder levels need the folders of a relative path too.
-    const QString name =
-        FixFileName(QFileInfo(file).absoluteFilePath(), outPattern, inPattern, options);
+    const QString absolute = QDir::isAbsolutePath(file) ? file : currentFolder + file;
+    const QString name = FixFileName(absolute, outPattern, inPattern, options);
     return name.isEmpty() ? QString() : FolderOf(file) + name;
 }
 
@@ -151,40 +152,43 @@ int ProcessCommandLine(const CommandLineRequest& request, const QString& inPatte
     }
 
     int status = kExitOk;
+    // The working folder is looked up once, not once per relative path.
+    const QString currentFolder = QDir::currentPath() + u'/';
+    // Renamed files are reported in one buffered stream; a failure flushes it first, so that
+    // the lines keep their order on a terminal.
+    const auto fail = [&](const QString& file, const QString& why) {
+        out.flush();
+        err << "zarn: cannot rename " << file << ": " << why << '\n';
+        err.flush();
+        status = kExitSomeFailed;
+    };
     for (const QString& file : request.files) {
         if (IsUndecodableName(file)) {
-            err << "zarn: cannot rename " << file << ": " << UndecodableNameReason() << '\n';
-            err.flush();
-            status = kExitSomeFailed;
+            fail(file, UndecodableNameReason());
             continue;
         }
         // Only regular files: reading the tags of a pipe named like a file would wait forever.
-        const QString notFile = NotAFileReason(file);
-        const QString target = !notFile.isEmpty() ? QString()
-                               : request.mode == CommandLineMode::Rename
-                                   ? NewPathForRename(file, request.value, inPattern, options)
-                                   : NewPathForExtension(file, extension);
-        QString error;
-        if (!notFile.isEmpty())
-            error = notFile;
-        else if (target.isEmpty())
-            error = QStringLiteral("the file does not exist");
-        else if (target == file)
+        if (const QString notFile = NotAFileReason(file); !notFile.isEmpty()) {
+            fail(file, notFile);
+            continue;
+        }
+        const QString target =
+            request.mode == CommandLineMode::Rename
+                ? NewPathForRename(file, request.value, inPattern, options, currentFolder)
+                : NewPathForExtension(file, extension);
+        if (target.isEmpty()) {
+            fail(file, QStringLiteral("the file does not exist"));
+        } else if (target == file) {
             out << "unchanged: " << file << '\n';
-        else if (const QString name = target.mid(FolderOf(target).size());
-                 SafeFileName(name, QString()) != name)
-            error = QStringLiteral("\"%1\" is not a usable file name").arg(name);
-        else
-            error = RenameWithoutOverwrite(file, target).description;
-
-        if (!error.isEmpty()) {
-            err << "zarn: cannot rename " << file << ": " << error << '\n';
-            status = kExitSomeFailed;
-        } else if (target != file) {
+        } else if (const QString name = target.mid(FolderOf(target).size());
+                   SafeFileName(name, QString()) != name) {
+            fail(file, QStringLiteral("\"%1\" is not a usable file name").arg(name));
+        } else if (const FileError error = RenameWithoutOverwrite(file, target); error.failed()) {
+            fail(file, error.description);
+        } else {
             out << "renamed: " << file << " -> " << target << '\n';
         }
-        out.flush();
-        err.flush();
     }
+    out.flush();
     return status;
 }

@@ -25,9 +25,9 @@ CommandLineRequest ParseCommandLineText(const QString& text);
 CommandLineRequest ParseCommandLineArguments(const QStringList& arguments);
 
 // Where a file goes: its folder and the name that the output pattern builds (empty when the
-// file does not exist).
+// file does not exist). A relative `file` is read from `currentFolder` (ending in "/").
 QString NewPathForRename(const QString& file, const QString& outPattern, const QString& inPattern,
-                         const Options& options);
+                         const Options& options, const QString& currentFolder);
 // The file with its extension replaced (a name without one gets "." and the extension).
 QString NewPathForExtension(const QString& file, const QString& extension);
 

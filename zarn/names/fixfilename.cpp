@@ -1,5 +1,6 @@
 #include "zarn/names/fixfilename.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -8,14 +9,33 @@
 #include "zarn/names/safename.h"
 #include "zarn/shell/cp1252.h"
 #include "zarn/shell/text.h"
+#include "zarn/tags/filetags.h"
 #include "zarn/tags/genres.h"
-#include "zarn/tags/id3v1.h"
-#include "zarn/tags/id3v2.h"
 
 namespace {
 
 QString NameOfPath(const QString& path) {
-    return QFileInfo(path).fileName();
+    return path.mid(std::max(path.lastIndexOf(u'/'), path.lastIndexOf(QDir::separator())) + 1);
+}
+
+constexpr const char16_t* kPlaceholders[] = {u"%artist", u"%title", u"%album",  u"%track",
+                                             u"%year",   u"%genre", u"%comment"};
+
+// The pattern without its placeholders. The same pattern serves every file of a run, so the
+// last one is kept.
+QString SkeletonOf(const QString& pattern) {
+    struct Last {
+        bool known = false;
+        QString pattern, skeleton;
+    };
+    thread_local Last last;
+    if (!last.known || pattern != last.pattern) {
+        QString skeleton = pattern;
+        for (const char16_t* placeholder : kPlaceholders)
+            skeleton.remove(QString::fromUtf16(placeholder));
+        last = {true, pattern, skeleton};
+    }
+    return last.skeleton;
 }
 
 QString FirstNonEmpty(const QString& a, const QString& b) {
@@ -62,8 +82,9 @@ QString TrackNumberOnly(const QString& track) {
 // A stem of nothing but dots (".mp3", "...mp3") would make a hidden file or no name at all.
 bool HasUsableStem(const QString& name) {
     const qsizetype dot = name.lastIndexOf(u'.');
-    const QString stem = TrimBlanks(dot < 0 ? name : name.left(dot));
-    return std::any_of(stem.cbegin(), stem.cend(), [](QChar ch) { return ch != u'.'; });
+    const QStringView stem = QStringView(name).left(dot < 0 ? name.size() : dot);
+    return std::any_of(stem.cbegin(), stem.cend(),
+                       [](QChar ch) { return ch != u'.' && ch != u' '; });
 }
 
 // Builder steps shared by both builders, from the track rule to the returned name.
@@ -90,13 +111,10 @@ QString BuildName(TagFields f, bool tagsUsed, const QString& outPattern, const Q
     name.replace(QStringLiteral("%genre"), f.genre);
     name.replace(QStringLiteral("%comment"), f.comment);
 
-    QString skeleton = outPattern;
-    for (const char* placeholder :
-         {"%artist", "%title", "%album", "%track", "%year", "%genre", "%comment"})
-        skeleton.remove(QString::fromLatin1(placeholder));
     // Nothing filled the pattern: never rename a file to a bare " - .mp3".
     const QString trimmed = TrimBlanks(name);
-    if (trimmed == TrimBlanks(skeleton) || trimmed == u'.' + options.Extension) name = oldName;
+    if (trimmed == TrimBlanks(SkeletonOf(outPattern)) || trimmed == u'.' + options.Extension)
+        name = oldName;
 
     const QString cleaned = SafeFileName(CleanNewName(name, options), oldName);
     if (HasUsableStem(cleaned)) return cleaned;
@@ -110,11 +128,9 @@ bool UseTags(const Options& options, bool tagPresent) {
 
 }  // namespace
 
-FileTagFields ReadTagFields(const QString& path, const Options& options) {
-    return TagFieldsOf(ReadID3v2(path), ReadID3v1(path), options);
-}
-
-FileTagFields TagFieldsOf(const ID3v2Record& v2, const ID3v1Record& v1, const Options& options) {
+FileTagFields ReadTagFields(const FileTags& tags, const Options& options) {
+    const ID3v2Record& v2 = tags.v2;
+    const ID3v1Record& v1 = tags.v1;
     FileTagFields result;
     result.hasTag = v2.hasTag() || v1.hasTag();
 
@@ -148,9 +164,12 @@ FileTagFields TagFieldsOf(const ID3v2Record& v2, const ID3v1Record& v1, const Op
 
 QString FixFileName(const QString& path, const QString& outPattern, const QString& inPattern,
                     const Options& options) {
-    if (!QFileInfo::exists(path)) return {};
+    const FileTags read = ReadFileTags(path);
+    // A file that cannot be opened may still be there (no read permission): it gets a name
+    // from its old name; only a missing file gets none.
+    if (!read.opened && !QFileInfo::exists(path)) return {};
     const NameReader fromName{path, inPattern, options};
-    const FileTagFields tags = ReadTagFields(path, options);
+    const FileTagFields tags = ReadTagFields(read, options);
     const bool tagsUsed = UseTags(options, tags.hasTag);
     TagFields f;
     if (!tagsUsed) {

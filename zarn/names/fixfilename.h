@@ -4,8 +4,7 @@
 
 #include "zarn/shell/options.h"
 
-struct ID3v1Record;
-struct ID3v2Record;
+struct FileTags;
 
 // The seven values a name pattern can hold.
 struct TagFields {
@@ -40,6 +39,4 @@ struct FileTagFields {
     bool hasTag = false;
     TagFields fields;
 };
-FileTagFields ReadTagFields(const QString& path, const Options& options);
-// The same from tags already read.
-FileTagFields TagFieldsOf(const ID3v2Record& v2, const ID3v1Record& v1, const Options& options);
+FileTagFields ReadTagFields(const FileTags& tags, const Options& options);

@@ -2,8 +2,25 @@
 
 namespace {
 
+// Bytes of `text` in UTF-8, counted without encoding it (a lone surrogate counts as the three
+// bytes of the replacement character it becomes).
 qsizetype Utf8Length(QStringView text) {
-    return text.toUtf8().size();
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x80) {
+            bytes += 1;
+        } else if (unit < 0x800) {
+            bytes += 2;
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+                   text[i + 1].isLowSurrogate()) {
+            bytes += 4;
+            ++i;
+        } else {
+            bytes += 3;
+        }
+    }
+    return bytes;
 }
 
 // The longest start of `text` within `maxBytes` bytes, never splitting a surrogate pair.

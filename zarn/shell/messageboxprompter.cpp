@@ -30,6 +30,12 @@ bool MessageBoxPrompter::confirm(const QString& title, const QString& text) {
            QMessageBox::Ok;
 }
 
+Prompter::Answer MessageBoxPrompter::questionDefaultNo(const QString& title, const QString& text) {
+    const auto answer = QMessageBox::question(m_owner, title, text,
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
 QString MessageBoxPrompter::input(const QString& title, const QString& prompt) {
     return QInputDialog::getText(m_owner, title, prompt);
 }

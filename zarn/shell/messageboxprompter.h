@@ -5,14 +5,15 @@ class QWidget;
 
 // Prompter shown as message boxes owned by a window.
 class MessageBoxPrompter : public Prompter {
-public:
+  public:
     explicit MessageBoxPrompter(QWidget* owner = nullptr) : m_owner(owner) {}
     void information(const QString& title, const QString& text) override;
     void critical(const QString& title, const QString& text) override;
     Answer question(const QString& title, const QString& text, bool withCancel) override;
     bool confirm(const QString& title, const QString& text) override;
+    Answer questionDefaultNo(const QString& title, const QString& text) override;
     QString input(const QString& title, const QString& prompt) override;
 
-private:
+  private:
     QWidget* m_owner;
 };

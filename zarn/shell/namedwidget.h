@@ -4,10 +4,18 @@
 #include <QString>
 #include <QWidget>
 
+// A tip longer than a short line is given as a paragraph, which the tool tip wraps; plain text
+// would be shown as one line across the screen.
+inline QString ToolTipText(const QString& tip) {
+    constexpr qsizetype kOneLine = 100;
+    if (tip.size() <= kOneLine) return tip;
+    return QStringLiteral("<p>") + tip.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
 template <typename T>
 T* Named(T* widget, const QString& name, const QString& tip = QString()) {
     widget->setObjectName(name);
-    if (!tip.isEmpty()) widget->setToolTip(tip);
+    if (!tip.isEmpty()) widget->setToolTip(ToolTipText(tip));
     return widget;
 }
 

@@ -16,6 +16,10 @@ class Prompter {
     virtual bool confirm(const QString& title, const QString& text) {
         return question(title, text, false) == Answer::Yes;
     }
+    // A Yes/No question whose Yes cannot be undone (deleting files): No is what Enter answers.
+    virtual Answer questionDefaultNo(const QString& title, const QString& text) {
+        return question(title, text, false);
+    }
     // Text typed by the user; empty when cancelled.
     virtual QString input(const QString& title, const QString& prompt) = 0;
 };

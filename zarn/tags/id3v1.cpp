@@ -31,19 +31,14 @@ bool WriteBlock(TagFile& file, const QByteArray& block) {
 }  // namespace
 
 ID3v1Record ID3v1FromBlock(const QByteArray& block, bool wholeComment) {
-    ID3v1Record tag;
-    tag.Tag = block.mid(0, 3);
-    tag.Title = block.mid(3, 30);
-    tag.Artist = block.mid(33, 30);
-    tag.Album = block.mid(63, 30);
-    tag.Year = block.mid(93, 4);
-    tag.Comment = block.mid(97, 30);
+    // Built from the fields directly: a default record would fill every field first.
+    ID3v1Record tag{block.mid(0, 3),  block.mid(3, 30),  block.mid(33, 30), block.mid(63, 30),
+                    block.mid(93, 4), block.mid(97, 30), NulField<1>(),     block.mid(127, 1)};
     if (block.at(125) == '\0') {
         tag.Track = block.mid(126, 1);
         // ID3v1.1: the track byte must never show as comment text.
         if (!wholeComment) tag.Comment = tag.Comment.left(29) + '\0';
     }
-    tag.Genre = block.mid(127, 1);
     return tag;
 }
 

@@ -5,16 +5,23 @@
 
 class Prompter;
 
+// `Width` zero bytes. Every empty record shares these buffers instead of allocating its own.
+template <int Width>
+const QByteArray& NulField() {
+    static const QByteArray zeros(Width, '\0');
+    return zeros;
+}
+
 // Fixed-width raw fields (bytes, Windows-1252). A field's text is everything before its first NUL.
 struct ID3v1Record {
-    QByteArray Tag = QByteArray(3, '\0');  // "TAG" when the file has a tag
-    QByteArray Title = QByteArray(30, '\0');
-    QByteArray Artist = QByteArray(30, '\0');
-    QByteArray Album = QByteArray(30, '\0');
-    QByteArray Year = QByteArray(4, '\0');
-    QByteArray Comment = QByteArray(30, '\0');
-    QByteArray Track = QByteArray(1, '\0');  // code = track number, NUL = none
-    QByteArray Genre = QByteArray(1, '\0');  // code = genre number, 255 = none
+    QByteArray Tag = NulField<3>();  // "TAG" when the file has a tag
+    QByteArray Title = NulField<30>();
+    QByteArray Artist = NulField<30>();
+    QByteArray Album = NulField<30>();
+    QByteArray Year = NulField<4>();
+    QByteArray Comment = NulField<30>();
+    QByteArray Track = NulField<1>();  // code = track number, NUL = none
+    QByteArray Genre = NulField<1>();  // code = genre number, 255 = none
 
     bool hasTag() const { return Tag == "TAG"; }
 };

@@ -19,6 +19,8 @@ struct ID3v2Record {
 enum TagMode { kRemoveTag = -1, kKeepTag = 0, kWriteTag = 1 };
 
 ID3v2Record ReadID3v2(const QString& path, Prompter* prompter = nullptr);
+// The record of a tag already read: its 10-byte header and the body the header announces.
+ID3v2Record ID3v2FromTag(const QByteArray& header, const QByteArray& body);
 bool WriteTags(const QString& path, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
                int mode2, Prompter* prompter = nullptr);
 bool WriteID3v2(const QString& path, const ID3v2Record& tag2, Prompter* prompter = nullptr);

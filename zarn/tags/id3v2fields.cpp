@@ -50,7 +50,7 @@ const QList<ID3v2Field>& ID3v2Fields() {
     return fields;
 }
 
-qsizetype FieldSource(const ID3v2Frames& frames, const QByteArray& id) {
+qsizetype FieldSource(const ID3v2Frames& frames, QByteArrayView id) {
     qsizetype described = -1;
     for (qsizetype i = 0; i < frames.size(); ++i) {
         if (frames[i].id != id) continue;

@@ -16,7 +16,7 @@ const QList<ID3v2Field>& ID3v2Fields();
 // Index in `frames` of the frame the field with frame identifier `id` is read from, or -1:
 // the first frame with that identifier; for "COMM" the first with an empty description, else
 // the first whose description is not an iTunes or CDDB key.
-qsizetype FieldSource(const ID3v2Frames& frames, const QByteArray& id);
+qsizetype FieldSource(const ID3v2Frames& frames, QByteArrayView id);
 // The field's text from its frame: the genre rule for "TCON", a URL without NULs for "WXXX".
 QString FieldValue(const ID3v2Frame& frame);
 

@@ -17,6 +17,7 @@ QString AfterLastNul(QString text) {
 // last value and is not a separator (most taggers end every string with it).
 QString JoinValues(QString text) {
     if (text.endsWith(QChar(u'\0'))) text.chop(1);
+    if (!text.contains(QChar(u'\0'))) return text;  // one value, the common case
     return text.split(QChar(u'\0')).join(QStringLiteral(" / "));
 }
 

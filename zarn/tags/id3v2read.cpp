@@ -56,6 +56,15 @@ ID3v2Record ReadID3v2(const QString& path, Prompter* prompter) {
         ReportFileError(prompter, file.error());
         return tag;
     }
-    FillRecord(tag, ReadTagFrames(*data, byte(3), byte(5)));
+    return ID3v2FromTag(*header, *data);
+}
+
+ID3v2Record ID3v2FromTag(const QByteArray& header, const QByteArray& body) {
+    ID3v2Record tag;
+    if (!header.startsWith("ID3")) return tag;
+    tag.Tag = "ID3";
+    const auto byte = [&](int i) { return i < header.size() ? uchar(header.at(i)) : 0; };
+    tag.Version = QString::number(byte(3)) + u'.' + QString::number(byte(4));
+    FillRecord(tag, ReadTagFrames(body, byte(3), byte(5)));
     return tag;
 }

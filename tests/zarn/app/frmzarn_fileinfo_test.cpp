@@ -3,6 +3,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
 
 #include "tests/support/mp3writer.h"
 #include "tests/zarn/app/windowtest.h"
@@ -87,6 +90,49 @@ TEST_F(FileInfoTest, AVanishedFileLosesItsRowAndItsPreviewRow) {
     ASSERT_EQ(window->fileList().count(), 1);
     EXPECT_EQ(window->fileList().preview().rowCount(), 1);
     EXPECT_TRUE(window->fileList().pathAt(0).endsWith(QStringLiteral("a.mp3")));
+}
+
+// Rows that leave take the count label along; when the shown file's row leaves, or the whole
+// list is replaced, the panel empties, so that a save cannot write one file's tags into another.
+TEST_F(FileInfoTest, NoStaleTagsOrCountAfterRowsLeave) {
+    struct Step {
+        const char* what;
+        bool panelEmptied;
+        std::function<void(const QString&)> run;
+    };
+    const Step steps[] = {
+        {"choosing a vanished file's row", true,
+         [this](const QString& gone) {
+             QFile::remove(gone);
+             choose(1);
+         }},
+        {"selecting by tag", false,
+         [this](const QString& gone) {
+             QFile::remove(gone);
+             window->listCommands().selectWithTag(false);
+         }},
+        {"loading a sorting list", true,
+         [this](const QString&) {
+             const QString list = data.filePath(QStringLiteral("one.m3u"));
+             mp3::WriteFile(list, QFile::encodeName(data.filePath(QStringLiteral("a.mp3"))));
+             dialogs.next = {{list}, 1};
+             QTest::mouseClick(window->cmdLoad, Qt::LeftButton);
+         }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        window->listCommands().clear();
+        const QString gone = tagged("gone.mp3");
+        window->listCommands().dropOnFiles({tagged("a.mp3"), gone});
+        choose(0);
+        ASSERT_EQ(window->panel.txtTitle->text(), QStringLiteral("Harbour"));
+        step.run(gone);
+        EXPECT_EQ(window->panel.txtTitle->text().isEmpty(), step.panelEmptied);
+        EXPECT_EQ(window->panel.txtV2Title->text().isEmpty(), step.panelEmptied);
+        EXPECT_EQ(window->panel.chkID3v1->isChecked(), !step.panelEmptied);
+        EXPECT_TRUE(window->lblFiles->text().startsWith(QStringLiteral("1 files")))
+            << window->lblFiles->text().toStdString();
+    }
 }
 
 TEST_F(FileInfoTest, SeveralSelectedRowsKeepTheShownFile) {

@@ -4,10 +4,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include "tests/support/mp3writer.h"
@@ -15,6 +17,7 @@
 #include "zarn/app/listcommands.h"
 #include "zarn/shell/filelistview.h"
 #include "zarn/shell/listentry.h"
+#include "zarn/shell/messageboxprompter.h"
 
 namespace {
 
@@ -132,6 +135,7 @@ TEST_F(ListTest, DeletingAsksThenRemovesFilesAndRows) {
     prompter.answer = Prompter::Answer::No;
     QTest::keyClick(window->lstFiles, Qt::Key_Delete, Qt::ShiftModifier);
     ASSERT_EQ(prompter.shown.size(), 1);
+    EXPECT_EQ(prompter.defaultNo, prompter.questions);  // Enter must not delete
     EXPECT_EQ(prompter.shown[0],
               QStringLiteral("Pelmora|Are you sure you want to delete the selected file(s) from "
                              "your harddrive?"));
@@ -144,6 +148,41 @@ TEST_F(ListTest, DeletingAsksThenRemovesFilesAndRows) {
     EXPECT_TRUE(QFile::exists(folder));
     EXPECT_TRUE(QFile::exists(keep));
     EXPECT_EQ(label(), QStringLiteral("1 files (0 Mb)"));
+}
+
+TEST(MessageBoxPrompterTest, EnterAnswersNoToAQuestionThatDefaultsToNo) {
+    MessageBoxPrompter prompter;
+    QMessageBox::StandardButton pressed = QMessageBox::NoButton;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box || !box->isVisible()) continue;
+            pressed = box->standardButton(box->defaultButton());
+            QTest::keyClick(box, Qt::Key_Return);
+            timer.stop();
+        }
+    });
+    timer.start(20);
+    EXPECT_EQ(prompter.questionDefaultNo(QStringLiteral("Pelmora"), QStringLiteral("Delete?")),
+              Prompter::Answer::No);
+    EXPECT_EQ(pressed, QMessageBox::No);
+}
+
+TEST_F(ListTest, TheCountLabelIsNeverCut) {
+    window->show();
+    QStringList files;
+    for (int i = 0; i < 120; ++i)
+        files << dataFile(("f" + QByteArray::number(i) + ".mp3").constData(), 12500);
+    commands().dropOnFiles(files);
+    QApplication::processEvents();
+    EXPECT_TRUE(label().startsWith(QStringLiteral("120 files (1")));
+    const QFontMetrics metrics(window->lblFiles->font());
+    EXPECT_GE(window->lblFiles->width(), metrics.horizontalAdvance(label()));
+    const QRect count(window->lblFiles->mapTo(window.get(), QPoint()), window->lblFiles->size());
+    const QRect preview(window->chkPreview->mapTo(window.get(), QPoint()),
+                        window->chkPreview->size());
+    EXPECT_FALSE(count.intersects(preview));
 }
 
 TEST_F(ListTest, SelectsFilesByTag) {

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 
 #include "tests/support/mp3writer.h"
 #include "tests/support/qtstrings.h"
@@ -68,6 +69,17 @@ TEST_F(FrmOptionsTest, OpeningShowsTheRecord) {
     EXPECT_EQ(w->cmdOk->text(), U("&OK"));
     EXPECT_EQ(w->optChange[1]->toolTip(),
               U("The first letter in every word will be uppercase. All other lowercase."));
+}
+
+TEST_F(FrmOptionsTest, LongToolTipsWrap) {
+    auto w = Open();
+    // A paragraph is wrapped by the tool tip; its words stay the same.
+    const QString tip = w->chkOptimizeID3v1->toolTip();
+    EXPECT_TRUE(Qt::mightBeRichText(tip)) << tip.toStdString();
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(tip).toPlainText(),
+              U("This will allow you to use up to 59 characters in the Title and Artist frames. "
+                "(Depending on the length of Album and Comment). WinAmp though, will only show "
+                "the first 30 characters."));
 }
 
 TEST_F(FrmOptionsTest, WhatIsTypedIsWhatIsStored) {
