@@ -22,6 +22,9 @@
 #include "zarn/app/mainwindowfromtext.h"
 #include "zarn/app/mainwindownames.h"
 #include "zarn/editing/fixid3command.h"
+#include "zarn/editing/frmmoreid3v2.h"
+#include "zarn/editing/panelbehaviour.h"
+#include "zarn/editing/savecommand.h"
 #include "zarn/extras/about.h"
 #include "zarn/extras/help.h"
 #include "zarn/extras/playfilepage.h"
@@ -65,6 +68,7 @@ frmZarn::frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter
     setObjectName(QStringLiteral("frmZarn"));
     buildWindow();
     wireList();
+    wireEditing();
     wireMenus();
     wireExtras();
     wireSorting();
@@ -123,8 +127,10 @@ void frmZarn::ShowFileInfo(const QString& path) {
 // One selected row shows its file; with several selected the panel keeps what it holds.
 void frmZarn::loadChosenRow(int row) {
     m_panelState.severalFiles = lstFiles->selectedRows().size() >= 2;
+    m_editing->selectionChanged();
     if (m_panelState.severalFiles || row < 0 || row >= m_list.count()) return;
     ShowFileInfo(m_list.pathAt(row));
+    m_editing->refresh();
 }
 
 void frmZarn::RemoveRow(int row) {
@@ -340,6 +346,24 @@ void frmZarn::wireSorting() {
     connect(cmdSortThisFile, &QPushButton::clicked, m_sortCommands, &SortCommands::sortSelected);
     connect(menus.mnuQuickSort, &QAction::triggered, m_sortCommands, &SortCommands::sortSelected);
     connect(this, &frmZarn::stopRequested, m_sortCommands, &SortCommands::requestStop);
+}
+
+void frmZarn::wireEditing() {
+    m_editing = new PanelBehaviour({panel, m_panelState, m_list, lstFiles, lstPreview, chkPreview,
+                                    m_values.options, [this](int row) { emit fileRowChosen(row); }},
+                                   this);
+    const auto save = [this] {
+        SaveID3({panel, m_panelState, m_list, lstFiles, lstPreview, chkPreview, m_values.options,
+                 m_prompter, this});
+    };
+    connect(panel.cmdSaveID3, &QPushButton::clicked, this, save);
+    connect(menus.mnuSaveID3, &QAction::triggered, this, save);
+    connect(panel.cmdMore, &QPushButton::clicked, this, [this] {
+        if (m_panelState.severalFiles || m_list.count() == 0) return;
+        frmMoreID3v2 more(m_panelState.shown.hiddenFrames, *m_dialogs, m_prompter,
+                          m_values.lastDialogFolder, this);
+        more.exec();
+    });
 }
 
 void frmZarn::wireNames() {

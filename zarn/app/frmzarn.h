@@ -14,6 +14,7 @@ class FileDialogs;
 class FileListView;
 class FixID3Command;
 class ListCommands;
+class PanelBehaviour;
 class PlayFilePage;
 class Player;
 class Prompter;
@@ -102,6 +103,7 @@ class frmZarn : public QMainWindow {
     void wireSorting();
     void wireNames();
     void wireFixID3();
+    void wireEditing();
     void loadChosenRow(int row);
     void load();
     void place();
@@ -121,6 +123,7 @@ class frmZarn : public QMainWindow {
     SortingControls* m_sorting = nullptr;
     ListCommands* m_commands = nullptr;
     FixID3Command* m_fixID3 = nullptr;
+    PanelBehaviour* m_editing = nullptr;
     SortCommands* m_sortCommands = nullptr;
     NameFromFileCommand* m_nameFromFile = nullptr;
     PanelState m_panelState;

@@ -23,8 +23,10 @@ bool FixID3Command::hasCurrentRow() const {
 }
 
 void FixID3Command::run() {
-    if (!hasCurrentRow() || m_parts.lstFiles->selectedRows().isEmpty()) return;
-    if (m_parts.state.severalFiles)
+    const qsizetype selected = m_parts.lstFiles->selectedRows().size();
+    if (!hasCurrentRow() || selected == 0) return;
+    // Two selected rows make the several-files state, however they came to be selected.
+    if (m_parts.state.severalFiles || selected >= 2)
         fixSelectedFiles();
     else
         fixShownFile();

@@ -86,9 +86,7 @@ FixRun FixSeveralFiles(const QStringList& paths, FixVersions chosen, const QStri
                        const Options& options, Prompter* prompter, Progress* progress,
                        const FixShown& shown) {
     FixRun run;
-    for (int i = 0; i < paths.size(); ++i) {
-        const QString& path = paths[i];
-        if (progress) progress->atFile({i + 1, int(paths.size()), path, QString()});
+    run.stopped = EachPathWithProgress(paths, progress, [&](const QString& path) {
         switch (FixOneFile(path, chosen, inPattern, options, prompter, shown)) {
             case Outcome::Written:
                 ++run.written;
@@ -102,13 +100,6 @@ FixRun FixSeveralFiles(const QStringList& paths, FixVersions chosen, const QStri
             case Outcome::Nothing:
                 break;
         }
-        if (progress) {
-            progress->yield();
-            if (progress->stopRequested() && i + 1 < paths.size()) {
-                run.stopped = true;
-                break;
-            }
-        }
-    }
+    });
     return run;
 }

@@ -63,12 +63,6 @@ PanelValues CopiedToID3v1(PanelValues values) {
     return values;
 }
 
-TitleArtistLimits OptimizedLimits(int commentLength, bool hasTrack, int albumLength) {
-    constexpr int kPacked = 59;
-    return {std::max(30, kPacked - commentLength - (hasTrack ? 2 : 0)),
-            std::max(0, kPacked - albumLength)};
-}
-
 bool NeedsOptimizedPacking(const QString& text) {
     return text.size() > 30;
 }

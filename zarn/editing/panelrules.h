@@ -23,14 +23,6 @@ PanelValues CopiedFromID3v1(PanelValues values);
 // 28, leaving room for the track); the track unchanged.
 PanelValues CopiedToID3v1(PanelValues values);
 
-// Maximum lengths of the ID3v1 title and artist boxes under the optimized packing: the title
-// shares 59 characters with the comment (2 fewer with a track) but never drops below 30, the
-// artist shares 59 with the album.
-struct TitleArtistLimits {
-    int title = 30;
-    int artist = 30;
-};
-TitleArtistLimits OptimizedLimits(int commentLength, bool hasTrack, int albumLength);
 // A title or artist longer than an ID3v1 field, shown in light yellow.
 bool NeedsOptimizedPacking(const QString& text);
 

@@ -3,12 +3,17 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <limits>
 
 RunProgressDialog::RunProgressDialog(QWidget* owner, const QString& caption, int delayMs)
     : m_dialog(new QProgressDialog(owner)), m_delayMs(delayMs) {
     m_dialog->setWindowTitle(caption);
     m_dialog->setWindowModality(Qt::WindowModal);
+    // Enter that dismisses an error box of the run must not land on Cancel as well.
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), m_dialog);
+    cancel->setAutoDefault(false);
+    m_dialog->setCancelButton(cancel);
     m_dialog->setAutoClose(false);
     m_dialog->setAutoReset(false);
     // Shown by atFile() after the delay, never by the dialog's own timer.

@@ -5,10 +5,10 @@
 // click cannot change the selection under a run.
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QProgressDialog>
 
 #include "zarn/shell/progress.h"
 
-class QProgressDialog;
 class QWidget;
 
 class RunProgressDialog : public Progress {

@@ -1,8 +1,8 @@
 #include "zarn/editing/savetags.h"
 
-#include "zarn/shell/options.h"
 #include "zarn/shell/fileops.h"
 #include "zarn/shell/listentry.h"
+#include "zarn/shell/options.h"
 #include "zarn/shell/progress.h"
 
 AttributeRule AttributeRuleOf(const Options& options) {

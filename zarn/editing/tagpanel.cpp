@@ -229,6 +229,9 @@ void TagPanel::setValues(const PanelValues& v) {
         {txtV2Track, v.v2.track},        {txtV2Year, v.v2.year},        {txtV2Composer, v.composer},
         {txtV2OrigArtist, v.origArtist}, {txtV2Copyright, v.copyright}, {txtV2URL, v.url},
         {txtV2Encoder, v.encoder},       {txtOldName, v.oldName},       {txtNewName, v.newName}};
+    // A length limit left from the previous file must not cut the texts of this one.
+    for (const auto& [box, text] : boxes)
+        box->setMaxLength(std::max(box->maxLength(), int(text.size())));
     for (const auto& [box, text] : boxes) box->setText(text);
     txtV2Comments->setPlainText(v.v2.comment);
     // A name outside the list ("Unknown") shows as no genre.
@@ -240,7 +243,13 @@ void SetID3v1BoxLimits(const ID3v1Boxes& boxes, const Options& options) {
     if (!boxes.artist || !boxes.title) return;
     const auto length = [](const QLineEdit* box) { return box ? int(box->text().size()) : 0; };
     const ID3v1BoxLimits limits =
-        ID3v1LengthLimits(options.bOptimizedID3v1, length(boxes.album), length(boxes.comments));
-    boxes.artist->setMaxLength(limits.artist);
-    boxes.title->setMaxLength(limits.title);
+        ID3v1LengthLimits(options.bOptimizedID3v1, length(boxes.album), length(boxes.comments),
+                          length(boxes.track) > 0);
+    // Under the packing a shorter limit stops typing but does not cut what a box holds (a
+    // long title read from a file); without it the fields hold 30 characters anyway.
+    const auto limit = [&](QLineEdit* box, int max) {
+        box->setMaxLength(options.bOptimizedID3v1 ? std::max(max, length(box)) : max);
+    };
+    limit(boxes.artist, limits.artist);
+    limit(boxes.title, limits.title);
 }

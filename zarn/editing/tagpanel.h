@@ -23,6 +23,7 @@ struct ID3v1Boxes {
     QLineEdit* title = nullptr;
     const QLineEdit* album = nullptr;
     const QLineEdit* comments = nullptr;
+    const QLineEdit* track = nullptr;
 };
 // The length limits of the ID3v1 artist and title boxes under the options (ID3v1LengthLimits).
 void SetID3v1BoxLimits(const ID3v1Boxes& boxes, const Options& options);
@@ -39,7 +40,9 @@ struct TagPanel {
     void showFileInfo(const FileInfo& info);
     PanelValues values() const;
     void setValues(const PanelValues& values);
-    ID3v1Boxes id3v1Boxes() const { return {txtArtist, txtTitle, txtAlbum, txtComments}; }
+    ID3v1Boxes id3v1Boxes() const {
+        return {txtArtist, txtTitle, txtAlbum, txtComments, txtTrackNr};
+    }
 
     QGroupBox* Frame3 = nullptr;
     QCheckBox* chkID3v1 = nullptr;

@@ -58,10 +58,30 @@ void FileListView::keyPressEvent(QKeyEvent* event) {
         emit rowChosen(currentIndex().row());
 }
 
+// Up to two selected rows: whether one or several are selected, without listing them all.
+int FileListView::selectedUpToTwo() const {
+    int count = 0;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        count += range.height();
+        if (count >= 2) return 2;
+    }
+    return count;
+}
+
 void FileListView::mousePressEvent(QMouseEvent* event) {
     QListView::mousePressEvent(event);
     const QModelIndex index = indexAt(event->position().toPoint());
+    m_pressedRow = index.isValid() ? index.row() : -1;
+    m_selectedAtPress = selectedUpToTwo();
     if (index.isValid()) emit rowChosen(index.row());
+}
+
+void FileListView::mouseReleaseEvent(QMouseEvent* event) {
+    QListView::mouseReleaseEvent(event);
+    // A plain click on a row of a larger selection narrows it only when the button is released
+    // (so that a drag could start); the row is chosen again for what is now selected.
+    if (m_pressedRow >= 0 && selectedUpToTwo() != m_selectedAtPress) emit rowChosen(m_pressedRow);
+    m_pressedRow = -1;
 }
 
 void FileListView::contextMenuEvent(QContextMenuEvent* event) {

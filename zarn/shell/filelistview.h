@@ -23,10 +23,16 @@ class FileListView : public QListView {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+
+  private:
+    int selectedUpToTwo() const;
+    int m_pressedRow = -1;
+    int m_selectedAtPress = 0;
 };
 
 // The local files and folders that dropped data names, in the order given.

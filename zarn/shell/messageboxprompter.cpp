@@ -25,15 +25,15 @@ Prompter::Answer MessageBoxPrompter::question(const QString& title, const QStrin
     }
 }
 
-bool MessageBoxPrompter::confirm(const QString& title, const QString& text) {
-    return QMessageBox::information(m_owner, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
-}
-
 Prompter::Answer MessageBoxPrompter::questionDefaultNo(const QString& title, const QString& text) {
     const auto answer = QMessageBox::question(m_owner, title, text,
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+bool MessageBoxPrompter::confirm(const QString& title, const QString& text) {
+    return QMessageBox::information(m_owner, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
 }
 
 QString MessageBoxPrompter::input(const QString& title, const QString& prompt) {

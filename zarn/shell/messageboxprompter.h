@@ -10,8 +10,8 @@ class MessageBoxPrompter : public Prompter {
     void information(const QString& title, const QString& text) override;
     void critical(const QString& title, const QString& text) override;
     Answer question(const QString& title, const QString& text, bool withCancel) override;
-    bool confirm(const QString& title, const QString& text) override;
     Answer questionDefaultNo(const QString& title, const QString& text) override;
+    bool confirm(const QString& title, const QString& text) override;
     QString input(const QString& title, const QString& prompt) override;
 
   private:

@@ -3,6 +3,7 @@
 // which file it is at, room for pending window events, and whether to stop. The windows show
 // it; tests fake it.
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 struct ProgressStep {
@@ -38,3 +39,8 @@ class EventLoopProgress : public Progress {
     std::function<void(const ProgressStep&)> m_show;
     bool m_stop = false;
 };
+
+// Runs `each` on every path in turn: `progress` (may be null) hears of each file first and may
+// stop the run after it. True when a stop ended the run before the last path.
+bool EachPathWithProgress(const QStringList& paths, Progress* progress,
+                          const std::function<void(const QString& path)>& each);

@@ -7,6 +7,7 @@ struct ID3v1BoxLimits {
     int title = 30;
 };
 
-// With optimized packing: the artist 59 less the album's length, the title 59 less the
-// comment's, never below 0. Without it: 30 each.
-ID3v1BoxLimits ID3v1LengthLimits(bool optimized, int albumLength, int commentLength);
+// With optimized packing: the artist 59 less the album's length (never below 0), the title 59
+// less the comment's and 2 less with a track, never below 30. Without it: 30 each.
+ID3v1BoxLimits ID3v1LengthLimits(bool optimized, int albumLength, int commentLength,
+                                 bool hasTrack = false);

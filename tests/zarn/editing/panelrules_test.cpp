@@ -3,6 +3,7 @@
 
 #include "tests/support/qtstrings.h"
 #include "zarn/editing/panelrules.h"
+#include "zarn/tags/id3v1limits.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ TEST(PanelRules, OptimizedLengthsAndArrows) {
                  {0, false, 10, 59, 49},
                  {28, true, 70, 30, 0}};
     for (const Case& c : cases) {
-        const TitleArtistLimits limits = OptimizedLimits(c.comment, c.track, c.album);
+        const ID3v1BoxLimits limits = ID3v1LengthLimits(true, c.album, c.comment, c.track);
         EXPECT_EQ(limits.title, c.title) << c.comment << c.track;
         EXPECT_EQ(limits.artist, c.artist) << c.album;
     }

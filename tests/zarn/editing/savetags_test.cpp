@@ -11,8 +11,8 @@
 #include "tests/support/scriptedprompter.h"
 #include "tests/zarn/tags/mutagenoracle.h"
 #include "zarn/editing/savetags.h"
-#include "zarn/shell/options.h"
 #include "zarn/shell/fileops.h"
+#include "zarn/shell/options.h"
 #include "zarn/tags/fileinfo.h"
 
 namespace {
@@ -158,6 +158,20 @@ TEST_F(SaveTagsTest, OneFileFollowsThePanel) {
     EXPECT_FALSE(mp3::ReadFile(path).right(128).startsWith("TAG"));
     EXPECT_EQ(V2Texts(path),
               U(R"({"TALB":["V2 album"],"TCON":["(17)Rock"],"TIT2":["V2 title"],"TRCK":["300"]})"));
+    // A genre outside the table is written as typed; an unnamed ID3v1 genre byte stays.
+    const QString unnamed = file("unnamed.mp3", {});
+    QFile f(unnamed);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write(mp3::ID3v1Tag({"T", "A", "", "", "", -1, 200}));
+    f.close();
+    const FileInfo unnamedInfo = ReadFileInfo(unnamed, false);
+    PanelValues edited = PanelValuesOf(unnamedInfo);
+    edited.id3v2 = true;
+    edited.v2.genre = U("Sea Shanty");
+    ASSERT_TRUE(SaveOneFile(unnamed, OneFileCleaned(edited), ShownFileOf(unnamed, unnamedInfo),
+                            options, &prompter));
+    EXPECT_EQ(V2Texts(unnamed), U(R"({"TCON":["Sea Shanty"]})"));
+    EXPECT_EQ(uchar(mp3::ReadFile(unnamed).back()), 200);
     // Nothing to do for a file that is gone.
     EXPECT_FALSE(
         SaveOneFile(dir.filePath(QStringLiteral("gone.mp3")), values, shown, options, &prompter));

@@ -1,0 +1,56 @@
+#include "zarn/editing/savecommand.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "zarn/editing/runprogressdialog.h"
+#include "zarn/editing/savetags.h"
+#include "zarn/editing/tagpanel.h"
+#include "zarn/shell/filelist.h"
+#include "zarn/shell/filelistview.h"
+#include "zarn/shell/prompter.h"
+
+namespace {
+
+void SaveOne(const SaveCommandParts& p) {
+    const PanelValues values = OneFileCleaned(p.panel.values());
+    p.panel.txtTrackNr->setText(values.v1.track);
+    p.panel.txtYear->setText(values.v1.year);
+    const bool preview = p.chkPreview->isChecked();
+    FileListView* view = preview ? p.lstPreview : p.lstFiles;
+    const QModelIndex current = view->currentIndex();
+    if (!preview && !view->selectionModel()->isSelected(current)) return;
+    if (current.row() >= p.list.count()) return;
+    if (SaveOneFile(p.list.pathAt(current.row()), values, p.state.shown, p.options, &p.prompter)) {
+        // The file now has exactly the tags that were checked; a second save decides from that.
+        p.state.shown.hadID3v1 = values.id3v1;
+        p.state.shown.hadID3v2 = values.id3v2;
+    }
+}
+
+void SaveSeveral(const SaveCommandParts& p) {
+    PanelValues values = p.panel.values();
+    const RemoveMarks remove{p.panel.chkID3v1Rem->isChecked(), p.panel.chkID3v2Rem->isChecked()};
+    if (!p.prompter.confirm(QStringLiteral("Zarn"), SeveralFilesSummary(values, remove))) return;
+    const TagModes modes = SeveralFilesModes(values, remove);
+    values = SeveralFilesCleaned(values);
+    p.panel.txtTrackNr->setText(values.v1.track);
+    p.panel.txtYear->setText(values.v1.year);
+    p.panel.txtV2Track->setText(values.v2.track);
+    p.panel.txtV2Year->setText(values.v2.year);
+    QStringList paths;
+    for (int row : p.lstFiles->selectedRows()) paths << p.list.pathAt(row);
+    RunProgressDialog progress(p.owner, QStringLiteral("Zarn"));
+    SaveSeveralFiles(paths, values, modes, p.options, &p.prompter, &progress);
+}
+
+}  // namespace
+
+void SaveID3(const SaveCommandParts& p) {
+    FileListView* view = p.chkPreview->isChecked() ? p.lstPreview : p.lstFiles;
+    if (view->model()->rowCount() == 0 || !view->currentIndex().isValid()) return;
+    if (p.state.severalFiles)
+        SaveSeveral(p);
+    else
+        SaveOne(p);
+}
