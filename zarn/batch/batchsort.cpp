@@ -46,7 +46,7 @@ class SortLines : public Progress {
         m_pending.open = false;
     }
     // The file at hand failed: no "skipped" line for it.
-    QString dropPending() { return std::exchange(m_pending, {}).source; }
+    void dropPending() { m_pending.open = false; }
     void flush() {
         if (m_pending.open) line(m_pending.source, m_pending.target, QStringLiteral("skipped"));
         m_pending.open = false;
@@ -97,20 +97,22 @@ bool TargetReady(const QString& target, SortFiles& files, BatchReport& report) {
     return !error.failed();
 }
 
-// Rows the engine left: the one it failed on, files gone meanwhile, and what came after.
-void ReportLeftRows(const FileRows& rows, SortEnd end, const QString& failedAt,
-                    const QString& message, SortFiles& files, BatchReport& report) {
-    bool failureNamed = false;
+// Rows the engine left: the one it failed on (the first whose file is still there, since the
+// engine passes over gone files and keeps the row it failed on), files gone meanwhile, and
+// what came after the failure.
+void ReportLeftRows(const FileRows& rows, SortEnd end, const QString& message, SortFiles& files,
+                    BatchReport& report) {
+    QString failed;
     for (int row = 0; row < rows.count(); ++row) {
         const QString path = rows.path(row);
         if (!files.isFile(path)) {
             report.fail(path, QStringLiteral("the file is gone"));
-        } else if (end == SortEnd::Failed && !failureNamed) {
-            failureNamed = true;
+        } else if (end == SortEnd::Failed && failed.isEmpty()) {
+            failed = path;
             report.fail(path, message.isEmpty() ? QStringLiteral("could not be sorted") : message);
         } else {
-            report.fail(path, QStringLiteral("not sorted: the sort ended at %1")
-                                  .arg(ShownPath(failedAt.isEmpty() ? rows.path(0) : failedAt)));
+            report.fail(path,
+                        QStringLiteral("not sorted: the sort ended at %1").arg(ShownPath(failed)));
         }
     }
 }
@@ -132,7 +134,8 @@ void SortInto(const QStringList& files, const SortRequest& request, const BatchS
     BatchPrompter prompter;
     SortEngine engine(settings, prompter, &lines, &log);
     const SortEnd end = engine.SortAll(rows);
-    const QString failedAt = end == SortEnd::Failed ? lines.dropPending() : QString();
+    // The file the engine failed on gets a failure line, not a "skipped" one.
+    if (end == SortEnd::Failed) lines.dropPending();
     lines.flush();
-    ReportLeftRows(rows, end, failedAt, prompter.takeMessage(), log, report);
+    ReportLeftRows(rows, end, prompter.takeMessage(), log, report);
 }

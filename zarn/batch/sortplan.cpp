@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
 
 namespace {
 
@@ -44,9 +45,9 @@ bool SortPlan::isSameFile(const QString& a, const QString& b) {
 
 FileError SortPlan::makeFolder(const QString& path) {
     if (isFolder(path)) return {};
-    if (exists(path)) return Failure(kErrFileAlreadyExists, "a file has the folder's name");
-    if (!isFolder(QFileInfo(Key(path)).path()))
-        return Failure(kErrPathNotFound, "the folder above does not exist");
+    // What the system says when it is asked to make the folder.
+    if (exists(path)) return SystemFileError(EEXIST);
+    if (!isFolder(QFileInfo(Key(path)).path())) return SystemFileError(ENOENT);
     m_folders.insert(Key(path));
     return {};
 }

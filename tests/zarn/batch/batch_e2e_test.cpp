@@ -184,6 +184,25 @@ TEST_F(BatchRun, SortDryRunPrintsWhatTheSortThenDoes) {
                                           U("in/f.mp3\tout/O/04 - Oda - Moon.mp3\tcopied")}));
 }
 
+TEST_F(BatchRun, SortFailureNamesTheFileAndWhatWasLeft) {
+    Put(U("in/a.mp3"), V2("Harbour", "Velt", "1") + mp3::Audio(1) + V1("", "", 0, 17));
+    Put(U("in/b.mp3"), V2("Hits", "Velt", "2") + mp3::Audio(1) + V1("", "", 0, 17));
+    Put(U("out/Rock"), "a file where the genre folder goes");
+    const QStringList sort = {U("--sort"), U("out"), U("--move"), U("--genre"), U("in")};
+    const Outcome plan = Run(sort + QStringList{U("--dry-run")});
+    const Outcome done = Run(sort);
+    for (const Outcome& r : {plan, done}) {
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.out.isEmpty());
+        const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 2) << r.err.toStdString();
+        EXPECT_TRUE(lines[0].startsWith(U("zarn: in/a.mp3: Error: "))) << r.err.toStdString();
+        EXPECT_EQ(lines[1], U("zarn: in/b.mp3: not sorted: the sort ended at in/a.mp3"));
+    }
+    EXPECT_EQ(plan.err, done.err);
+    EXPECT_EQ(Tree(music).size(), 3);
+}
+
 TEST_F(BatchRun, ExitStatuses) {
     Put(U("a.mp3"), mp3::Audio(2));
     const struct {
