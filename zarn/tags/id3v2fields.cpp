@@ -1,5 +1,7 @@
 #include "zarn/tags/id3v2fields.h"
 
+#include <cstring>
+
 #include "zarn/shell/text.h"
 #include "zarn/tags/genres.h"
 #include "zarn/tags/id3v2.h"
@@ -53,7 +55,11 @@ const QList<ID3v2Field>& ID3v2Fields() {
 qsizetype FieldSource(const ID3v2Frames& frames, QByteArrayView id) {
     qsizetype described = -1;
     for (qsizetype i = 0; i < frames.size(); ++i) {
-        if (frames[i].id != id) continue;
+        // Compared in place: this runs for every field of every file a rename reads.
+        const QByteArray& frameId = frames[i].id;
+        if (frameId.size() != id.size() ||
+            std::memcmp(frameId.constData(), id.data(), size_t(id.size())) != 0)
+            continue;
         if (id != "COMM") return i;
         const QString description = FrameDescription(frames[i]);
         if (description.isEmpty()) return i;
