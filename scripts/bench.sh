@@ -10,3 +10,5 @@ for b in build-bench/bench/*_bench; do
 done
 echo "== rename comparison"
 scripts/rename_bench.sh build-bench
+echo "== batch command comparison"
+scripts/batch_bench.sh build-bench

@@ -10,8 +10,9 @@ The floors, from the ground up; a folder may include itself and the folders list
     sort      shell, tags, names
     fromtext  shell, tags, names, editing
     extras    shell, tags
+    batch     shell, tags, names, editing, sort (the batch commands reuse the windows' core)
     app       every folder (the main window composes the subsystems)
-    main.cpp  app, names (the command-line mode starts without the window)
+    main.cpp  app, names, batch (the command-line modes start without the window)
 
 Besides that:
 - only zarn/app and the main window's own tests (tests/zarn/app) include frmzarn.h;
@@ -33,8 +34,9 @@ ALLOWED = {
     "sort": {"shell", "tags", "names", "sort"},
     "fromtext": {"shell", "tags", "names", "editing", "fromtext"},
     "extras": {"shell", "tags", "extras"},
+    "batch": {"shell", "tags", "names", "editing", "sort", "batch"},
     "app": {"shell", "tags", "names", "editing", "sort", "fromtext", "extras", "app"},
-    "": {"app", "names"},  # zarn/main.cpp
+    "": {"app", "names", "batch"},  # zarn/main.cpp
 }
 MAIN_WINDOW = "zarn/app/frmzarn.h"
 PROJECT_INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)

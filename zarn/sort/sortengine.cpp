@@ -12,6 +12,7 @@
 #include "zarn/shell/prompter.h"
 #include "zarn/shell/text.h"
 #include "zarn/sort/folderlevels.h"
+#include "zarn/sort/sortfiles.h"
 #include "zarn/sort/sortrows.h"
 #include "zarn/tags/genres.h"
 
@@ -19,20 +20,9 @@ namespace {
 
 const QString kZarn = QStringLiteral("Zarn");
 
-// A row's file is there to be sorted; a row whose file is gone is passed over.
-bool FileThere(const QString& path) {
-    return QFileInfo(path).isFile();
-}
-
 // Whatever the rows hold, a new name stays one name in its folder.
 QString SafeNewName(const QString& newName, const QString& current) {
     return SafeFileName(newName.isEmpty() ? current : newName, current);
-}
-
-// The same directory entry under a name that differs at most in case (a case-only rename on a
-// case-insensitive file system). A hard link under another name is a different entry.
-bool SameEntry(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0 && IsSameFile(a, b);
 }
 
 bool EndsInFolder(const QString& folder, const QString& name) {
@@ -62,8 +52,23 @@ int SortAttributeValue(const Options& options) {
     return AttributeValue(options.bReadOnly, options.bHidden, options.bArchive);
 }
 
-SortEngine::SortEngine(const SortSettings& settings, Prompter& prompter, Progress* progress)
-    : m_settings(settings), m_prompter(prompter), m_progress(progress) {}
+SortEngine::SortEngine(const SortSettings& settings, Prompter& prompter, Progress* progress,
+                       SortFiles* files)
+    : m_settings(settings),
+      m_prompter(prompter),
+      m_progress(progress),
+      m_files(files ? *files : DiskSortFiles()) {}
+
+// A row's file is there to be sorted; a row whose file is gone is passed over.
+bool SortEngine::FileThere(const QString& path) {
+    return m_files.isFile(path);
+}
+
+// The same directory entry under a name that differs at most in case (a case-only rename on a
+// case-insensitive file system). A hard link under another name is a different entry.
+bool SortEngine::SameEntry(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0 && m_files.isSameFile(a, b);
+}
 
 SortEnd SortEngine::SortAll(SortRows& rows) {
     m_total = rows.count();
@@ -121,7 +126,7 @@ SortEngine::Step SortEngine::placeByArtist(SortRows& rows, int row, const QStrin
         if (!makeFolder(artistFolder)) return end(SortEnd::Failed);
         return placeOne(rows, row, source, SubFolder(artistFolder, newName));
     }
-    if (IsFolder(artistFolder))
+    if (m_files.isFolder(artistFolder))
         return placeOne(rows, row, source, SubFolder(artistFolder, newName));
     const int run = runLength(rows, row, artist, m_settings.threshold);
     if (m_settings.threshold > run) return placeOne(rows, row, source, SubFolder(levels, newName));
@@ -178,7 +183,7 @@ QString SortEngine::levelFolder(const QString& source, const QString& letterText
 }
 
 bool SortEngine::makeFolder(const QString& folder) {
-    const FileError error = MakeFolder(folder);
+    const FileError error = m_files.makeFolder(folder);
     if (error.failed()) fail(error);
     return !error.failed();
 }
@@ -208,7 +213,7 @@ RowOutcome SortEngine::SortRow(SortRows& rows, int row, const QString& newNameIn
             if (m_settings.threshold == 0) {
                 if (!makeFolder(sub)) return RowOutcome::Ended;
                 folder = sub;
-            } else if (IsFolder(sub)) {
+            } else if (m_files.isFolder(sub)) {
                 folder = sub;
             }
         }
@@ -235,10 +240,11 @@ FileOutcome SortEngine::CopyOrMoveFile(const QString& source, const QString& tar
     if (!setAttributes(source)) return FileOutcome::Failed;
     if (source == target) return FileOutcome::Done;
     const bool move = m_settings.method == kMethodMove;
-    if (!Exists(target) || SameEntry(source, target)) {
-        const FileError error = !move                       ? CopyWithoutOverwrite(source, target)
-                                : SameEntry(source, target) ? RenameWithoutOverwrite(source, target)
-                                                            : MoveWithoutOverwrite(source, target);
+    if (!m_files.exists(target) || SameEntry(source, target)) {
+        const FileError error = !move ? m_files.copyWithoutOverwrite(source, target)
+                                : SameEntry(source, target)
+                                    ? m_files.renameWithoutOverwrite(source, target)
+                                    : m_files.moveWithoutOverwrite(source, target);
         if (!error.failed()) return FileOutcome::Done;
         // A file that took the name meanwhile is a collision like any other.
         if (error.number != kErrFileAlreadyExists) return fail(error);
@@ -259,14 +265,15 @@ FileOutcome SortEngine::collide(const QString& source, const QString& target, bo
         case CollisionAction::Replace:
             break;
     }
-    const FileError error = move ? MoveReplacing(source, target) : CopyReplacing(source, target);
+    const FileError error =
+        move ? m_files.moveReplacing(source, target) : m_files.copyReplacing(source, target);
     return error.failed() ? fail(error) : FileOutcome::Done;
 }
 
 FileOutcome SortEngine::renameFile(const QString& from, const QString& to, bool inUseMessage) {
     if (from == to) return FileOutcome::Done;
-    if (!Exists(to) || SameEntry(from, to)) {
-        const FileError error = RenameWithoutOverwrite(from, to);
+    if (!m_files.exists(to) || SameEntry(from, to)) {
+        const FileError error = m_files.renameWithoutOverwrite(from, to);
         if (!error.failed()) return FileOutcome::Done;
         if (inUseMessage && (error.systemError == EBUSY || error.systemError == ETXTBSY)) {
             m_prompter.critical(
@@ -281,7 +288,7 @@ FileOutcome SortEngine::renameFile(const QString& from, const QString& to, bool 
 
 bool SortEngine::setAttributes(const QString& path) {
     if (!m_settings.options.bSetAttributes) return true;
-    const FileError error = SetFileAttributes(path, SortAttributeValue(m_settings.options));
+    const FileError error = m_files.setAttributes(path, SortAttributeValue(m_settings.options));
     if (error.failed()) fail(error);
     return !error.failed();
 }

@@ -9,6 +9,7 @@
 
 class Progress;
 class Prompter;
+class SortFiles;
 class SortRows;
 
 // How one file went.
@@ -28,8 +29,10 @@ int SortAttributeValue(const Options& options);
 
 class SortEngine {
   public:
-    // `progress` may be null ("Sort Selected" shows no progress window).
-    SortEngine(const SortSettings& settings, Prompter& prompter, Progress* progress = nullptr);
+    // `progress` may be null ("Sort Selected" shows no progress window). `files` is the disk
+    // unless given (a dry run passes a plan).
+    SortEngine(const SortSettings& settings, Prompter& prompter, Progress* progress = nullptr,
+               SortFiles* files = nullptr);
 
     // "Sort All Now!": every row from the first, with the new names the rows hold. Sorted rows
     // leave `rows`; missing files, rows after a stop and the row of a failure stay.
@@ -47,6 +50,8 @@ class SortEngine {
     FileOutcome FileExistActions(const QString& oldFile, const QString& newFile);
 
   private:
+    bool FileThere(const QString& path);
+    bool SameEntry(const QString& a, const QString& b);
     enum class Step { Removed, Kept, End };
     Step sortRowOfAll(SortRows& rows, int row);
     Step renameOfAll(SortRows& rows, int row, const QString& source, const QString& newName);
@@ -74,6 +79,7 @@ class SortEngine {
     SortSettings m_settings;
     Prompter& m_prompter;
     Progress* m_progress;
+    SortFiles& m_files;
     int m_total = 0;
     SortEnd m_end = SortEnd::Complete;
 };

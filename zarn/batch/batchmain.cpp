@@ -1,0 +1,87 @@
+#include "zarn/batch/batchmain.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include "zarn/batch/batchfiles.h"
+#include "zarn/batch/batchfix.h"
+#include "zarn/batch/batchlist.h"
+#include "zarn/batch/batchreport.h"
+#include "zarn/batch/batchrequest.h"
+#include "zarn/batch/batchset.h"
+#include "zarn/batch/batchsettings.h"
+#include "zarn/batch/batchsort.h"
+#include "zarn/names/commandline.h"
+
+namespace {
+
+int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
+    if (!request.optionsFile.isEmpty() && !QFileInfo(request.optionsFile).isFile()) {
+        err << "zarn: the settings file \"" << request.optionsFile << "\" does not exist\n";
+        return kExitBadCommandLine;
+    }
+    SetForm form;
+    if (request.command == BatchCommand::Set) {
+        form = SetFormOf(request);
+        if (!form.error.isEmpty()) {
+            err << "zarn: " << form.error << '\n';
+            return kExitBadCommandLine;
+        }
+    }
+    const BatchSettings settings = LoadBatchSettings(request.optionsFile);
+    const QString extension =
+        settings.options.Extension.isEmpty() ? QStringLiteral("mp3") : settings.options.Extension;
+    const BatchFiles files = CollectFiles(request.paths, extension);
+    BatchReport report(out, err);
+    for (const auto& [path, reason] : files.failures) report.fail(path, reason);
+    switch (request.command) {
+        case BatchCommand::List:
+            ListFiles(files.files, request.format, settings.options, report);
+            break;
+        case BatchCommand::Set:
+            SetFiles(files.files, form.values, settings.options, report);
+            break;
+        case BatchCommand::Fix:
+            FixFiles(files.files, request.v1, request.v2, settings, report);
+            break;
+        case BatchCommand::Sort:
+            SortInto(files.files, request.sort, settings, report);
+            break;
+        case BatchCommand::Help:
+            break;
+    }
+    return report.status();
+}
+
+}  // namespace
+
+bool IsBatchCommandLine(int argc, char* argv[]) {
+    return argc > 1 && IsBatchArgument(QString::fromLocal8Bit(argv[1]));
+}
+
+int RunBatchCommandLine(int argc, char* argv[]) {
+    const QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    // Qt's own reading of the arguments, which on Windows keeps names outside the code page.
+    return RunBatch(app.arguments().mid(1), out, err);
+}
+
+int RunBatch(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    const ParsedBatch parsed = ParseBatchArguments(arguments);
+    if (!parsed.request) {
+        err << "zarn: " << parsed.error << "\n(zarn --help lists the commands)\n";
+        return kExitBadCommandLine;
+    }
+    const BatchRequest& request = *parsed.request;
+    if (request.command == BatchCommand::Help) {
+        out << CommandLineUsage() << BatchUsage(BatchCommand::Help);
+        return kExitOk;
+    }
+    if (request.help) {
+        out << BatchUsage(request.command);
+        return kExitOk;
+    }
+    return Run(request, out, err);
+}

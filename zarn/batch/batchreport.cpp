@@ -1,0 +1,46 @@
+#include "zarn/batch/batchreport.h"
+
+#include <QDir>
+#include <QTextStream>
+
+#include "zarn/names/commandline.h"
+
+void BatchReport::fail(const QString& path, const QString& reason) {
+    QString line = reason;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral("; "));
+    line.replace(u'\n', QStringLiteral("; "));
+    m_err << "zarn: " << ShownPath(path) << ": " << line << '\n';
+    ++m_failures;
+}
+
+int BatchReport::status() const {
+    return m_failures == 0 ? kExitOk : kExitSomeFailed;
+}
+
+QString ShownPath(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+QString TsvField(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (const QChar ch : value) {
+        switch (ch.unicode()) {
+            case u'\t':
+                out += QStringLiteral("\\t");
+                break;
+            case u'\n':
+                out += QStringLiteral("\\n");
+                break;
+            case u'\r':
+                out += QStringLiteral("\\r");
+                break;
+            case u'\\':
+                out += QStringLiteral("\\\\");
+                break;
+            default:
+                out += ch;
+        }
+    }
+    return out;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Where a batch command writes: results on `out`, one line per failed file on `err`, and the
+// exit status that follows from them.
+#include <QString>
+
+class QTextStream;
+
+class BatchReport {
+  public:
+    BatchReport(QTextStream& out, QTextStream& err) : m_out(out), m_err(err) {}
+
+    QTextStream& out() { return m_out; }
+    // "zarn: PATH: REASON" on one line (line breaks in the reason become "; ").
+    void fail(const QString& path, const QString& reason);
+    int failures() const { return m_failures; }
+    // 0 when nothing failed, else 1.
+    int status() const;
+
+  private:
+    QTextStream& m_out;
+    QTextStream& m_err;
+    int m_failures = 0;
+};
+
+// A value of a tab-separated line: tab, line break, carriage return and backslash escaped
+// (\t, \n, \r, \\).
+QString TsvField(const QString& value);
+// A path as the user reads it (the platform's separators).
+QString ShownPath(const QString& path);
