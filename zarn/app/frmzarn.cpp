@@ -21,6 +21,7 @@
 #include "zarn/app/listcommands.h"
 #include "zarn/app/mainwindowfromtext.h"
 #include "zarn/app/mainwindownames.h"
+#include "zarn/app/scrollstrip.h"
 #include "zarn/editing/fixid3command.h"
 #include "zarn/editing/frmmoreid3v2.h"
 #include "zarn/editing/panelbehaviour.h"
@@ -142,19 +143,23 @@ void frmZarn::buildWindow() {
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
     auto* left = new QVBoxLayout;
-    auto* top = new QHBoxLayout;
+    // The fixed parts scroll when the window is smaller than they need, so the window fits
+    // small screens; the list takes whatever room is left.
+    auto* settings = new QWidget(central);
+    auto* top = new QHBoxLayout(settings);
+    top->setContentsMargins(0, 0, 0, 0);
     auto* frames = new QVBoxLayout;
     frames->addWidget(m_sorting->buildMethodFrame());
     frames->addWidget(m_sorting->buildExistsFrame());
     top->addLayout(frames);
     top->addWidget(buildTabs(), 1);
-    left->addLayout(top);
+    left->addWidget(new ScrollStrip(Qt::Horizontal, settings, central));
     left->addWidget(buildListArea(), 1);
     left->addWidget(buildButtonBar());
     columns->addLayout(left, 1);
     QGroupBox* tagFrame = panel.build(central);
     tagFrame->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    columns->addWidget(tagFrame);
+    columns->addWidget(new ScrollStrip(Qt::Vertical, tagFrame, central));
     setCentralWidget(central);
     menus.build(menuBar(), this);
 }
@@ -222,18 +227,17 @@ QWidget* frmZarn::buildListArea() {
 
 QWidget* frmZarn::buildButtonBar() {
     picBButtons = Named(new QWidget(this), "picBButtons");
-    auto* rows = new QVBoxLayout(picBButtons);
+    // The buttons scroll sideways in a narrow window; the count stays in view above them.
+    auto* buttons = new QWidget(picBButtons);
+    auto* rows = new QVBoxLayout(buttons);
     rows->setContentsMargins(0, 0, 0, 0);
     auto* first = new QHBoxLayout;
-    cmdAddFiles =
-        Named(new QPushButton(QStringLiteral("Add Files..."), picBButtons), "cmdAddFiles");
-    cmdClear = Named(new QPushButton(QStringLiteral("Clear List"), picBButtons), "cmdClear");
-    cmdSelectAll =
-        Named(new QPushButton(QStringLiteral("Select All"), picBButtons), "cmdSelectAll");
-    cmdSelectNone =
-        Named(new QPushButton(QStringLiteral("Select None"), picBButtons), "cmdSelectNone");
+    cmdAddFiles = Named(new QPushButton(QStringLiteral("Add Files..."), buttons), "cmdAddFiles");
+    cmdClear = Named(new QPushButton(QStringLiteral("Clear List"), buttons), "cmdClear");
+    cmdSelectAll = Named(new QPushButton(QStringLiteral("Select All"), buttons), "cmdSelectAll");
+    cmdSelectNone = Named(new QPushButton(QStringLiteral("Select None"), buttons), "cmdSelectNone");
     chkPreview = Named(
-        new QCheckBox(QStringLiteral("Show Preview."), picBButtons), "chkPreview",
+        new QCheckBox(QStringLiteral("Show Preview."), buttons), "chkPreview",
         QStringLiteral("Show a list of all new \"fixed\" filenames. This might take up to a few "
                        "minutes depending on the number of files and the type of ID3 tags."));
     lblFiles = Named(new QLabel(QStringLiteral("0 files"), picBButtons), "lblFiles");
@@ -243,26 +247,28 @@ QWidget* frmZarn::buildButtonBar() {
         first->addWidget(w);
     chkPreview->setMinimumWidth(chkPreview->sizeHint().width());  // the caption stays whole
     first->addStretch();
-    // The count has a row of its own: beside the buttons it was squeezed and cut as it grew.
-    auto* count = new QHBoxLayout;
-    count->addStretch();
-    count->addWidget(lblFiles);
     auto* second = new QHBoxLayout;
-    cmdSave =
-        Named(new QPushButton(QStringLiteral("Save Sorting List..."), picBButtons), "cmdSave");
-    cmdLoad =
-        Named(new QPushButton(QStringLiteral("Load Sorting List..."), picBButtons), "cmdLoad");
-    cmdOptions = Named(new QPushButton(QStringLiteral("Options..."), picBButtons), "cmdOptions");
-    cmdSortThisFile = Named(new QPushButton(QStringLiteral("Sort Selected  (F5)"), picBButtons),
-                            "cmdSortThisFile");
-    cmdSort = Named(new QPushButton(QStringLiteral("Sort All Now!"), picBButtons), "cmdSort");
+    cmdSave = Named(new QPushButton(QStringLiteral("Save Sorting List..."), buttons), "cmdSave");
+    cmdLoad = Named(new QPushButton(QStringLiteral("Load Sorting List..."), buttons), "cmdLoad");
+    cmdOptions = Named(new QPushButton(QStringLiteral("Options..."), buttons), "cmdOptions");
+    cmdSortThisFile =
+        Named(new QPushButton(QStringLiteral("Sort Selected  (F5)"), buttons), "cmdSortThisFile");
+    cmdSort = Named(new QPushButton(QStringLiteral("Sort All Now!"), buttons), "cmdSort");
     for (QPushButton* b : {cmdSave, cmdLoad, cmdOptions}) second->addWidget(b);
     second->addStretch();
     second->addWidget(cmdSortThisFile);
     second->addWidget(cmdSort);
-    rows->addLayout(count);
     rows->addLayout(first);
     rows->addLayout(second);
+
+    auto* bar = new QVBoxLayout(picBButtons);
+    bar->setContentsMargins(0, 0, 0, 0);
+    // The count has a row of its own: beside the buttons it was squeezed and cut as it grew.
+    auto* count = new QHBoxLayout;
+    count->addStretch();
+    count->addWidget(lblFiles);
+    bar->addLayout(count);
+    bar->addWidget(new ScrollStrip(Qt::Horizontal, buttons, picBButtons));
     return picBButtons;
 }
 
@@ -421,12 +427,15 @@ void frmZarn::load() {
 void frmZarn::place() {
     setMinimumSize(std::max(Px(kMinWidth), minimumSizeHint().width()),
                    std::max(Px(kHeight), minimumSizeHint().height()));
-    resize(std::max(width(), minimumWidth()), std::max(Px(kHeight), minimumHeight()));
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
+    // The start size shows every control whole, unless the screen is smaller than that.
+    QSize size = sizeHint().expandedTo(QSize(Px(kMinWidth), Px(kHeight)));
+    const QScreen* screen = this->screen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    if (screen) size = size.boundedTo(area.size());
+    resize(size.expandedTo(minimumSize()));
+    if (screen)
         move(area.left() + (area.width() - width()) / 2,
              area.top() + (area.height() - height()) / 2);
-    }
 }
 
 MainSettings frmZarn::currentSettings() const {

@@ -25,12 +25,13 @@ QString WithoutExtension(const QString& name) {
 }
 
 // The ID3v1 track character of a fixed track box: NUL for an empty box and for a number above
-// 255 (as saving does); none for a text that is no number.
+// 255 (as saving does); none for a text that is no number. "3/12" is track 3.
 std::optional<char> ID3v1TrackOf(const QString& box) {
     if (box.isEmpty()) return '\0';
-    if (!IsAllDigits(box)) return std::nullopt;
+    const QString digits = TrackNumberOnly(box);
+    if (!IsAllDigits(digits)) return std::nullopt;
     bool ok = false;
-    const uint number = box.toUInt(&ok);
+    const uint number = digits.toUInt(&ok);
     return ok && number <= 255 ? char(number) : '\0';
 }
 
@@ -51,7 +52,8 @@ QString FixedTrackBox(const QString& box, const FixSource& source, const QString
 }
 
 QString DigTrack(const QString& box, const QString& oldName) {
-    if (IsAllDigits(box)) return box;
+    // "02/10" is a track already; replacing it would lose the total.
+    if (IsAllDigits(TrackNumberOnly(box))) return box;
     const QString name = WithoutExtension(oldName);
     if (name.size() >= 2 && IsDigit(name[0]) && IsDigit(name[1]))
         return QString::number(name.left(2).toInt());

@@ -23,9 +23,10 @@ QString FixedTextBox(const QString& box, const char* field, const FixSource& sou
 // A non-empty track box cleaned by FixTagText, an empty one the track of the file name as it
 // is; then DigTrack.
 QString FixedTrackBox(const QString& box, const FixSource& source, const QString& oldName);
-// A track box not made of digits only takes a number out of the file name `oldName` (without
-// its extension): two leading digits as a number ("07" gives "7"), else the first two digits
-// side by side as they stand ("07" stays), else the first digit; without any digit it stays.
+// A track box that is no number (digits only, or number/total as "02/10") takes a number out of the
+// file name `oldName` (without its extension): two leading digits as a number ("07" gives "7"),
+// else the first two digits side by side as they stand ("07" stays), else the first digit; without
+// any digit it stays.
 QString DigTrack(const QString& box, const QString& oldName);
 // The common mistake of "Artist - Song" typed into the title: an empty artist box takes the
 // artist part, and a title that starts with the artist keeps only the song.

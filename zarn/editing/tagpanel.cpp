@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "zarn/editing/panelstate.h"
 #include "zarn/shell/namedwidget.h"
@@ -130,17 +131,30 @@ QGroupBox* TagPanel::build(QWidget* owner) {
     grid->addWidget(txtOldName, row++, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("New filename:"), f), row, 0);
     grid->addWidget(txtNewName, row++, 1, 1, 3);
-    // Three even columns; the type line is the longest ("MPEG 1.0 layer 3 ID3v1: 1.1 ID3v2:
-    // 3.0") and gets two. Label texts never widen the frame, which keeps its width.
+    // Three columns; the type line spans two. Each label is as wide as the widest text the
+    // file reader can give it, so no text runs into its neighbour's, and a label's text never
+    // widens the frame, which keeps its width.
     auto* facts = new QGridLayout;
     facts->setVerticalSpacing(2);
-    const QList<std::pair<QLabel*, int>> info = {
-        {txtfType, 2},     {txtfkBit, 1},        {txtfQuality, 1}, {txtfLength, 1},
-        {txtfHeader, 1},   {txtfSize, 1},        {lblFileSize, 1}, {txtfCRCs, 1},
-        {txtfEmphasis, 1}, {txtfCopyrighted, 1}, {txtfOriginal, 1}};
+    const struct {
+        QLabel* label;
+        int span;
+        const char* widest;
+    } info[] = {{txtfType, 2, "MPEG 2.5 layer 3 ID3v1: 1.1 ID3v2: 4.0"},
+                {txtfkBit, 1, "320kbps"},
+                {txtfQuality, 1, "48000Hz JStereo"},
+                {txtfLength, 1, "Length: 99999 s"},
+                {txtfHeader, 1, "Header: 9999999b"},
+                {txtfSize, 1, "Size: 9999999999b"},
+                {lblFileSize, 1, "File size: 9999999 Kb"},
+                {txtfCRCs, 1, "CRCs: Yes"},
+                {txtfEmphasis, 1, "Emphasis: 50/15 micros"},
+                {txtfCopyrighted, 1, "Copyrighted: Yes"},
+                {txtfOriginal, 1, "Original: Yes"}};
     int line = 0, column = 0;
-    for (const auto& [label, span] : info) {
+    for (const auto& [label, span, widest] : info) {
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QLatin1String(widest)));
         facts->addWidget(label, line, column, 1, span);
         column += span;
         if (column == 3) column = 0, ++line;
@@ -148,7 +162,8 @@ QGroupBox* TagPanel::build(QWidget* owner) {
     for (int c = 0; c < 3; ++c) facts->setColumnStretch(c, 1);
     grid->addLayout(facts, row, 0, 1, 4);
     grid->setRowStretch(row + 1, 1);
-    Frame3->setFixedWidth(qMax(Frame3->sizeHint().width(), 460));
+    Frame3->setFixedWidth(
+        std::max({Frame3->sizeHint().width(), Frame3->minimumSizeHint().width(), 460}));
     return Frame3;
 }
 

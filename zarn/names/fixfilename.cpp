@@ -69,16 +69,6 @@ void RepairTitle(TagFields& f) {
     }
 }
 
-// Most taggers write the track as "1/12"; in a name only the track's own number counts.
-QString TrackNumberOnly(const QString& track) {
-    const qsizetype slash = track.indexOf(u'/');
-    if (slash <= 0) return track;
-    const QString number = track.left(slash);
-    const QString total = track.mid(slash + 1);
-    if (!IsAllDigits(number) || (!total.isEmpty() && !IsAllDigits(total))) return track;
-    return number;
-}
-
 // A stem of nothing but dots (".mp3", "...mp3") would make a hidden file or no name at all.
 bool HasUsableStem(const QString& name) {
     const qsizetype dot = name.lastIndexOf(u'.');

@@ -47,3 +47,12 @@ bool IsAllDigits(const QString& text) {
         if (ch < u'0' || ch > u'9') return false;
     return true;
 }
+
+QString TrackNumberOnly(const QString& track) {
+    const qsizetype slash = track.indexOf(u'/');
+    if (slash <= 0) return track;
+    const QString number = track.left(slash);
+    const QString total = track.mid(slash + 1);
+    if (!IsAllDigits(number) || (!total.isEmpty() && !IsAllDigits(total))) return track;
+    return number;
+}

@@ -20,6 +20,9 @@ int InStrRev(const QString& text, const QString& find);
 
 // True for a non-empty text of the digits "0".."9" only.
 bool IsAllDigits(const QString& text);
+// The track's own number of a track written as number/total ("3/12", "3/"); any other text as
+// it is. Most taggers write the total, and only the number counts as the track.
+QString TrackNumberOnly(const QString& track);
 
 // Replaces `find` by `with` until none is left (for collapsing "  " or "--").
 QString ReplaceRepeatedly(QString text, const QString& find, const QString& with);

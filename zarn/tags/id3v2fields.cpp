@@ -68,10 +68,33 @@ qsizetype FieldSource(const ID3v2Frames& frames, QByteArrayView id) {
     return described;
 }
 
+bool SameField(const ID3v2Frame& a, const ID3v2Frame& b) {
+    if (a.id != b.id) return false;
+    if (a.id == "COMM" && FrameContent(a).mid(1, 3) != FrameContent(b).mid(1, 3)) return false;
+    if (a.id == "COMM" || a.id == "WXXX") return FrameDescription(a) == FrameDescription(b);
+    return true;
+}
+
+QList<qsizetype> FieldFrames(const ID3v2Frames& frames, QByteArrayView id) {
+    const qsizetype source = FieldSource(frames, id);
+    if (source < 0) return {};
+    QList<qsizetype> at{source};
+    for (qsizetype i = 0; i < frames.size(); ++i)
+        if (i != source && SameField(frames[i], frames[source])) at << i;
+    return at;
+}
+
 QString FieldValue(const ID3v2Frame& frame) {
-    const QString value = FrameValue(frame);
-    if (frame.id == "TCON") return GenreOfFrameText(value);
-    if (frame.id == "WXXX") return QString(value).remove(QChar(u'\0'));
+    return FieldValue(ID3v2Frames{frame});
+}
+
+QString FieldValue(const ID3v2Frames& frames) {
+    if (frames.isEmpty()) return {};
+    QStringList values;
+    for (const ID3v2Frame& frame : frames) values << FrameValue(frame);
+    const QString value = values.join(QStringLiteral(" / "));
+    if (frames.first().id == "TCON") return GenreOfFrameText(value);
+    if (frames.first().id == "WXXX") return QString(value).remove(QChar(u'\0'));
     return value;
 }
 

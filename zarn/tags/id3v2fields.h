@@ -17,8 +17,18 @@ const QList<ID3v2Field>& ID3v2Fields();
 // the first frame with that identifier; for "COMM" the first with an empty description, else
 // the first whose description is not an iTunes or CDDB key.
 qsizetype FieldSource(const ID3v2Frames& frames, QByteArrayView id);
+// Whether two frames hold the same field, so that readers take them together: the same
+// identifier, and for "COMM" the same description and language, for "WXXX" the same
+// description (other descriptions are other data).
+bool SameField(const ID3v2Frame& a, const ID3v2Frame& b);
+// Indexes in `frames` of every frame of the field with frame identifier `id`, its source
+// (FieldSource) first: other programs write several values as several frames, which readers
+// join, so the field shows them all and a changed field replaces them all.
+QList<qsizetype> FieldFrames(const ID3v2Frames& frames, QByteArrayView id);
 // The field's text from its frame: the genre rule for "TCON", a URL without NULs for "WXXX".
 QString FieldValue(const ID3v2Frame& frame);
+// The same from every frame of a field, their values joined by " / ".
+QString FieldValue(const ID3v2Frames& frames);
 
 // The genre a "TCON" text names: "(17)", "(17)Rock", "17" and "Rock" all name "Rock"; a
 // refinement after the number wins when it differs; a name not in the table is that name;

@@ -11,10 +11,12 @@ namespace {
 void FillRecord(ID3v2Record& tag, const ID3v2Frames& frames) {
     QList<bool> shown(frames.size(), false);
     for (const ID3v2Field& field : ID3v2Fields()) {
-        const qsizetype at = FieldSource(frames, field.id);
-        if (at < 0) continue;
-        tag.*field.value = FieldValue(frames[at]);
-        shown[at] = true;
+        ID3v2Frames fieldFrames;
+        for (const qsizetype at : FieldFrames(frames, field.id)) {
+            fieldFrames << frames[at];
+            shown[at] = true;
+        }
+        if (!fieldFrames.isEmpty()) tag.*field.value = FieldValue(fieldFrames);
     }
     // A version 4 tag keeps its year in the recording time.
     if (tag.Year.isEmpty()) {

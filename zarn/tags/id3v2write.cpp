@@ -46,10 +46,20 @@ std::optional<Layout> ReadLayout(TagFile& file, bool withV1) {
 
 // The first MPEG frame header: sync byte 255, the three high bits of the next byte set, and
 // in the third byte a bitrate index (xxxx....) other than 15 and a sample-rate index
-// (....xx..) other than 3. Returns the offset from `from`, or 0 when there is none, so that
-// audio without a recognisable header is kept whole.
-std::optional<qint64> AudioStartOffset(TagFile& file, qint64 from, qint64 to) {
-    for (qint64 pos = from; pos < to - 1; pos += kChunk) {
+// (....xx..) other than 3. Returns the offset from `from`, or the offset of what follows
+// when there is none, so that audio without a recognisable header is kept whole. Further
+// ID3v2 tags right behind the first (another program's data, whose texts would pass for a
+// header) are kept whole, or skipped whole when `removeTags`.
+std::optional<qint64> AudioStartOffset(TagFile& file, qint64 from, qint64 to, bool removeTags) {
+    qint64 start = from;
+    for (;;) {
+        const auto header = file.read(start, qMin<qint64>(10, to - start));
+        if (!header) return std::nullopt;
+        if (header->size() < 10 || !header->startsWith("ID3")) break;
+        if (!removeTags) return start - from;
+        start = qMin(start + 10 + TagSizeOfHeader(*header), to);
+    }
+    for (qint64 pos = start; pos < to - 1; pos += kChunk) {
         const auto bytes = file.read(pos, qMin(kChunk + 2, to - pos));
         if (!bytes) return std::nullopt;
         const auto* b = reinterpret_cast<const uchar*>(bytes->constData());
@@ -59,7 +69,7 @@ std::optional<qint64> AudioStartOffset(TagFile& file, qint64 from, qint64 to) {
                 return pos + i - from;
         }
     }
-    return 0;
+    return start - from;
 }
 
 // The frames of the file's own ID3v2 tag, to write unchanged fields back as they were.
@@ -139,7 +149,7 @@ Outcome WriteBoth(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag
         head = NewTag(frames, qMin<qint64>(frames.size(), kMaxPadding));
     qint64 audioFrom = l.audioFrom;
     if (l.hasV2) {
-        const auto skip = AudioStartOffset(file, l.audioFrom, l.audioTo);
+        const auto skip = AudioStartOffset(file, l.audioFrom, l.audioTo, mode2 == kRemoveTag);
         if (!skip) return Outcome::Failed;
         audioFrom += *skip;
     }
@@ -151,17 +161,27 @@ Outcome WriteBoth(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag
 
 QByteArray BuildFrames(const ID3v2Record& tag, const ID3v2Frames& old) {
     QByteArray frames;
+    ID3v2Frames hidden = ParseID3v2Frames(tag.Hidden);
     for (const ID3v2Field& field : ID3v2Fields()) {
         const QString& value = tag.*field.value;
         const QByteArray made =
             MakeFrame(field.id, field.id == QByteArrayView("TCON") ? TconText(value) : value);
-        const qsizetype at = FieldSource(old, field.id);
+        ID3v2Frames oldFrames;
+        for (const qsizetype at : FieldFrames(old, field.id)) oldFrames << old[at];
         const ID3v2Frames madeFrames = ParseID3v2Frames(made);
-        const bool unchanged = at >= 0 && !madeFrames.isEmpty() &&
-                               FieldValue(madeFrames.first()) == FieldValue(old[at]);
-        frames += unchanged ? RenderID3v2Frame(old[at]) : made;
+        if (!oldFrames.isEmpty() && !madeFrames.isEmpty() &&
+            FieldValue(madeFrames) == FieldValue(oldFrames)) {
+            frames += RenderID3v2Frames(oldFrames);
+            continue;
+        }
+        // A changed field holds exactly its new value: no frame of the old value, and no
+        // hidden frame that readers would join to the new one, survives.
+        frames += made;
+        hidden.removeIf([&](const ID3v2Frame& frame) {
+            return (!oldFrames.isEmpty() && SameField(frame, oldFrames.first())) ||
+                   (!madeFrames.isEmpty() && SameField(frame, madeFrames.first()));
+        });
     }
-    ID3v2Frames hidden = ParseID3v2Frames(tag.Hidden);
     hidden.removeIf([&](const ID3v2Frame& frame) {
         return frame.id == "TDRC" && YearOfTimestamp(FrameValue(frame)) != tag.Year;
     });

@@ -33,7 +33,10 @@ TEST(FixID3Test, TrackIsDugOutOfTheName) {
         {"", "No digits at all.mp3", ""},      // nothing to dig: the box stays
         {"x", "No digits.mp3", "x"},           //
         {"12", "05 Song.mp3", "12"},           // digits only: already a track
-        {"3/12", "Artist - 04 - Song.mp3", "04"},
+        {"02/10", "01 Song.mp3", "02/10"},     // a number with its total: the total stays
+        {"3/", "01 Song.mp3", "3/"},           //
+        {"3/x", "01 Song.mp3", "1"},           // no number: dug
+        {"/10", "Artist - 04 - Song.mp3", "04"},
         {"", "Artist - Song 2", "2"},  // no extension: nothing is cut off the name
         {"", "Mr. Big 3", "3"},        // a dot followed by blanks is no extension
         {"", "Band - Song.4", ""},     // ".4" is the extension
@@ -157,11 +160,14 @@ TEST(FixID3Test, RecordsOfAFixedFile) {
     EXPECT_EQ(FixedRecordsOf(fixed, v2Only, noGenre, options).modes,
               (TagModes{kRemoveTag, kWriteTag}));
 
-    // A track that is no number is named and nothing is built.
+    // "3/12" gives ID3v1 the track 3; a track that is no number is named and nothing is built.
     fixed.id3v1 = true;
     fixed.v1.track = U("3/12");
     records = FixedRecordsOf(fixed, shown, noGenre, options);
-    EXPECT_TRUE(records.error.contains(U("\"3/12\" is not a number")))
+    EXPECT_EQ(records.tag1.Track, QByteArray(1, '\3'));
+    fixed.v1.track = U("3/x");
+    records = FixedRecordsOf(fixed, shown, noGenre, options);
+    EXPECT_TRUE(records.error.contains(U("\"3/x\" is not a number")))
         << records.error.toStdString();
     EXPECT_FALSE(records.tag1.hasTag());
 }

@@ -10,6 +10,8 @@
 #include "tests/zarn/tags/mutagenoracle.h"
 #include "zarn/tags/id3v1.h"
 #include "zarn/tags/id3v2.h"
+#include "zarn/tags/id3v2fields.h"
+#include "zarn/tags/id3v2framelist.h"
 
 namespace {
 
@@ -202,6 +204,107 @@ TEST_F(InteropTest, EveryCorpusFileKeepsItsFrames) {
         ++compared;
     }
     EXPECT_GE(compared, 18);
+}
+
+// Each field held by two frames, as other programs write several values: the field shows both,
+// a save that changed another field keeps both, and a save that changed the field leaves
+// exactly the new value for mutagen, every other frame as it was.
+TEST_F(InteropTest, AChangedFieldHoldsExactlyItsNewValue) {
+    const QByteArray eng("\0eng", 4);
+    const auto text = [](const char* value) { return QByteArray(1, '\0') + value; };
+    const auto comm = [&](const char* desc, const char* value) {
+        return eng + desc + QByteArray(1, '\0') + value;
+    };
+    const auto url = [](const char* value) { return QByteArray(2, '\0') + value; };
+    struct FieldCase {
+        const char* id;
+        QByteArray first, second;
+        const char16_t *shown, *typed, *read;  // read: what mutagen reads after the change
+    } cases[] = {
+        {"TIT2", text("One"), text("Two"), u"One / Two", u"Nora Kvist", u"Nora Kvist"},
+        {"TALB", text("One"), text("Two"), u"One / Two", u"Nora Kvist", u"Nora Kvist"},
+        {"TPE1", text("piman"), text("jzig"), u"piman / jzig", u"Nora Kvist", u"Nora Kvist"},
+        {"TRCK", text("1"), text("2"), u"1 / 2", u"7/12", u"7/12"},
+        {"TYER", text("1999"), text("2000"), u"1999 / 2000", u"2024", u"2024"},
+        {"TCON", text("(17)Rock"), text("Pop"), u"Rock / Pop", u"(8)Jazz", u"(8)Jazz"},
+        {"COMM", comm("", "One"), comm("", "Two"), u"One / Two", u"Nora Kvist", u"Nora Kvist"},
+        {"TENC", text("One"), text("Two"), u"One / Two", u"Nora Kvist", u"Nora Kvist"},
+        {"TCOP", text("One"), text("Two"), u"One / Two", u"Nora Kvist", u"Nora Kvist"},
+        {"TOPE", text("One"), text("Two"), u"One / Two", u"Nora Kvist", u"Nora Kvist"},
+        {"TCOM", text("One"), text("Two"), u"One / Two", u"Nora Kvist", u"Nora Kvist"},
+        {"WXXX", url("http://a.example/"), url("http://b.example/"),
+         u"http://a.example/ / http://b.example/", u"http://new.example/", u"http://new.example/"},
+    };
+    ASSERT_EQ(std::size(cases), ID3v2Fields().size());
+    // A frame of no field and a comment with another description: they must stay.
+    const QList<QByteArray> others = {mp3::V2Frame("COMM", comm("Other", "More"), false),
+                                      mp3::V2Frame("TIT3", text("Kept"), false)};
+    for (const FieldCase& c : cases) {
+        SCOPED_TRACE(c.id);
+        const auto field =
+            std::find_if(ID3v2Fields().begin(), ID3v2Fields().end(),
+                         [&](const ID3v2Field& f) { return c.id == QByteArray(f.id); });
+        ASSERT_NE(field, ID3v2Fields().end());
+        ASSERT_TRUE(mp3::WriteFile(
+            path, mp3::ID3v2Tag(QList<QByteArray>{mp3::V2Frame(c.id, c.first, false)} + others +
+                                    QList<QByteArray>{mp3::V2Frame(c.id, c.second, false)},
+                                64) +
+                      audio));
+        const QJsonObject before = oracle::Dump(path);
+        ID3v2Record tag = ReadID3v2(path);
+        EXPECT_EQ(tag.*field->value, QString::fromUtf16(c.shown));
+        const ID3v2Frame first = ParseID3v2Frames(mp3::V2Frame(c.id, c.first, false)).first();
+        for (const ID3v2Frame& hidden : ParseID3v2Frames(tag.Hidden))
+            EXPECT_FALSE(SameField(hidden, first)) << "hidden " << hidden.id.constData();
+
+        // Saved unchanged: both values stay, as mutagen read them.
+        ASSERT_TRUE(WriteTags(path, {}, tag, -1, 1));
+        EXPECT_EQ(oracle::Compact(oracle::Dump(path)), oracle::Compact(before));
+
+        tag.*field->value = QString::fromUtf16(c.typed);
+        ASSERT_TRUE(WriteTags(path, {}, tag, -1, 1));
+        const QJsonValue read = oracle::Read(path)[u"v2"_qs].toObject()[QLatin1String(c.id)];
+        EXPECT_EQ(read.toString(), QString::fromUtf16(c.read));
+        const QJsonObject old = before[u"frames"_qs].toObject();
+        const QJsonObject now = oracle::Dump(path)[u"frames"_qs].toObject();
+        for (auto it = old.begin(); it != old.end(); ++it) {
+            if (it.key().section(u':', 0, 0) == QLatin1String(c.id) &&
+                it.key() != u"COMM:Other:eng")
+                continue;
+            EXPECT_EQ(oracle::Compact(now[it.key()]), oracle::Compact(it.value()))
+                << it.key().toStdString();
+        }
+        EXPECT_EQ(AfterTag(mp3::ReadFile(path)), audio);
+    }
+}
+
+// The corpus file whose artist is two frames, renamed and tagged with a new artist.
+TEST_F(InteropTest, ANewArtistReplacesBothOldFrames) {
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::copy(kCorpus + u"/mutagen/silence-44-s.mp3"_qs, path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    ID3v2Record tag = ReadID3v2(path);
+    EXPECT_EQ(tag.Artist, u"piman / jzig"_qs);
+    tag.Artist = u"Nora Kvist"_qs;
+    ASSERT_TRUE(WriteTags(path, {}, tag, 0, 1));
+    const QJsonObject frames = oracle::Dump(path)[u"frames"_qs].toObject();
+    EXPECT_EQ(frames[u"TPE1"_qs].toObject()[u"text"_qs].toArray(), QJsonArray{u"Nora Kvist"_qs});
+    EXPECT_EQ(frames[u"TRCK"_qs].toObject()[u"text"_qs].toArray(), QJsonArray{u"02/10"_qs});
+}
+
+// A second ID3v2 tag behind the first (another program's) stays whole when the first tag
+// grows, and the audio behind it is untouched.
+TEST_F(InteropTest, ASecondTagSurvivesARewrite) {
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::copy(kCorpus + u"/taglib/duplicate_id3v2.mp3"_qs, path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    const QByteArray behind = AfterTag(mp3::ReadFile(path));
+    ASSERT_TRUE(behind.startsWith("ID3\x04"));
+    ID3v2Record tag = ReadID3v2(path);
+    tag.Title = QString(5000, u't');  // more than the old tag holds: the file is rewritten
+    ASSERT_TRUE(WriteTags(path, {}, tag, -1, 1));
+    EXPECT_EQ(AfterTag(mp3::ReadFile(path)), behind);
+    EXPECT_EQ(oracle::Read(path)[u"v2"_qs].toObject()[u"TIT2"_qs].toString(), tag.Title);
 }
 
 }  // namespace

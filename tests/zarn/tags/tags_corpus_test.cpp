@@ -104,7 +104,7 @@ TEST(TagsCorpus, KnownTexts) {
         const char* file;
         const char16_t *version, *title, *artist, *album, *genre, *v1Title;
     } cases[] = {
-        {"mutagen/silence-44-s.mp3", u"3.0", u"Silence", u"piman", u"Quod Libet Test Data",
+        {"mutagen/silence-44-s.mp3", u"3.0", u"Silence", u"piman / jzig", u"Quod Libet Test Data",
          u"Silence", u"Silence"},
         {"mutagen/silence-44-s-v1.mp3", u"", u"", u"", u"", u"", u"Silence"},
         {"mutagen/id3v1v2-combined.mp3", u"4.0", u"cosmic american", u"Anais Mitchell", u"", u"",
