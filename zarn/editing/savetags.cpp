@@ -1,9 +1,49 @@
 #include "zarn/editing/savetags.h"
 
+#include <optional>
+
 #include "zarn/shell/fileops.h"
 #include "zarn/shell/listentry.h"
 #include "zarn/shell/options.h"
 #include "zarn/shell/progress.h"
+#include "zarn/tags/id3v2frames.h"
+#include "zarn/tags/tagfile.h"
+
+namespace {
+
+struct OldTags {
+    ID3v1Record v1;
+    ID3v2Record v2;
+};
+
+// Both tags of a file through one open, as ReadID3v1 and ReadID3v2 give them: a save of
+// thousands of files spends much of its time opening them. Nothing when any step fails or the
+// file is shorter than an ID3v1 tag; the one-tag readers are then asked, so that the reasons
+// are reported as always.
+std::optional<OldTags> ReadOldTags(const QString& path) {
+    constexpr qint64 kHeaderLength = 10;
+    constexpr qint64 kV1Length = 128;
+    TagFile file(path);
+    if (!file.open(false)) return std::nullopt;
+    const qint64 length = file.size();
+    if (length < kV1Length) return std::nullopt;
+    const std::optional<QByteArray> block = file.read(length - kV1Length, kV1Length);
+    const std::optional<QByteArray> header = file.read(0, kHeaderLength);
+    if (!block || block->size() != kV1Length || !header) return std::nullopt;
+    OldTags tags;
+    if (block->startsWith("TAG"))
+        tags.v1 = ID3v1FromBlock(*block);
+    else
+        tags.v1.Genre = QByteArray(1, '\xFF');
+    if (header->startsWith("ID3")) {
+        const std::optional<QByteArray> body = file.read(kHeaderLength, TagSizeOfHeader(*header));
+        if (!body) return std::nullopt;
+        tags.v2 = ID3v2FromTag(*header, *body);
+    }
+    return tags;
+}
+
+}  // namespace
 
 AttributeRule AttributeRuleOf(const Options& options) {
     return {options.bSetAttributes,
@@ -43,16 +83,19 @@ bool SaveOneFile(const QString& path, const PanelValues& values, const ShownFile
 FileRecords SeveralFilesRecords(const QString& path, const PanelValues& values, TagModes modes,
                                 bool removeHidden, Prompter* prompter) {
     FileRecords records;
-    if (modes.id3v1 != kRemoveTag) {
-        const ID3v1Record old = ReadID3v1(path, prompter);
+    const bool needsV1 = modes.id3v1 != kRemoveTag;
+    const std::optional<OldTags> both = needsV1 ? ReadOldTags(path) : std::nullopt;
+    if (needsV1) {
+        const ID3v1Record old = both ? both->v1 : ReadID3v1(path, prompter);
         records.tag1 = modes.id3v1 == kWriteTag ? MergedID3v1(values, old) : old;
         modes = KeepingAbsentID3v1(modes, old.hasTag());
     }
     records.modes = modes;
+    const auto oldV2 = [&] { return both ? both->v2 : ReadID3v2(path, prompter); };
     if (modes.id3v2 == kWriteTag)
-        records.tag2 = MergedID3v2(values, ReadID3v2(path, prompter), removeHidden);
+        records.tag2 = MergedID3v2(values, oldV2(), removeHidden);
     else if (modes.id3v2 == kKeepTag && modes.id3v1 != kWriteTag)
-        records.tag2 = ReadID3v2(path, prompter);
+        records.tag2 = oldV2();
     return records;
 }
 

@@ -247,8 +247,8 @@ FileError SetFileAttributes(const QString& path, int value) {
 
 bool IsReadOnly(const QString& path) {
     // The permission bits, not access(): a file is read-only even for a user who may write anyway.
-    const QFileInfo info(path);
-    return info.exists() &&
-           !(info.permissions() &
-             (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+    // One look at the file, since a save asks this of every file it writes.
+    struct stat st {};
+    return ::stat(Native(path).constData(), &st) == 0 &&
+           !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH));
 }
