@@ -71,8 +71,8 @@ ID3v2Record WithV2(ID3v2Record tag, const AlbumValues& v) {
 
 }  // namespace
 
-FileTags AlbumTags(const QString& newPath, const QString& outPattern, const AlbumBoxes& boxes,
-                   const FileTags& old, const Options& options) {
+AlbumFileTags AlbumTags(const QString& newPath, const QString& outPattern, const AlbumBoxes& boxes,
+                        const AlbumFileTags& old, const Options& options) {
     const AlbumValues values = ValuesFor(newPath, outPattern, boxes, options);
     return {WithV1(old.v1, values, options.bOptimizedID3v1), WithV2(old.v2, values)};
 }

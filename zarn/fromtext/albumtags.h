@@ -15,7 +15,7 @@ struct AlbumBoxes {
     bool release4All = false;  // the release date becomes the comment
 };
 
-struct FileTags {
+struct AlbumFileTags {
     ID3v1Record v1;
     ID3v2Record v2;
 };
@@ -23,5 +23,5 @@ struct FileTags {
 // The values for the file now named `newPath`. A value that neither the output pattern nor a
 // checked box gives keeps what `old` holds, so a pattern without "%genre" or "%album" never
 // wipes the file's genre or album.
-FileTags AlbumTags(const QString& newPath, const QString& outPattern, const AlbumBoxes& boxes,
-                   const FileTags& old, const Options& options);
+AlbumFileTags AlbumTags(const QString& newPath, const QString& outPattern, const AlbumBoxes& boxes,
+                        const AlbumFileTags& old, const Options& options);

@@ -58,10 +58,10 @@ Placed PlaceFile(const QString& from, const QString& to, CollisionPolicy policy,
 bool TagRenamedFile(const QString& path, const RenameSettings& settings, const Options& options,
                     Prompter& prompter) {
     if (!settings.saveID3v1 && !settings.saveID3v2) return true;
-    FileTags old;
+    AlbumFileTags old;
     old.v1 = ReadID3v1(path, &prompter);
     if (settings.saveID3v2) old.v2 = ReadID3v2(path, &prompter);
-    const FileTags tags = AlbumTags(path, settings.outPattern, settings.boxes, old, options);
+    const AlbumFileTags tags = AlbumTags(path, settings.outPattern, settings.boxes, old, options);
     // Keeping the ID3v1 tag of a file that has none would add one; "remove" leaves it without.
     const int mode1 = settings.saveID3v1 ? kWriteTag : old.v1.hasTag() ? kKeepTag : kRemoveTag;
     const int mode2 = settings.saveID3v2 ? kWriteTag : kKeepTag;

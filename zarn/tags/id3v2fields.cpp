@@ -90,9 +90,15 @@ QString FieldValue(const ID3v2Frame& frame) {
 
 QString FieldValue(const ID3v2Frames& frames) {
     if (frames.isEmpty()) return {};
-    QStringList values;
-    for (const ID3v2Frame& frame : frames) values << FrameValue(frame);
-    const QString value = values.join(QStringLiteral(" / "));
+    QString value;
+    // Most fields have one frame; no list to join then.
+    if (frames.size() == 1) {
+        value = FrameValue(frames.first());
+    } else {
+        QStringList values;
+        for (const ID3v2Frame& frame : frames) values << FrameValue(frame);
+        value = values.join(QStringLiteral(" / "));
+    }
     if (frames.first().id == "TCON") return GenreOfFrameText(value);
     if (frames.first().id == "WXXX") return QString(value).remove(QChar(u'\0'));
     return value;

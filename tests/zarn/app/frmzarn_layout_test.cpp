@@ -106,9 +106,10 @@ TEST_F(LayoutTest, TheFileInformationShowsWholeWithoutOverlapping) {
             EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
                 << name;
             for (const QLabel* other : labels) {
-                if (other != label)
+                if (other != label) {
                     EXPECT_FALSE(inWindow(label).intersects(inWindow(other)))
                         << name << " and " << other->objectName().toStdString();
+                }
             }
         }
     }

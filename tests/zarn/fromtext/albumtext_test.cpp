@@ -210,7 +210,7 @@ class AlbumTagsTest : public testing::TestWithParam<TagCase> {};
 
 TEST_P(AlbumTagsTest, TakesValuesFromNameAndBoxes) {
     const TagCase& c = GetParam();
-    FileTags old;
+    AlbumFileTags old;
     PackID3v1Texts(old.v1, {U("Old Title"), U("Old Artist"), U("Old Album"), U("Old Comment")},
                    false);
     old.v1.Year = TextField(U("1990"), 4);
@@ -220,7 +220,7 @@ TEST_P(AlbumTagsTest, TakesValuesFromNameAndBoxes) {
     old.v2.Year = U("1990");
     old.v2.Comment = U("Old Comment");
     old.v2.Hidden = QByteArray("PRIV\0\0\0\x02\0\0ab", 12);
-    const FileTags t =
+    const AlbumFileTags t =
         AlbumTags(U("/m/03 - Velt - Harbour.mp3"), U(c.outPattern), c.boxes, old, Options());
     const ID3v1Texts v1 = UnpackID3v1Texts(t.v1, false);
     const QString v1Values =
