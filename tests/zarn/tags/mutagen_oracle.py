@@ -82,10 +82,10 @@ def build(path, version, frames):
 
 def describe(frame):
     out = {}
-    for spec in frame._framespec + getattr(frame, "_optionalspec", []):
-        if spec.name == "encoding" or not hasattr(frame, spec.name):
+    for field in frame._framespec + getattr(frame, "_optionalspec", []):
+        if field.name == "encoding" or not hasattr(frame, field.name):
             continue
-        value = getattr(frame, spec.name)
+        value = getattr(frame, field.name)
         if isinstance(value, bytes):
             value = "sha256:" + hashlib.sha256(value).hexdigest()
         elif isinstance(value, id3.ID3Tags):
@@ -94,7 +94,7 @@ def describe(frame):
             value = [str(v) for v in value]
         elif not isinstance(value, (int, str)):
             value = str(value)
-        out[spec.name] = value
+        out[field.name] = value
     return out
 
 
