@@ -10,18 +10,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build=${1:-build-bench}
 rounds=${2:-1}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config ZARN_HOME=$work/home
-mkdir -p "$ZARN_HOME"
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-# Runs a command and prints "elapsed_ms cpu_ms".
-measure() {
-  local TIMEFORMAT='%R %U %S' times
-  times=$({ time "$@" >/dev/null; } 2>&1 | tail -1)
-  awk '{ printf "%d %d\n", $1 * 1000, ($2 + $3) * 1000 }' <<<"$times"
-}
+source scripts/benchlib.sh
 
 declare -A wall cpu
 keep() {  # keep NAME ELAPSED CPU: the best of the rounds
