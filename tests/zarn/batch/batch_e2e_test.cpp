@@ -1,4 +1,7 @@
 // The batch commands as a script runs them: the built program on temporary folders.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QDirIterator>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -55,6 +58,24 @@ TEST_F(BatchList, JsonObjectPerFileAndFailuresOnTheSide) {
     const QJsonObject v1 = QJsonDocument::fromJson(r.lines()[1].toUtf8()).object();
     EXPECT_EQ(v1[U("genre")].toString(), U("Rock"));
     EXPECT_EQ(v1[U("tags")].toVariant().toStringList(), QStringList{U("ID3v1")});
+}
+
+TEST_F(BatchList, FolderWalkTakesLinksToFilesOnlyAndNamesWhatItCannotRead) {
+    QDir().mkpath(music + U("/links"));
+    const QByteArray links = QFile::encodeName(music + U("/links"));
+    ASSERT_EQ(::symlink("../b v1.mp3", links + "/to file.mp3"), 0);
+    ASSERT_EQ(::symlink("..", links + "/to folder"), 0);  // followed, the walk would not end
+    ASSERT_EQ(::symlink("nowhere.mp3", links + "/dangling.mp3"), 0);
+    const int fd = ::open(links + "/caf\xE9.mp3", O_CREAT | O_WRONLY, 0644);  // Windows-1252
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    const Outcome r = Run({U("--list"), U("links")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.lines(),
+              QStringList{U("links/to file.mp3\t5\tA1\tAlbum1\tT1\t1999\tRock\tc1\tID3v1")});
+    EXPECT_TRUE(r.err.startsWith(U("zarn: links/caf\uFFFD.mp3: its name is not valid UTF-8")))
+        << r.err.toStdString();
+    EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
 }
 
 TEST_F(BatchList, SettingsFileChoosesTheExtensionOfFolderWalks) {
