@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QTextStream>
+#include <algorithm>
 
 #include "zarn/names/commandline.h"
 
@@ -22,6 +23,11 @@ QString ShownPath(const QString& path) {
 }
 
 QString TsvField(const QString& value) {
+    // Most values hold none of the four characters and are taken as they are.
+    const auto special = [](QChar ch) {
+        return ch == u'\t' || ch == u'\n' || ch == u'\r' || ch == u'\\';
+    };
+    if (std::none_of(value.begin(), value.end(), special)) return value;
     QString out;
     out.reserve(value.size());
     for (const QChar ch : value) {

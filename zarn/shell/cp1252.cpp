@@ -19,10 +19,11 @@ QChar Cp1252Char(unsigned char code) {
     return QChar(char16_t(code));
 }
 
-QString FromCp1252(const QByteArray& bytes) {
+QString FromCp1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();  // once: indexing a QString checks for sharing at every character
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        text[i] = Cp1252Char(static_cast<unsigned char>(bytes[i]));
+        out[i] = Cp1252Char(static_cast<unsigned char>(bytes[i]));
     return text;
 }
 

@@ -6,7 +6,7 @@
 #include <QString>
 
 QChar Cp1252Char(unsigned char code);
-QString FromCp1252(const QByteArray& bytes);
+QString FromCp1252(QByteArrayView bytes);
 // The character's Windows-1252 code, or -1 when Windows-1252 cannot hold it.
 int Cp1252Code(QChar ch);
 // Characters that Windows-1252 cannot hold become `replacement`.

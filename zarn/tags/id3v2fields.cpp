@@ -33,6 +33,24 @@ QString GenreOfValue(const QString& raw) {
     return genre;
 }
 
+// The rules of the fields whose text is not the frame's value as it stands.
+QString AsFieldText(const QByteArray& id, QString value) {
+    if (id == "TCON") return GenreOfFrameText(value);
+    if (id == "WXXX") return value.remove(QChar(u'\0'));
+    return value;
+}
+
+// Compared as one 32-bit number when both are four characters, as frame identifiers are.
+bool HasId(const ID3v2Frame& frame, QByteArrayView id) {
+    const QByteArray& own = frame.id;
+    if (own.size() != id.size()) return false;
+    if (id.size() != 4) return std::memcmp(own.constData(), id.data(), size_t(id.size())) == 0;
+    quint32 a = 0, b = 0;
+    std::memcpy(&a, own.constData(), 4);
+    std::memcpy(&b, id.data(), 4);
+    return a == b;
+}
+
 bool IsITunesKey(const QString& description) {
     return description.startsWith(u"iTun") || description.startsWith(u"CDDB") ||
            description.startsWith(u"MusicMatch_");
@@ -56,10 +74,7 @@ qsizetype FieldSource(const ID3v2Frames& frames, QByteArrayView id) {
     qsizetype described = -1;
     for (qsizetype i = 0; i < frames.size(); ++i) {
         // Compared in place: this runs for every field of every file a rename reads.
-        const QByteArray& frameId = frames[i].id;
-        if (frameId.size() != id.size() ||
-            std::memcmp(frameId.constData(), id.data(), size_t(id.size())) != 0)
-            continue;
+        if (!HasId(frames[i], id)) continue;
         if (id != "COMM") return i;
         const QString description = FrameDescription(frames[i]);
         if (description.isEmpty()) return i;
@@ -85,23 +100,16 @@ QList<qsizetype> FieldFrames(const ID3v2Frames& frames, QByteArrayView id) {
 }
 
 QString FieldValue(const ID3v2Frame& frame) {
-    return FieldValue(ID3v2Frames{frame});
+    return AsFieldText(frame.id, FrameValue(frame));
 }
 
 QString FieldValue(const ID3v2Frames& frames) {
     if (frames.isEmpty()) return {};
-    QString value;
     // Most fields have one frame; no list to join then.
-    if (frames.size() == 1) {
-        value = FrameValue(frames.first());
-    } else {
-        QStringList values;
-        for (const ID3v2Frame& frame : frames) values << FrameValue(frame);
-        value = values.join(QStringLiteral(" / "));
-    }
-    if (frames.first().id == "TCON") return GenreOfFrameText(value);
-    if (frames.first().id == "WXXX") return QString(value).remove(QChar(u'\0'));
-    return value;
+    if (frames.size() == 1) return FieldValue(frames.first());
+    QStringList values;
+    for (const ID3v2Frame& frame : frames) values << FrameValue(frame);
+    return AsFieldText(frames.first().id, values.join(QStringLiteral(" / ")));
 }
 
 QString GenreOfFrameText(const QString& text) {

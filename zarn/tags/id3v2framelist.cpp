@@ -113,7 +113,8 @@ ID3v2Frames ChooseWalk(const QByteArray& data, int idLength, SizeForm native) {
         frame.offset = span.offset;
         frame.stored = span.stored;
         frame.id = data.mid(span.offset, idLength);
-        if (idLength == 4) frame.flags = data.mid(span.offset + 8, 2);
+        if (idLength == 4 && (data[span.offset + 8] != '\0' || data[span.offset + 9] != '\0'))
+            frame.flags = data.mid(span.offset + 8, 2);
         frame.body = data.mid(span.offset + headerLength, span.stored - headerLength);
     }
     return frames;
@@ -140,6 +141,11 @@ qsizetype ExtendedHeaderLength(const QByteArray& data, int major) {
 }
 
 }  // namespace
+
+const QByteArray& NoFrameFlags() {
+    static const QByteArray none(2, '\0');
+    return none;
+}
 
 QByteArray Resynchronise(const QByteArray& bytes) {
     QByteArray out;

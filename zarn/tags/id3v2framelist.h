@@ -7,10 +7,13 @@
 #include <QList>
 #include <QString>
 
+// Two zero flag bytes, shared: most frames have them, and tags are read by the thousand.
+const QByteArray& NoFrameFlags();
+
 struct ID3v2Frame {
-    QByteArray id;                           // four characters, "TIT2"
-    QByteArray flags = QByteArray(2, '\0');  // the two ID3v2.3 flag bytes
-    QByteArray body;                         // everything after the 10-byte frame header
+    QByteArray id;                      // four characters, "TIT2"
+    QByteArray flags = NoFrameFlags();  // the two ID3v2.3 flag bytes
+    QByteArray body;                    // everything after the 10-byte frame header
     qsizetype offset = 0;  // where the frame's header starts in the data it was read from
     qsizetype stored = 0;  // bytes the frame took there, header included
 

@@ -23,7 +23,7 @@ QString JoinValues(QString text) {
 
 // Byte offset just after the first terminator of `encoding` (two aligned zero bytes for
 // UTF-16), or -1.
-qsizetype AfterTerminator(const QByteArray& bytes, int encoding) {
+qsizetype AfterTerminator(QByteArrayView bytes, int encoding) {
     if (encoding == kUtf16Bom || encoding == kUtf16BE) {
         for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
             if (bytes[i] == '\0' && bytes[i + 1] == '\0') return i + 2;
@@ -35,8 +35,9 @@ qsizetype AfterTerminator(const QByteArray& bytes, int encoding) {
 
 // UTF-16 text that may consist of several strings, each with its own byte order mark; one
 // without a mark keeps the order of the string before it (little-endian when none has one).
-QString DecodeUtf16(const QByteArray& bytes, bool bigEndian) {
+QString DecodeUtf16(QByteArrayView bytes, bool bigEndian) {
     QString text;
+    text.reserve(bytes.size() / 2);
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
         const auto hi = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
         const auto lo = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
@@ -51,7 +52,7 @@ QString DecodeUtf16(const QByteArray& bytes, bool bigEndian) {
     return text;
 }
 
-QString Decode(const QByteArray& bytes, int encoding) {
+QString Decode(QByteArrayView bytes, int encoding) {
     switch (encoding) {
         case kUtf16Bom:
             return DecodeUtf16(bytes, false);
@@ -82,15 +83,17 @@ Parts FrameParts(const QByteArray& id, const QByteArray& content) {
     const int byte = content.isEmpty() ? 0 : static_cast<unsigned char>(content[0]);
     // An unknown encoding byte reads as single-byte text.
     const int encoding = byte <= kUtf8 ? byte : kLatin;
-    const QByteArray rest = content.mid(1);
+    // Views, not copies: this runs for every frame of every file a batch command reads.
+    const QByteArrayView rest = QByteArrayView(content).sliced(qMin<qsizetype>(1, content.size()));
     if (id == "WXXX") {
         const qsizetype url = AfterTerminator(rest, encoding);
         // Without a terminator the whole rest is the URL.
         if (url < 0) return {{}, AfterLastNul(FromCp1252(rest))};
-        return {AfterLastNul(Decode(rest.left(url), encoding)),
-                AfterLastNul(FromCp1252(rest.mid(url)))};
+        return {AfterLastNul(Decode(rest.first(url), encoding)),
+                AfterLastNul(FromCp1252(rest.sliced(url)))};
     }
-    if (id == "COMM" || id == "USLT") return DescribedText(Decode(rest.mid(3), encoding));
+    if (id == "COMM" || id == "USLT")
+        return DescribedText(Decode(rest.sliced(qMin<qsizetype>(3, rest.size())), encoding));
     if (id == "TXXX") return DescribedText(Decode(rest, encoding));
     if (id.startsWith('T')) return {{}, JoinValues(Decode(rest, encoding))};
     return {{}, AfterLastNul(Decode(rest, encoding))};

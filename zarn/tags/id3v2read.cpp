@@ -11,12 +11,16 @@ namespace {
 void FillRecord(ID3v2Record& tag, const ID3v2Frames& frames) {
     QList<bool> shown(frames.size(), false);
     for (const ID3v2Field& field : ID3v2Fields()) {
-        ID3v2Frames fieldFrames;
-        for (const qsizetype at : FieldFrames(frames, field.id)) {
-            fieldFrames << frames[at];
-            shown[at] = true;
+        const QList<qsizetype> at = FieldFrames(frames, field.id);
+        for (const qsizetype i : at) shown[i] = true;
+        // One frame, the common case, is read where it stands.
+        if (at.size() == 1) {
+            tag.*field.value = FieldValue(frames[at.first()]);
+        } else if (!at.isEmpty()) {
+            ID3v2Frames fieldFrames;
+            for (const qsizetype i : at) fieldFrames << frames[i];
+            tag.*field.value = FieldValue(fieldFrames);
         }
-        if (!fieldFrames.isEmpty()) tag.*field.value = FieldValue(fieldFrames);
     }
     // A version 4 tag keeps its year in the recording time.
     if (tag.Year.isEmpty()) {
