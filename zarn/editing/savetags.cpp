@@ -20,10 +20,9 @@ struct OldTags {
 // thousands of files spends much of its time opening them. Nothing when any step fails or the
 // file is shorter than an ID3v1 tag; the one-tag readers are then asked, so that the reasons
 // are reported as always.
-std::optional<OldTags> ReadOldTags(const QString& path) {
+std::optional<OldTags> ReadOldTags(TagFile& file) {
     constexpr qint64 kHeaderLength = 10;
     constexpr qint64 kV1Length = 128;
-    TagFile file(path);
     if (!file.open(false)) return std::nullopt;
     const qint64 length = file.size();
     if (length < kV1Length) return std::nullopt;
@@ -43,6 +42,53 @@ std::optional<OldTags> ReadOldTags(const QString& path) {
     return tags;
 }
 
+// Clears the read-only attribute for `write`, then sets the attributes the rule gives.
+template <typename Write>
+bool WithAttributes(const QString& path, AttributeRule rule, Write write) {
+    // Read-only is the one attribute with a counterpart here (fileops.h).
+    const int old = IsReadOnly(path) ? kAttrReadOnly : 0;
+    if (old != 0) SetFileAttributes(path, 0);
+    const bool written = write();
+    if (rule.set)
+        SetFileAttributes(path, rule.value);
+    else if (old != 0)
+        SetFileAttributes(path, old);
+    return written;
+}
+
+FileRecords RecordsOf(TagFile& file, const PanelValues& values, TagModes modes, bool removeHidden,
+                      Prompter* prompter) {
+    FileRecords records;
+    const QString& path = file.path();
+    const bool needsV1 = modes.id3v1 != kRemoveTag;
+    const std::optional<OldTags> both = needsV1 ? ReadOldTags(file) : std::nullopt;
+    if (needsV1) {
+        const ID3v1Record old = both ? both->v1 : ReadID3v1(path, prompter);
+        records.tag1 = modes.id3v1 == kWriteTag ? MergedID3v1(values, old) : old;
+        modes = KeepingAbsentID3v1(modes, old.hasTag());
+    }
+    records.modes = modes;
+    const auto oldV2 = [&] { return both ? both->v2 : ReadID3v2(path, prompter); };
+    if (modes.id3v2 == kWriteTag)
+        records.tag2 = MergedID3v2(values, oldV2(), removeHidden);
+    else if (modes.id3v2 == kKeepTag && modes.id3v1 != kWriteTag)
+        records.tag2 = oldV2();
+    return records;
+}
+
+// One file of a several-files save, opened once: its tags are read and written through the
+// same handle (a save of thousands of files spends much of its time opening them).
+bool SaveFileOfSeveral(const QString& path, const PanelValues& values, TagModes modes,
+                       bool removeHidden, AttributeRule rule, Prompter* prompter) {
+    return WithAttributes(path, rule, [&] {
+        TagFile file(path);
+        file.openForSaving();
+        const FileRecords records = RecordsOf(file, values, modes, removeHidden, prompter);
+        return WriteTags(file, records.tag1, records.tag2, records.modes.id3v1, records.modes.id3v2,
+                         prompter);
+    });
+}
+
 }  // namespace
 
 AttributeRule AttributeRuleOf(const Options& options) {
@@ -52,15 +98,9 @@ AttributeRule AttributeRuleOf(const Options& options) {
 
 bool WriteTagsWithAttributes(const QString& path, const ID3v1Record& tag1, const ID3v2Record& tag2,
                              TagModes modes, AttributeRule rule, Prompter* prompter) {
-    // Read-only is the one attribute with a counterpart here (fileops.h).
-    const int old = IsReadOnly(path) ? kAttrReadOnly : 0;
-    if (old != 0) SetFileAttributes(path, 0);
-    const bool written = WriteTags(path, tag1, tag2, modes.id3v1, modes.id3v2, prompter);
-    if (rule.set)
-        SetFileAttributes(path, rule.value);
-    else if (old != 0)
-        SetFileAttributes(path, old);
-    return written;
+    return WithAttributes(path, rule, [&] {
+        return WriteTags(path, tag1, tag2, modes.id3v1, modes.id3v2, prompter);
+    });
 }
 
 bool SaveOneFile(const QString& path, const PanelValues& values, const ShownFile& shown,
@@ -82,21 +122,8 @@ bool SaveOneFile(const QString& path, const PanelValues& values, const ShownFile
 
 FileRecords SeveralFilesRecords(const QString& path, const PanelValues& values, TagModes modes,
                                 bool removeHidden, Prompter* prompter) {
-    FileRecords records;
-    const bool needsV1 = modes.id3v1 != kRemoveTag;
-    const std::optional<OldTags> both = needsV1 ? ReadOldTags(path) : std::nullopt;
-    if (needsV1) {
-        const ID3v1Record old = both ? both->v1 : ReadID3v1(path, prompter);
-        records.tag1 = modes.id3v1 == kWriteTag ? MergedID3v1(values, old) : old;
-        modes = KeepingAbsentID3v1(modes, old.hasTag());
-    }
-    records.modes = modes;
-    const auto oldV2 = [&] { return both ? both->v2 : ReadID3v2(path, prompter); };
-    if (modes.id3v2 == kWriteTag)
-        records.tag2 = MergedID3v2(values, oldV2(), removeHidden);
-    else if (modes.id3v2 == kKeepTag && modes.id3v1 != kWriteTag)
-        records.tag2 = oldV2();
-    return records;
+    TagFile file(path);
+    return RecordsOf(file, values, modes, removeHidden, prompter);
 }
 
 SaveRun SaveSeveralFiles(const QStringList& paths, const PanelValues& values, TagModes modes,
@@ -110,10 +137,7 @@ SaveRun SaveSeveralFiles(const QStringList& paths, const PanelValues& values, Ta
         if (!PathExists(path)) {
             ++run.skipped;
         } else {
-            const FileRecords records =
-                SeveralFilesRecords(path, values, modes, options.bRemHiddenID3, prompter);
-            if (WriteTagsWithAttributes(path, records.tag1, records.tag2, records.modes, rule,
-                                        prompter))
+            if (SaveFileOfSeveral(path, values, modes, options.bRemHiddenID3, rule, prompter))
                 ++run.written;
         }
         if (progress) {

@@ -13,6 +13,6 @@ enum class PathKind { Missing, Regular, Folder, Other, Unresolved };
 PathKind KindOfPath(const QString& path);
 // Opens a regular file for reading, or for reading and writing without creating it, and never
 // waits on a pipe or device. Returns the descriptor, or -1 with `error` set.
-int OpenRegularFile(const QString& path, bool forWriting, FileError& error);
+int OpenRegularFile(const QString& path, bool forWriting, FileError& error, qint64* size = nullptr);
 // The same into `file` (which then owns the descriptor); `mode` must be ReadOnly or ReadWrite.
 bool OpenRegularFile(QFile& file, QIODevice::OpenMode mode, FileError* error = nullptr);

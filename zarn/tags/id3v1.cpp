@@ -10,8 +10,9 @@ constexpr qint64 kTagLength = 128;
 
 // A fixed-width field takes shorter text padded with blanks and cuts longer text, so that a
 // record filled carelessly still gives exactly 128 bytes.
-QByteArray Fixed(const QByteArray& field, int width) {
-    return PadField(field, width, ' ');
+void AppendFixed(QByteArray& block, const QByteArray& field, int width) {
+    block.append(field.constData(), qMin<qsizetype>(field.size(), width));
+    if (field.size() < width) block.append(width - field.size(), ' ');
 }
 
 // Over the old tag, or appended; a failed write leaves the file as it was.
@@ -43,14 +44,22 @@ ID3v1Record ID3v1FromBlock(const QByteArray& block, bool wholeComment) {
 }
 
 QByteArray ID3v1Block(const ID3v1Record& tag) {
-    QByteArray block = "TAG" + Fixed(tag.Title, 30) + Fixed(tag.Artist, 30) + Fixed(tag.Album, 30) +
-                       Fixed(tag.Year, 4);
-    const QByteArray track = Fixed(tag.Track, 1);
-    if (track.at(0) == '\0')
-        block += Fixed(tag.Comment, 30);
-    else
-        block += Fixed(tag.Comment, 30).left(28) + '\0' + track;
-    return block + Fixed(tag.Genre, 1);
+    QByteArray block;
+    block.reserve(kTagLength);  // built in place: a save of thousands of files makes one each
+    block.append("TAG", 3);
+    AppendFixed(block, tag.Title, 30);
+    AppendFixed(block, tag.Artist, 30);
+    AppendFixed(block, tag.Album, 30);
+    AppendFixed(block, tag.Year, 4);
+    const char track = tag.Track.isEmpty() ? ' ' : tag.Track.at(0);
+    if (track == '\0') {
+        AppendFixed(block, tag.Comment, 30);
+    } else {
+        AppendFixed(block, tag.Comment, 28);
+        block.append('\0').append(track);
+    }
+    AppendFixed(block, tag.Genre, 1);
+    return block;
 }
 
 ID3v1Record ReadID3v1(const QString& path, Prompter* prompter) {

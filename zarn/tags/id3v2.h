@@ -4,6 +4,7 @@
 #include <QString>
 
 class Prompter;
+class TagFile;
 struct ID3v1Record;
 
 struct ID3v2Record {
@@ -24,6 +25,9 @@ ID3v2Record ID3v2FromTag(const QByteArray& header, const QByteArray& body);
 bool WriteTags(const QString& path, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
                int mode2, Prompter* prompter = nullptr);
 bool WriteID3v2(const QString& path, const ID3v2Record& tag2, Prompter* prompter = nullptr);
+// The same through a file already open (openForSaving), so that a save opens each file once.
+bool WriteTags(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
+               int mode2, Prompter* prompter = nullptr);
 
 QByteArray MakeFrame(const QByteArray& id, const QString& value);
 QByteArray MakeTagHeader(qint64 size);

@@ -164,10 +164,17 @@ QByteArray BuildFrames(const ID3v2Record& tag, const ID3v2Frames& old) {
     ID3v2Frames hidden = ParseID3v2Frames(tag.Hidden);
     for (const ID3v2Field& field : ID3v2Fields()) {
         const QString& value = tag.*field.value;
-        const QByteArray made =
-            MakeFrame(field.id, field.id == QByteArrayView("TCON") ? TconText(value) : value);
         ID3v2Frames oldFrames;
         for (const qsizetype at : FieldFrames(old, field.id)) oldFrames << old[at];
+        if (oldFrames.isEmpty() && value.isEmpty()) continue;  // nothing was there, nothing is
+        // A field that reads as it did is the file's frames as they were; only a changed field
+        // is made anew (most saves change one field of twelve).
+        if (!oldFrames.isEmpty() && !value.isEmpty() && value == FieldValue(oldFrames)) {
+            frames += RenderID3v2Frames(oldFrames);
+            continue;
+        }
+        const QByteArray made =
+            MakeFrame(field.id, field.id == QByteArrayView("TCON") ? TconText(value) : value);
         const ID3v2Frames madeFrames = ParseID3v2Frames(made);
         if (!oldFrames.isEmpty() && !madeFrames.isEmpty() &&
             FieldValue(madeFrames) == FieldValue(oldFrames)) {
@@ -190,10 +197,15 @@ QByteArray BuildFrames(const ID3v2Record& tag, const ID3v2Frames& old) {
 
 bool WriteTags(const QString& path, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
                int mode2, Prompter* prompter) {
+    TagFile file(path);
+    return WriteTags(file, tag1, tag2, mode1, mode2, prompter);
+}
+
+bool WriteTags(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
+               int mode2, Prompter* prompter) {
     const auto valid = [](int mode) { return mode >= kRemoveTag && mode <= kWriteTag; };
     // A mode outside the three would take the remove paths for a tag it does not name.
     if (!valid(mode1) || !valid(mode2) || (mode1 == kKeepTag && mode2 == kKeepTag)) return false;
-    TagFile file(path);
     const Outcome outcome = WriteBoth(file, tag1, tag2, mode1, mode2);
     if (outcome == Outcome::Failed) ReportWriteError(prompter, file.error());
     return outcome == Outcome::Written;

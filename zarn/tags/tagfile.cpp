@@ -186,22 +186,58 @@ bool TagFile::open(bool forWriting) {
         if (!forWriting || m_writable) return true;
         close();
     }
-    m_fd = OpenRegularFile(m_path, forWriting, m_error);
+    m_fd = OpenRegularFile(m_path, forWriting, m_error, &m_size);
     m_writable = forWriting && m_fd >= 0;
     return m_fd >= 0;
+}
+
+bool TagFile::openForSaving() {
+    if (open(true)) return true;
+    const FileError refused = m_error;
+    if (open(false)) return true;
+    m_error = refused;
+    return false;
 }
 
 void TagFile::close() {
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
     m_writable = false;
+    forget();
+}
+
+void TagFile::forget() {
+    m_size = -1;
+    m_head.reset();
+    m_tail.reset();
 }
 
 qint64 TagFile::size() {
+    if (m_size >= 0) return m_size;
     struct stat st {};
-    if (::fstat(m_fd, &st) == 0) return st.st_size;
+    if (::fstat(m_fd, &st) == 0) return m_size = st.st_size;
     m_error = SystemFileError(errno);
     return -1;
+}
+
+// The bytes from the kept start or end of the file, reading that part first when it has not
+// been read; nothing when the piece lies elsewhere (or a read fails: the caller reads then).
+std::optional<QByteArray> TagFile::kept(qint64 pos, qint64 length) {
+    const qint64 size = this->size();
+    if (size < 0) return std::nullopt;
+    const qint64 end = qMin(pos + length, size);
+    if (pos >= end) return QByteArray();
+    QByteArray bytes;
+    if (end <= kHeadLength) {
+        if (!m_head && ReadAt(m_fd, 0, qMin(kHeadLength, size), bytes, m_error)) m_head = bytes;
+        if (m_head && end <= m_head->size()) return m_head->mid(pos, end - pos);
+    }
+    const qint64 tailPos = qMax<qint64>(0, size - 128);
+    if (pos >= tailPos) {
+        if (!m_tail && ReadAt(m_fd, tailPos, size - tailPos, bytes, m_error)) m_tail = bytes;
+        if (m_tail && end - tailPos <= m_tail->size()) return m_tail->mid(pos - tailPos, end - pos);
+    }
+    return std::nullopt;
 }
 
 std::optional<QByteArray> TagFile::read(qint64 pos, qint64 length) {
@@ -209,8 +245,10 @@ std::optional<QByteArray> TagFile::read(qint64 pos, qint64 length) {
         m_error = BadPositionError();
         return std::nullopt;
     }
+    length = qMax<qint64>(0, length);
+    if (auto bytes = kept(pos, length)) return bytes;
     QByteArray bytes;
-    if (!ReadAt(m_fd, pos, qMax<qint64>(0, length), bytes, m_error)) return std::nullopt;
+    if (!ReadAt(m_fd, pos, length, bytes, m_error)) return std::nullopt;
     return bytes;
 }
 
@@ -219,10 +257,12 @@ bool TagFile::write(qint64 pos, const QByteArray& bytes) {
         m_error = BadPositionError();
         return false;
     }
+    forget();
     return WriteAt(m_fd, pos, bytes, m_error);
 }
 
 bool TagFile::truncate(qint64 length) {
+    forget();
     return TruncateTo(m_fd, length, m_error);
 }
 

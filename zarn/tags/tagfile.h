@@ -22,11 +22,17 @@ class TagFile {
     // Read-only, or read/write without creating a missing file; regular files only. A file
     // open for reading is opened again for writing, so that only a real write needs write access.
     bool open(bool forWriting);
+    // Read/write when the system allows it, else read-only (the refusal shows again when a write
+    // needs it): a save that reads and then writes a file opens it once.
+    bool openForSaving();
     void close();
     // The current length, or -1 (with the error set) when the system cannot tell.
     qint64 size();
-    // Exactly `length` bytes at `pos`; fewer only when the file ends first.
+    // Exactly `length` bytes at `pos`; fewer only when the file ends first. The file's first
+    // kHeadLength bytes and its last 128 are read once and kept until the next write, since
+    // the tag readers and writers each ask for pieces of them.
     std::optional<QByteArray> read(qint64 pos, qint64 length);
+    static constexpr qint64 kHeadLength = 4096;
     bool write(qint64 pos, const QByteArray& bytes);
     bool truncate(qint64 length);
     int handle() const { return m_fd; }
@@ -35,10 +41,15 @@ class TagFile {
     void setError(const FileError& error) { m_error = error; }
 
   private:
+    std::optional<QByteArray> kept(qint64 pos, qint64 length);
+    void forget();
+
     QString m_path;
     int m_fd = -1;
     bool m_writable = false;
     FileError m_error;
+    qint64 m_size = -1;  // as last seen; -1 after a write
+    std::optional<QByteArray> m_head, m_tail;
 };
 
 // Bytes to put at a position of a file open for writing.

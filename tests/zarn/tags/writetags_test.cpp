@@ -13,6 +13,7 @@
 #include "tests/zarn/tags/recordingprompter.h"
 #include "zarn/tags/id3v1.h"
 #include "zarn/tags/id3v2.h"
+#include "zarn/tags/tagfile.h"
 
 namespace {
 
@@ -413,6 +414,35 @@ TEST_F(WriteTagsTest, UnchangedFieldsKeepTheFramesTheFileHad) {
         const QByteArray v2 = Split(bytes()).v2;
         EXPECT_EQ(v2.mid(10, c.after.size()).toHex(' '), c.after.toHex(' '));
         EXPECT_EQ(v2.mid(10 + c.after.size()).count('\0'), v2.size() - 10 - c.after.size());
+    }
+}
+
+// The kept start and end of a file answer what the file holds, for pieces inside, across and
+// beyond them, and a write is seen by the next read.
+TEST_F(WriteTagsTest, TagFileReadsWhatTheFileHolds) {
+    for (const qint64 size : {0, 5, 128, 200, 4096, 4300, 9000}) {
+        SCOPED_TRACE(size);
+        QByteArray content(size, Qt::Uninitialized);
+        for (qint64 i = 0; i < size; ++i) content[i] = char(i * 7 % 251);
+        make(content);
+        TagFile file(path);
+        ASSERT_TRUE(file.openForSaving());
+        const std::pair<qint64, qint64> pieces[] = {
+            {0, 10},        {0, 4096},     {4090, 12},      {size - 128, 128}, {size - 3, 3},
+            {size - 1, 10}, {size, 5},     {size + 3, 2},   {100, size},       {size - 200, 150},
+            {4000, 200},    {0, size + 1}, {size - 100, 50}};
+        for (const auto& [pos, length] : pieces) {
+            if (pos < 0) continue;
+            const auto read = file.read(pos, length);
+            ASSERT_TRUE(read.has_value());
+            EXPECT_EQ(read->toHex(), content.mid(pos, length).toHex()) << pos << "+" << length;
+        }
+        if (size < 10) continue;
+        ASSERT_TRUE(file.write(2, "xyz"));
+        ASSERT_TRUE(file.write(size - 2, "ab"));
+        content.replace(2, 3, "xyz").replace(size - 2, 2, "ab");
+        EXPECT_EQ(file.read(0, 10)->toHex(), content.left(10).toHex());
+        EXPECT_EQ(file.read(size - 5, 5)->toHex(), content.right(5).toHex());
     }
 }
 
