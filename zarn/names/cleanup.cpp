@@ -44,6 +44,18 @@ bool EndsWithNoCase(const QString& text, QStringView ending) {
     return text.endsWith(ending, Qt::CaseInsensitive);
 }
 
+// The same as QString::toLower, which takes every character through the full Unicode tables;
+// names are mostly plain ASCII, lowered here in one pass.
+QString Lowered(QString text) {
+    QChar* chars = text.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = chars[i].unicode();
+        if (c >= 0x80) return text.toLower();
+        if (c >= u'A' && c <= u'Z') chars[i] = QChar(char16_t(c + 32));
+    }
+    return text;
+}
+
 // "%20" and underscores to blanks, as switched.
 QString SpacesFromCodes(QString text, const Options& options) {
     if (options.b20toSpace) text.replace(QStringLiteral("%20"), kBlank);
@@ -54,14 +66,14 @@ QString SpacesFromCodes(QString text, const Options& options) {
 QString CaseOfName(const QString& name, int mode) {
     switch (mode) {
         case 1: {
-            QString words = name.toLower();
+            QString words = Lowered(name);
             CapitaliseWords(words);
             return words;
         }
         case 3:
             return name.toUpper();
         case 4:
-            return name.toLower();
+            return Lowered(name);
         default:  // mode 2 works on the values before they enter the pattern
             return name;
     }
@@ -101,7 +113,7 @@ QString ChangeExtension(const QString& name, const Options& options) {
         if (dot < 0) stem += u'.';
         extension = options.Extension;
     }
-    if (options.bLowExtension) extension = extension.toLower();
+    if (options.bLowExtension) extension = Lowered(extension);
     return stem + extension;
 }
 

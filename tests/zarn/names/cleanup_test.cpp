@@ -153,6 +153,8 @@ TEST(CleanNewName, EachRuleOnAndOff) {
         {"case 2 leaves the name", [](Options& o) { o.Change = 2; }, "vELT.mp3", "vELT.mp3"},
         {"case 3", [](Options& o) { o.Change = 3; }, "Velt - Hits.mp3", "VELT - HITS.MP3"},
         {"case 4", [](Options& o) { o.Change = 4; }, "Velt - Hits.MP3", "velt - hits.mp3"},
+        {"case 4 beyond ASCII", [](Options& o) { o.Change = 4; }, "VELT ÄRGER Ω.MP3",
+         "velt ärger ω.mp3"},
         {"replace spares the extension",
          [](Options& o) {
              o.bReplace = true;
