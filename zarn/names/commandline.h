@@ -1,7 +1,7 @@
 #pragma once
 // Renaming files named on the command line ("+rename=" with an output pattern, "+ext=" with a
 // new extension), without the main window. Parsing, planning and renaming live here so that they
-// run without a display; commandlinemain.cpp only wires them to the process.
+// run without a display; commandlinerun.cpp and commandlinemain.cpp only wire them to the process.
 #include <QString>
 #include <QStringList>
 

@@ -14,7 +14,8 @@ prefix="$tmp/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "FAIL: $*"; exit 1; }
-for f in bin/zarn bin/orvik share/zarn/zarn.txt share/zarn/inpattern.txt share/zarn/outpattern.txt \
+for f in bin/zarn bin/zarn-window bin/orvik \
+         share/zarn/zarn.txt share/zarn/inpattern.txt share/zarn/outpattern.txt \
          share/applications/zarn.desktop share/applications/orvik.desktop \
          share/icons/hicolor/scalable/apps/zarn.svg share/icons/hicolor/scalable/apps/orvik.svg; do
   [ -e "$prefix/$f" ] || fail "$f was not installed"

@@ -1,0 +1,15 @@
+#pragma once
+// Runs a built program the way a user or a script does: its settings (config/) and program
+// folder (home/) inside a scratch folder, and no display but the variables named.
+#include <QString>
+#include <QStringList>
+
+struct ProgramRun {
+    int status = -1;  // -1: it crashed, or was ended after running too long
+    QString out, err;
+};
+
+// `screen` holds the display variables the run sees ("NAME=value"); none by default.
+ProgramRun RunProgram(const QString& program, const QStringList& arguments,
+                      const QString& workingFolder, const QString& scratch,
+                      const QStringList& screen = {});

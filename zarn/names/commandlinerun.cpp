@@ -1,0 +1,76 @@
+#include "zarn/names/commandlinerun.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "zarn/names/replacelist.h"
+#include "zarn/shell/options.h"
+#include "zarn/shell/programfolder.h"
+#include "zarn/shell/settingsstore.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_WIN
+// The command line as one text, without the program's own name.
+QString CommandLineText() {
+    const QString line = QString::fromWCharArray(GetCommandLineW());
+    qsizetype i = 0;
+    if (line.startsWith(u'"')) {
+        i = line.indexOf(u'"', 1);
+        i = i < 0 ? line.size() : i + 1;
+    } else {
+        while (i < line.size() && line[i] != u' ') ++i;
+    }
+    return line.mid(i);
+}
+#endif
+
+}  // namespace
+
+CommandLineRequest CommandLineRequestOf(int argc, char* argv[]) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return ParseCommandLineText(CommandLineText());
+#else
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return ParseCommandLineArguments(arguments);
+#endif
+}
+
+bool MustAskForExtension(const CommandLineRequest& request) {
+    return request.mode == CommandLineMode::Extension && request.value.isEmpty() &&
+           !request.files.isEmpty();
+}
+
+QByteArray DisplayPlatforms() {
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    if (!chosen.isEmpty()) return chosen + ';';
+    QByteArray platforms;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) platforms = "wayland;";
+    if (!qEnvironmentVariableIsEmpty("DISPLAY")) platforms += "xcb;";
+    return platforms;
+}
+
+int RunCommandLineRequest(const CommandLineRequest& request, Prompter* prompter) {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const SettingsStore store(QStringLiteral("Zarn"));
+    Options options = LoadOptions(store);
+    const QString inPattern =
+        store.text(QStringLiteral("InPattern"), QStringLiteral("%artist - %title.mp3"));
+    // As at every start, the text files come first (a missing one is created), then the files.
+    options.Replaces = ReadReplaceList(ProgramFile(QStringLiteral("replaces.txt")));
+    return ProcessCommandLine(request, inPattern, options, prompter, out, err);
+}
+
+int RunCommandLineWithoutWindow(const CommandLineRequest& request, int argc, char* argv[]) {
+    const QCoreApplication app(argc, argv);
+    return RunCommandLineRequest(request, nullptr);
+}
