@@ -35,10 +35,15 @@ QString JsonString(const QString& value) {
 
 QString Line(const QStringList& values, const QStringList& tags, ListFormat format) {
     if (format == ListFormat::Tsv) {
-        QStringList cells;
-        for (const QString& value : values) cells << TsvField(value);
-        cells << (tags.isEmpty() ? QStringLiteral("none") : tags.join(u','));
-        return cells.join(u'\t');
+        // One text grown in place: a listing of thousands of files builds one line each.
+        QString line;
+        line.reserve(256);
+        for (const QString& value : values) {
+            line += TsvField(value);
+            line += u'\t';
+        }
+        line += tags.isEmpty() ? QStringLiteral("none") : tags.join(u',');
+        return line;
     }
     QString line = QStringLiteral("{");
     for (int i = 0; i < values.size(); ++i)

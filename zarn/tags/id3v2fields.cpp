@@ -90,10 +90,10 @@ bool SameField(const ID3v2Frame& a, const ID3v2Frame& b) {
     return true;
 }
 
-QList<qsizetype> FieldFrames(const ID3v2Frames& frames, QByteArrayView id) {
+FrameIndexes FieldFrames(const ID3v2Frames& frames, QByteArrayView id) {
     const qsizetype source = FieldSource(frames, id);
     if (source < 0) return {};
-    QList<qsizetype> at{source};
+    FrameIndexes at{source};
     for (qsizetype i = 0; i < frames.size(); ++i)
         if (i != source && SameField(frames[i], frames[source])) at << i;
     return at;

@@ -1,6 +1,7 @@
 #pragma once
 // Which frames of a tag the twelve fields of the tag panel are read from and written to.
 #include <QString>
+#include <QVarLengthArray>
 
 #include "zarn/tags/id3v2framelist.h"
 
@@ -24,7 +25,9 @@ bool SameField(const ID3v2Frame& a, const ID3v2Frame& b);
 // Indexes in `frames` of every frame of the field with frame identifier `id`, its source
 // (FieldSource) first: other programs write several values as several frames, which readers
 // join, so the field shows them all and a changed field replaces them all.
-QList<qsizetype> FieldFrames(const ID3v2Frames& frames, QByteArrayView id);
+// Kept on the stack for the usual one to four frames.
+using FrameIndexes = QVarLengthArray<qsizetype, 4>;
+FrameIndexes FieldFrames(const ID3v2Frames& frames, QByteArrayView id);
 // The field's text from its frame: the genre rule for "TCON", a URL without NULs for "WXXX".
 QString FieldValue(const ID3v2Frame& frame);
 // The same from every frame of a field, their values joined by " / ".
