@@ -23,7 +23,7 @@ bool HasSuffix(const QString& name, const QString& suffix) {
 }
 
 void CannotRead(const QString& folder, BatchFiles& result) {
-    result.failures << QPair{folder, QStringLiteral("the folder cannot be read")};
+    result.failures << std::pair{folder, QStringLiteral("the folder cannot be read")};
 }
 
 #ifndef Q_OS_WIN
@@ -78,7 +78,7 @@ void Walk(const QString& folder, const QString& suffix, BatchFiles& result) {
         if (entry.file && !HasSuffix(entry.name, suffix)) continue;
         const QString path = prefix + entry.name;
         if (entry.undecodable)
-            result.failures << QPair{path, UndecodableNameReason()};
+            result.failures << std::pair{path, UndecodableNameReason()};
         else if (entry.folder)
             Walk(path, suffix, result);
         else
@@ -114,9 +114,9 @@ BatchFiles CollectFiles(const QStringList& paths, const QString& extension) {
         else if (info.isFile())
             result.files << path;
         else if (info.exists() || info.isSymLink())
-            result.failures << QPair{path, QStringLiteral("not a regular file")};
+            result.failures << std::pair{path, QStringLiteral("not a regular file")};
         else
-            result.failures << QPair{path, QStringLiteral("no such file or folder")};
+            result.failures << std::pair{path, QStringLiteral("no such file or folder")};
     }
     return result;
 }

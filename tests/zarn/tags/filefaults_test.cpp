@@ -22,6 +22,7 @@
 #include "zarn/tags/fileinfo.h"
 #include "zarn/tags/id3v1.h"
 #include "zarn/tags/id3v2.h"
+#include "zarn/tags/tagfile.h"
 
 namespace {
 
@@ -201,6 +202,13 @@ TEST_F(FileFaults, RefusedPermissionIsNotAFileInUse) {
     // The file itself refuses writing.
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
     auto result = asNobody([&](Prompter* p) { return WriteTags(path, V1("a"), {}, 1, 0, p); });
+    EXPECT_EQ(result.output, "false|Error: 70\nPermission denied");
+    // A save that opens the file once falls back to reading it and reports the refusal when it
+    // comes to the write.
+    result = asNobody([&](Prompter* p) {
+        TagFile file(path);
+        return file.openForSaving() && WriteTags(file, V1("a"), {}, 1, 0, p);
+    });
     EXPECT_EQ(result.output, "false|Error: 70\nPermission denied");
     // The file may be written but its folder refuses the new file of a full rewrite.
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
