@@ -1,7 +1,8 @@
 // WriteTags on a file made from the input, with the modes, a new title length, a second name
 // (hard link) and a write that fails at a chosen byte taken from the first four bytes.
 // Invariants: the audio between the tags is never changed (only junk before the first frame
-// header may go when the file is rewritten); a write that reports failure, or nothing to do,
+// header may go when the file is rewritten, and with the ID3v2 tag removed, further ID3v2 tags
+// right behind it); a write that reports failure, or nothing to do,
 // leaves the file byte for byte as it was; no scratch or backup file is left behind.
 #include <signal.h>
 #include <sys/resource.h>
@@ -40,6 +41,15 @@ Layout LayoutOf(const QByteArray& file) {
     l.hasV2 = file.startsWith("ID3");
     if (l.hasV2) l.audioFrom = qMin(TagEnd(file), l.audioTo);
     return l;
+}
+
+// The length of the ID3v2 tags at the start of `audio`: another program's tags right behind
+// the first, which go with it when the ID3v2 tag is removed.
+qsizetype TagsAhead(const QByteArray& audio) {
+    qsizetype at = 0;
+    while (audio.size() - at >= 10 && audio.mid(at, 3) == "ID3")
+        at = qMin(at + TagEnd(audio.mid(at, 10)), audio.size());
+    return at;
 }
 
 // Where the first MPEG frame header starts (0 when there is none: the audio is kept whole).
@@ -130,7 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray newAudio = after.mid(newFrom, newTo - newFrom);
     // The audio is kept; at most the bytes before its first frame header are dropped.
     if (!oldAudio.endsWith(newAudio)) std::abort();
-    const qsizetype mayDrop = old.hasV2 ? FirstFrameHeader(oldAudio) : 0;
+    const qsizetype tagsAhead = old.hasV2 && mode2 == -1 ? TagsAhead(oldAudio) : 0;
+    const qsizetype mayDrop = old.hasV2 ? tagsAhead + FirstFrameHeader(oldAudio.mid(tagsAhead)) : 0;
     if (newAudio.size() < oldAudio.size() - mayDrop) std::abort();
     return 0;
 }
