@@ -1,6 +1,5 @@
 #include <QFileInfo>
 #include <QVarLengthArray>
-#include <cstring>
 
 #include "zarn/tags/id3v2.h"
 #include "zarn/tags/id3v2fields.h"
@@ -10,24 +9,9 @@
 
 namespace {
 
-// Whether any frame has the identifier, compared as one 32-bit number: most tags hold a few of
-// the twelve fields, and the rest need no closer look.
-bool HasFrame(const ID3v2Frames& frames, const char* id) {
-    quint32 wanted = 0;
-    std::memcpy(&wanted, id, 4);
-    for (const ID3v2Frame& frame : frames) {
-        quint32 own = 0;
-        if (frame.id.size() != 4) continue;
-        std::memcpy(&own, frame.id.constData(), 4);
-        if (own == wanted) return true;
-    }
-    return false;
-}
-
 void FillRecord(ID3v2Record& tag, const ID3v2Frames& frames) {
     QVarLengthArray<bool, 32> shown(frames.size(), false);
     for (const ID3v2Field& field : ID3v2Fields()) {
-        if (!HasFrame(frames, field.id)) continue;
         const FrameIndexes at = FieldFrames(frames, field.id);
         for (const qsizetype i : at) shown[i] = true;
         // One frame, the common case, is read where it stands.
