@@ -28,8 +28,7 @@ void BM_SaveAlbumForSelection10000(benchmark::State& state) {
         form.v1.album = form.v2.album = (round++ % 2) ? QStringLiteral("Album A")
                                                       : QStringLiteral("Album B");
         const SaveRun run = SaveSeveralFiles(paths, SeveralFilesCleaned(form),
-                                             SeveralFilesModes(form, {}), options, nullptr,
-                                             nullptr);
+                                             SeveralFilesModes(form, {}), options, nullptr);
         if (run.written != kFiles) state.SkipWithError("a file was not written");
     }
     if (QFile(paths.front()).size() != kSparseFileSize) state.SkipWithError("file grew");

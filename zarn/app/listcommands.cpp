@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <cerrno>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -11,6 +12,7 @@
 #include "zarn/shell/filelist.h"
 #include "zarn/shell/filelistview.h"
 #include "zarn/shell/fileops.h"
+#include "zarn/shell/fileoutcome.h"
 #include "zarn/shell/folderscan.h"
 #include "zarn/shell/listentry.h"
 #include "zarn/shell/listsize.h"
@@ -208,9 +210,19 @@ void ListCommands::deleteSelected(FileListView* view) {
             "Are you sure you want to delete the selected file(s) from your harddrive?"));
     if (answer != Prompter::Answer::Yes) return;
     const QList<int> rows = view->selectedRows();
-    // A file that cannot be deleted loses only its row, as the user asked for it to go.
-    for (int row : rows) QFile::remove(m_parts.list.pathAt(row));
-    m_parts.list.removeRows(rows);
+    // A file that cannot be deleted keeps its row, and the user is told why.
+    QList<int> deleted;
+    QList<FileOutcome> outcomes;
+    for (int row : rows) {
+        const QString path = m_parts.list.pathAt(row);
+        const FileError error = DeleteFile(path);
+        if (!error.failed() || error.systemError == ENOENT)
+            deleted << row;
+        else
+            outcomes << FileOutcome::Failure(path, error);
+    }
+    m_parts.list.removeRows(deleted);
+    if (!outcomes.isEmpty()) m_prompter.critical(QStringLiteral("Pelmora"), FailureSummary(outcomes));
     if (clearFileInfo) clearFileInfo();
 }
 

@@ -4,6 +4,7 @@
 
 #include "zarn/app/frmzarn.h"
 #include "zarn/app/listcommands.h"
+#include "zarn/shell/journalrecovery.h"
 #include "zarn/shell/messageboxprompter.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/settingsstore.h"
@@ -12,6 +13,8 @@ int RunMainWindow(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Zarn"));
     SettingsStore store(QStringLiteral("Zarn"));
+    // What a crash of an earlier run left half done is finished or rolled back first.
+    const QStringList recovered = RecoverInterruptedSteps();
     ProgramValues values;
     MessageBoxPrompter prompter;
     frmZarn window(store, values, prompter);
@@ -23,5 +26,10 @@ int RunMainWindow(int argc, char* argv[]) {
     if (arguments.size() > 1 && arguments[1] == QLatin1String(kAddOption))
         window.listCommands().dropOnFiles(arguments.mid(2));
     window.show();
+    if (!recovered.isEmpty())
+        prompter.information(QStringLiteral("Zarn"),
+                             QStringLiteral("Zarn was stopped in the middle of changing files "
+                                            "last time. This has been done about it:\n\n") +
+                                 recovered.join(u'\n'));
     return app.exec();
 }

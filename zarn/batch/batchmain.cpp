@@ -13,10 +13,13 @@
 #include "zarn/batch/batchsettings.h"
 #include "zarn/batch/batchsort.h"
 #include "zarn/names/commandline.h"
+#include "zarn/shell/journalrecovery.h"
 
 namespace {
 
 int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
+    // What a crash of an earlier run left half done is finished or rolled back first.
+    for (const QString& line : RecoverInterruptedSteps()) err << "zarn: " << line << '\n';
     if (!request.optionsFile.isEmpty() && !QFileInfo(request.optionsFile).isFile()) {
         err << "zarn: the settings file \"" << request.optionsFile << "\" does not exist\n";
         return kExitBadCommandLine;

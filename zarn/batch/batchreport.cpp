@@ -14,6 +14,15 @@ void BatchReport::fail(const QString& path, const QString& reason) {
     ++m_failures;
 }
 
+void BatchReport::problems(const QList<FileOutcome>& outcomes) {
+    for (const FileOutcome& outcome : outcomes) {
+        if (outcome.kind == FileOutcome::Kind::Gone)
+            fail(outcome.path, QStringLiteral("the file is gone"));
+        else if (outcome.failed())
+            fail(outcome.path, outcome.error.description);
+    }
+}
+
 int BatchReport::status() const {
     return m_failures == 0 ? kExitOk : kExitSomeFailed;
 }

@@ -3,6 +3,8 @@
 // exit status that follows from them.
 #include <QString>
 
+#include "zarn/shell/fileoutcome.h"
+
 class QTextStream;
 
 class BatchReport {
@@ -12,6 +14,8 @@ class BatchReport {
     QTextStream& out() { return m_out; }
     // "zarn: PATH: REASON" on one line (line breaks in the reason become "; ").
     void fail(const QString& path, const QString& reason);
+    // A line for each file of a run that is gone or failed.
+    void problems(const QList<FileOutcome>& outcomes);
     int failures() const { return m_failures; }
     // 0 when nothing failed, else 1.
     int status() const;

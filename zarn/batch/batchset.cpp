@@ -1,6 +1,5 @@
 #include "zarn/batch/batchset.h"
 
-#include "zarn/batch/batchprompter.h"
 #include "zarn/batch/batchreport.h"
 #include "zarn/editing/saverecords.h"
 #include "zarn/editing/savetags.h"
@@ -70,15 +69,5 @@ void SetFiles(const QStringList& files, const PanelValues& values, const Options
               BatchReport& report) {
     const PanelValues cleaned = SeveralFilesCleaned(values);
     const TagModes modes = SeveralFilesModes(cleaned, RemoveMarks{});
-    BatchPrompter prompter;
-    for (const QString& path : files) {
-        // One file per run, so that each file's own outcome is known.
-        const SaveRun run = SaveSeveralFiles({path}, cleaned, modes, options, &prompter, nullptr);
-        const QString message = prompter.takeMessage();
-        if (run.skipped == 1)
-            report.fail(path, QStringLiteral("the file is gone"));
-        else if (run.written != 1)
-            report.fail(path, message.isEmpty() ? QStringLiteral("the tags could not be written")
-                                                : message);
-    }
+    report.problems(SaveSeveralFiles(files, cleaned, modes, options, nullptr).problems);
 }

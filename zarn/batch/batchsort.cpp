@@ -100,7 +100,7 @@ bool TargetReady(const QString& target, SortFiles& files, BatchReport& report) {
 // Rows the engine left: the one it failed on (the first whose file is still there, since the
 // engine passes over gone files and keeps the row it failed on), files gone meanwhile, and
 // what came after the failure.
-void ReportLeftRows(const FileRows& rows, SortEnd end, const QString& message, SortFiles& files,
+void ReportLeftRows(const FileRows& rows, SortEnd end, const FileError& failure, SortFiles& files,
                     BatchReport& report) {
     QString failed;
     for (int row = 0; row < rows.count(); ++row) {
@@ -109,7 +109,12 @@ void ReportLeftRows(const FileRows& rows, SortEnd end, const QString& message, S
             report.fail(path, QStringLiteral("the file is gone"));
         } else if (end == SortEnd::Failed && failed.isEmpty()) {
             failed = path;
-            report.fail(path, message.isEmpty() ? QStringLiteral("could not be sorted") : message);
+            QString reason = failure.failed() ? failure.description
+                                              : QStringLiteral("could not be sorted");
+            // The step may have failed on another name: a folder to make, a file to replace.
+            if (!failure.path.isEmpty() && failure.path != path)
+                reason += QStringLiteral(" (") + ShownPath(failure.path) + u')';
+            report.fail(path, reason);
         } else {
             report.fail(path,
                         QStringLiteral("not sorted: the sort ended at %1").arg(ShownPath(failed)));
@@ -137,5 +142,5 @@ void SortInto(const QStringList& files, const SortRequest& request, const BatchS
     // The file the engine failed on gets a failure line, not a "skipped" one.
     if (end == SortEnd::Failed) lines.dropPending();
     lines.flush();
-    ReportLeftRows(rows, end, prompter.takeMessage(), log, report);
+    ReportLeftRows(rows, end, engine.failure(), log, report);
 }

@@ -37,17 +37,22 @@ bool SortPlan::exists(const QString& path) {
     return !m_gone.contains(key) && DiskSortFiles().exists(path);
 }
 
-bool SortPlan::isSameFile(const QString& a, const QString& b) {
+bool SortPlan::isSameEntry(const QString& a, const QString& b) {
     const QString keyA = Key(a), keyB = Key(b);
     if (touched(keyA) || touched(keyB)) return keyA == keyB;
-    return DiskSortFiles().isSameFile(a, b);
+    return DiskSortFiles().isSameEntry(a, b);
 }
 
 FileError SortPlan::makeFolder(const QString& path) {
     if (isFolder(path)) return {};
     // What the system says when it is asked to make the folder.
-    if (exists(path)) return SystemFileError(EEXIST);
-    if (!isFolder(QFileInfo(Key(path)).path())) return SystemFileError(ENOENT);
+    FileError error;
+    if (exists(path)) error = SystemFileError(EEXIST);
+    if (!isFolder(QFileInfo(Key(path)).path())) error = SystemFileError(ENOENT);
+    if (error.failed()) {
+        error.path = path;
+        return error;
+    }
     m_folders.insert(Key(path));
     return {};
 }
@@ -58,7 +63,7 @@ FileError SortPlan::setAttributes(const QString& path, int) {
 
 FileError SortPlan::place(const QString& from, const QString& to, bool move, bool replace) {
     if (!isFile(from)) return Failure(kErrFileNotFound, "the file does not exist");
-    if (!replace && exists(to) && !isSameFile(from, to))
+    if (!replace && exists(to) && !isSameEntry(from, to))
         return Failure(kErrFileAlreadyExists, "the file already exists");
     if (!isFolder(QFileInfo(Key(to)).path()))
         return Failure(kErrPathNotFound, "the folder does not exist");
@@ -80,9 +85,9 @@ FileError SortPlan::copyWithoutOverwrite(const QString& from, const QString& to)
 FileError SortPlan::moveWithoutOverwrite(const QString& from, const QString& to) {
     return place(from, to, true, false);
 }
-FileError SortPlan::copyReplacing(const QString& from, const QString& to) {
+FileError SortPlan::copyReplacing(const QString& from, const QString& to, const FileIdentity&) {
     return place(from, to, false, true);
 }
-FileError SortPlan::moveReplacing(const QString& from, const QString& to) {
+FileError SortPlan::moveReplacing(const QString& from, const QString& to, const FileIdentity&) {
     return place(from, to, true, true);
 }

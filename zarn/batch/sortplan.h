@@ -13,14 +13,17 @@ class SortPlan : public SortFiles {
     bool isFile(const QString& path) override;
     bool isFolder(const QString& path) override;
     bool exists(const QString& path) override;
-    bool isSameFile(const QString& a, const QString& b) override;
+    bool isSameEntry(const QString& a, const QString& b) override;
+    FileIdentity identityOf(const QString&) override { return {}; }
     FileError makeFolder(const QString& path) override;
     FileError setAttributes(const QString& path, int value) override;
     FileError renameWithoutOverwrite(const QString& from, const QString& to) override;
     FileError copyWithoutOverwrite(const QString& from, const QString& to) override;
     FileError moveWithoutOverwrite(const QString& from, const QString& to) override;
-    FileError copyReplacing(const QString& from, const QString& to) override;
-    FileError moveReplacing(const QString& from, const QString& to) override;
+    FileError copyReplacing(const QString& from, const QString& to,
+                            const FileIdentity& replaced) override;
+    FileError moveReplacing(const QString& from, const QString& to,
+                            const FileIdentity& replaced) override;
 
   private:
     bool touched(const QString& key) const;
@@ -41,9 +44,10 @@ class SortLog : public SortFiles {
     bool isFile(const QString& path) override { return m_files.isFile(path); }
     bool isFolder(const QString& path) override { return m_files.isFolder(path); }
     bool exists(const QString& path) override { return m_files.exists(path); }
-    bool isSameFile(const QString& a, const QString& b) override {
-        return m_files.isSameFile(a, b);
+    bool isSameEntry(const QString& a, const QString& b) override {
+        return m_files.isSameEntry(a, b);
     }
+    FileIdentity identityOf(const QString& path) override { return m_files.identityOf(path); }
     FileError makeFolder(const QString& path) override { return m_files.makeFolder(path); }
     FileError setAttributes(const QString& path, int value) override {
         return m_files.setAttributes(path, value);
@@ -57,11 +61,16 @@ class SortLog : public SortFiles {
     FileError moveWithoutOverwrite(const QString& from, const QString& to) override {
         return told(m_files.moveWithoutOverwrite(from, to), from, to, "moved");
     }
-    FileError copyReplacing(const QString& from, const QString& to) override {
-        return told(m_files.copyReplacing(from, to), from, to, "replaced");
+    FileError copyReplacing(const QString& from, const QString& to,
+                            const FileIdentity& replaced) override {
+        return told(m_files.copyReplacing(from, to, replaced), from, to, "replaced");
     }
-    FileError moveReplacing(const QString& from, const QString& to) override {
-        return told(m_files.moveReplacing(from, to), from, to, "replaced");
+    FileError moveReplacing(const QString& from, const QString& to,
+                            const FileIdentity& replaced) override {
+        return told(m_files.moveReplacing(from, to, replaced), from, to, "replaced");
+    }
+    void leftInPlace(const QString& from, const QString& to) override {
+        m_placed(from, to, "unchanged");
     }
 
   private:

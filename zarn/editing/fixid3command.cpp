@@ -11,6 +11,7 @@
 #include "zarn/shell/filelist.h"
 #include "zarn/shell/filelistview.h"
 #include "zarn/shell/programvalues.h"
+#include "zarn/shell/prompter.h"
 
 FixID3Command::FixID3Command(Parts parts, const ProgramValues& values, Prompter& prompter,
                              QObject* parent)
@@ -54,8 +55,10 @@ void FixID3Command::fixSelectedFiles() {
     {
         RunProgressDialog progress(m_parts.owner, QStringLiteral("Fix ID3"));
         run = FixSeveralFiles(paths, chosen, m_parts.cmbInPattern->currentText(), m_values.options,
-                              &m_prompter, &progress, shown);
+                              &progress, shown);
     }
+    if (const QString failures = FailureSummary(run.problems); !failures.isEmpty())
+        m_prompter.critical(QStringLiteral("Zarn"), failures);
     for (const QString& gone : run.gone) {
         for (int row = 0; row < m_parts.list.count(); ++row) {
             if (m_parts.list.pathAt(row) == gone) {

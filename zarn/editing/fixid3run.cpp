@@ -5,37 +5,11 @@
 #include "zarn/shell/listentry.h"
 #include "zarn/shell/options.h"
 #include "zarn/shell/progress.h"
-#include "zarn/shell/prompter.h"
 #include "zarn/tags/fileinfo.h"
 #include "zarn/tags/genres.h"
+#include "zarn/tags/mp3file.h"
 
 namespace {
-
-// The tag routines report an error without the file's name; in a run over many files the
-// message must say which file was left as it was.
-class FileNamingPrompter : public Prompter {
-  public:
-    FileNamingPrompter(Prompter* inner, const QString& path) : m_inner(inner), m_path(path) {}
-
-    void information(const QString& title, const QString& text) override {
-        if (m_inner) m_inner->information(title, named(text));
-    }
-    void critical(const QString& title, const QString& text) override {
-        if (m_inner) m_inner->critical(title, named(text));
-    }
-    Answer question(const QString& title, const QString& text, bool withCancel) override {
-        return m_inner ? m_inner->question(title, named(text), withCancel) : Answer::Cancel;
-    }
-    QString input(const QString& title, const QString& prompt) override {
-        return m_inner ? m_inner->input(title, named(prompt)) : QString();
-    }
-
-  private:
-    QString named(const QString& text) const { return m_path + QStringLiteral("\n\n") + text; }
-
-    Prompter* m_inner;
-    QString m_path;
-};
 
 // The boxes as the panel holds them once the file is loaded: the ID3v1 genre list has no entry
 // for an unnamed genre ("Unknown") and shows none; saving then keeps the file's own byte.
@@ -46,18 +20,17 @@ PanelValues LoadedValues(const QString& path, const FileInfo& info) {
     return values;
 }
 
-enum class Outcome { Written, Failed, Gone, Nothing };
-
-Outcome FixOneFile(const QString& path, FixVersions chosen, const QString& inPattern,
-                   const Options& options, Prompter* prompter, const FixShown& shownHook) {
-    FileNamingPrompter named(prompter, path);
-    const FileInfo info = ReadFileInfo(path, options.bOptimizedID3v1);
-    if (!info.exists) return Outcome::Gone;
-    if (info.readError) {
-        named.critical(QStringLiteral("Zarn"),
-                       QStringLiteral("The file could not be read; it was left as it was."));
-        return Outcome::Failed;
-    }
+FileOutcome FixOneFile(const QString& path, FixVersions chosen, const QString& inPattern,
+                       const Options& options, const FixShown& shownHook) {
+    Mp3File file(path);
+    if (!file.open(FileAccess::Save))
+        return FileOutcome::Failure(
+            path, file.error().failed()
+                      ? file.error()
+                      : FileError{kErrDeviceIO, QStringLiteral("The file could not be read; it "
+                                                               "was left as it was.")});
+    const FileInfo info = FileInfoOf(file, options.bOptimizedID3v1);
+    if (info.readError) return FileOutcome::Failure(path, info.error);
     const ShownFile shown = ShownFileOf(path, info);
     PanelValues values = LoadedValues(path, info);
     values.id3v1 = values.id3v1 || chosen.id3v1;
@@ -66,39 +39,34 @@ Outcome FixOneFile(const QString& path, FixVersions chosen, const QString& inPat
     if (shownHook) shownHook(info, fixed);
 
     // The genre byte that an unnamed genre ("Unknown") keeps.
-    const QByteArray oldGenre =
-        shown.hadID3v1 ? ReadID3v1(path, &named).Genre : QByteArray(1, '\xFF');
+    const QByteArray oldGenre = file.v1().Genre;
     const FixedRecords records = FixedRecordsOf(fixed, shown, oldGenre, options);
-    if (!records.error.isEmpty()) {
-        named.critical(QStringLiteral("Zarn"), records.error);
-        return Outcome::Failed;
-    }
-    if (records.modes.nothing()) return Outcome::Nothing;
-    // The file's own attributes are put back; the options' attribute setting is for saving.
-    return WriteTagsWithAttributes(path, records.tag1, records.tag2, records.modes, {}, &named)
-               ? Outcome::Written
-               : Outcome::Failed;
+    if (!records.error.isEmpty())
+        return FileOutcome::Failure(path, {kErrBadFileMode, records.error, 0, path});
+    if (records.modes.nothing()) return {path, FileOutcome::Kind::Unchanged, {}};
+    return OutcomeOf(path, WriteTags(file, records.tag1, records.tag2, records.modes.id3v1,
+                                     records.modes.id3v2));
 }
 
 }  // namespace
 
 FixRun FixSeveralFiles(const QStringList& paths, FixVersions chosen, const QString& inPattern,
-                       const Options& options, Prompter* prompter, Progress* progress,
-                       const FixShown& shown) {
+                       const Options& options, Progress* progress, const FixShown& shown) {
     FixRun run;
     run.stopped = EachPathWithProgress(paths, progress, [&](const QString& path) {
-        switch (FixOneFile(path, chosen, inPattern, options, prompter, shown)) {
-            case Outcome::Written:
-                ++run.written;
-                break;
-            case Outcome::Failed:
-                ++run.failed;
-                break;
-            case Outcome::Gone:
-                run.gone << path;
-                break;
-            case Outcome::Nothing:
-                break;
+        if (!PathExists(path)) {
+            run.gone << path;
+            run.problems.append({path, FileOutcome::Kind::Gone, {}});
+            return;
+        }
+        // The file's own attributes are put back; the options' attribute setting is for saving.
+        const FileOutcome outcome = WithAttributes(path, {}, [&] {
+            return FixOneFile(path, chosen, inPattern, options, shown);
+        });
+        if (outcome.kind == FileOutcome::Kind::Done) ++run.written;
+        if (outcome.failed()) {
+            ++run.failed;
+            run.problems.append(outcome);
         }
     });
     return run;

@@ -1,14 +1,15 @@
 #pragma once
 // "Fix ID3" for a selection: every file in turn is loaded, fixed and written before the next.
-// A file that cannot be read or written, or whose track is no number, is reported with its path
-// and left as it was; the run goes on with the next file.
+// A file that cannot be read or written, or whose track is no number, is left as it was and
+// comes back among the run's problems; the run goes on with the next file. Each file is opened
+// once: read, fixed and written through the same handle.
 #include <QStringList>
 #include <functional>
 
 #include "zarn/editing/panelstate.h"
+#include "zarn/shell/fileoutcome.h"
 
 class Progress;
-class Prompter;
 struct FileInfo;
 struct Options;
 
@@ -21,9 +22,10 @@ struct FixVersions {
 
 struct FixRun {
     int written = 0;
-    int failed = 0;    // reported, left as it was
+    int failed = 0;    // left as it was; why is among `problems`
     QStringList gone;  // no longer on the disk: their rows leave the list
     bool stopped = false;
+    QList<FileOutcome> problems;  // the files gone or failed, in the order of the run
 };
 
 // Shows the file being worked on: what was read of it and its fixed values.
@@ -32,5 +34,4 @@ using FixShown = std::function<void(const FileInfo& info, const PanelValues& fix
 // `paths` is a snapshot of the selection, so rows leaving the list cannot shift the run.
 // `progress` hears of each file before it is fixed and may stop the run after it.
 FixRun FixSeveralFiles(const QStringList& paths, FixVersions chosen, const QString& inPattern,
-                       const Options& options, Prompter* prompter, Progress* progress,
-                       const FixShown& shown = {});
+                       const Options& options, Progress* progress, const FixShown& shown = {});

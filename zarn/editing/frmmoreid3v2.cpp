@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "zarn/editing/hiddenframes.h"
+#include "zarn/shell/fileops.h"
 #include "zarn/shell/filedialogs.h"
 #include "zarn/shell/text.h"
 

@@ -1,6 +1,5 @@
 #include "zarn/editing/hiddenframes.h"
 
-#include <QSaveFile>
 
 #include "zarn/tags/id3v2.h"
 #include "zarn/tags/id3v2framelist.h"
@@ -117,14 +116,4 @@ FrameFile FrameExport(const QByteArray& hidden, const QByteArray& id) {
     }
     if (IsTextOrUrlFrame(id)) return {FrameValue(*frame).toUtf8(), QStringLiteral("txt")};
     return {content, QStringLiteral("bin")};
-}
-
-FileError WriteWholeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return {};
-    FileError error = FileErrorOf(file);
-    if (!error.failed()) error = {kErrDeviceIO, file.errorString()};
-    file.cancelWriting();
-    return error;
 }

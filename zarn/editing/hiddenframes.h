@@ -35,7 +35,3 @@ struct FrameFile {
     QString suffix;
 };
 FrameFile FrameExport(const QByteArray& hidden, const QByteArray& id);
-
-// Replaces the whole file at `path` with `bytes` through a temporary file, so that a longer
-// old file leaves nothing behind and a failed write leaves the old file as it was.
-FileError WriteWholeFile(const QString& path, const QByteArray& bytes);

@@ -3,7 +3,7 @@
 #include "zarn/tags/fileinfo.h"
 
 ShownFile ShownFileOf(const QString& path, const FileInfo& info) {
-    return {path, info.hasID3v1(), info.hasID3v2(), info.HiddenFrames};
+    return {path, info.hasID3v1(), info.hasID3v2(), info.HiddenFrames, info.identity};
 }
 
 PanelValues PanelValuesOf(const FileInfo& info) {

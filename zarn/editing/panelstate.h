@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "zarn/names/fixfilename.h"
+#include "zarn/shell/fileidentity.h"
 
 struct FileInfo;
 
@@ -15,6 +16,9 @@ struct ShownFile {
     bool hadID3v2 = false;
     // The ID3v2 frames the panel does not edit, written back on save.
     QByteArray hiddenFrames;
+    // The file as it was read: a save refuses a file that another program changed since, so
+    // that the panel's values (and hidden frames) never land on content they were not read from.
+    FileIdentity identity = {};
 };
 
 // The panel's boxes.

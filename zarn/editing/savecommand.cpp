@@ -21,10 +21,15 @@ void SaveOne(const SaveCommandParts& p) {
     const QModelIndex current = view->currentIndex();
     if (!preview && !view->selectionModel()->isSelected(current)) return;
     if (current.row() >= p.list.count()) return;
-    if (SaveOneFile(p.list.pathAt(current.row()), values, p.state.shown, p.options, &p.prompter)) {
+    FileIdentity written;
+    const FileOutcome outcome =
+        SaveOneFile(p.list.pathAt(current.row()), values, p.state.shown, p.options, &written);
+    if (outcome.failed()) p.prompter.critical(QStringLiteral("Zarn"), ErrorMessageText(outcome.error));
+    if (outcome.kind == FileOutcome::Kind::Done) {
         // The file now has exactly the tags that were checked; a second save decides from that.
         p.state.shown.hadID3v1 = values.id3v1;
         p.state.shown.hadID3v2 = values.id3v2;
+        p.state.shown.identity = written;
     }
 }
 
@@ -40,8 +45,13 @@ void SaveSeveral(const SaveCommandParts& p) {
     p.panel.txtV2Year->setText(values.v2.year);
     QStringList paths;
     for (int row : p.lstFiles->selectedRows()) paths << p.list.pathAt(row);
-    RunProgressDialog progress(p.owner, QStringLiteral("Zarn"));
-    SaveSeveralFiles(paths, values, modes, p.options, &p.prompter, &progress);
+    SaveRun run;
+    {
+        RunProgressDialog progress(p.owner, QStringLiteral("Zarn"));
+        run = SaveSeveralFiles(paths, values, modes, p.options, &progress);
+    }
+    if (const QString failures = FailureSummary(run.problems); !failures.isEmpty())
+        p.prompter.critical(QStringLiteral("Zarn"), failures);
 }
 
 }  // namespace

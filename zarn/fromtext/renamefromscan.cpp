@@ -6,6 +6,7 @@
 #include "zarn/shell/options.h"
 #include "zarn/shell/progress.h"
 #include "zarn/shell/prompter.h"
+#include "zarn/tags/mp3file.h"
 
 namespace {
 
@@ -34,17 +35,19 @@ bool IsPlainName(const QString& name) {
 Placed PlaceFile(const QString& from, const QString& to, CollisionPolicy policy,
                  Prompter& prompter) {
     if (!Exists(from)) return Placed::Skip;
-    if (from == to) return Placed::Tag;
+    // The same file under its own name, however spelled (a change of case is a rename).
     FileError error = RenameWithoutOverwrite(from, to);
     // A name another file holds (checked by the rename itself, so no file slips in between).
     if (error.number == kErrFileAlreadyExists) {
+        // The file the question is about: one that takes its place meanwhile is not replaced.
+        const FileIdentity replaced = IdentityOfEntry(to);
         switch (ResolveCollision(policy, prompter, to)) {
             case CollisionAction::Stop:
                 return Placed::Cancel;
             case CollisionAction::Skip:
                 return Placed::Skip;
             case CollisionAction::Replace:
-                error = MoveReplacing(from, to);
+                error = MoveReplacing(from, to, replaced);
                 break;
         }
     }
@@ -53,19 +56,30 @@ Placed PlaceFile(const QString& from, const QString& to, CollisionPolicy policy,
     return Placed::Fail;
 }
 
-// WriteTags reports its own errors; with these modes it always has something to write, so
-// false is a failure.
+// Read and written through one open; with these modes there is always something to write, so
+// anything but a write is a failure, reported with the file's name.
 bool TagRenamedFile(const QString& path, const RenameSettings& settings, const Options& options,
                     Prompter& prompter) {
     if (!settings.saveID3v1 && !settings.saveID3v2) return true;
+    Mp3File file(path);
+    const auto failed = [&](const FileError& error) {
+        ReportFileError(&prompter, InUseWhenBusy(error));
+        return false;
+    };
+    if (!file.open(FileAccess::Save)) return failed(file.error());
     AlbumFileTags old;
-    old.v1 = ReadID3v1(path, &prompter);
-    if (settings.saveID3v2) old.v2 = ReadID3v2(path, &prompter);
+    old.v1 = file.v1();
+    if (settings.saveID3v2) {
+        const auto v2 = file.v2();
+        if (!v2) return failed(file.error());
+        old.v2 = *v2;
+    }
     const AlbumFileTags tags = AlbumTags(path, settings.outPattern, settings.boxes, old, options);
     // Keeping the ID3v1 tag of a file that has none would add one; "remove" leaves it without.
     const int mode1 = settings.saveID3v1 ? kWriteTag : old.v1.hasTag() ? kKeepTag : kRemoveTag;
     const int mode2 = settings.saveID3v2 ? kWriteTag : kKeepTag;
-    return WriteTags(path, tags.v1, tags.v2, mode1, mode2, &prompter);
+    const TagWrite write = WriteTags(file, tags.v1, tags.v2, mode1, mode2);
+    return !write.failed() || failed(write.error);
 }
 
 }  // namespace

@@ -186,7 +186,10 @@ int ProcessCommandLine(const CommandLineRequest& request, const QString& inPatte
                 : NewPathForExtension(file, extension);
         if (target.isEmpty()) {
             fail(file, QStringLiteral("the file does not exist"));
-        } else if (target == file) {
+        } else if (target == file ||
+                   (target.mid(FolderOf(target).size()) == file.mid(FolderOf(file).size()) &&
+                    SameEntry(file, target))) {
+            // The file has its name already, however the two paths spell its folder.
             out << "unchanged: " << file << '\n';
         } else if (const QString name = target.mid(FolderOf(target).size());
                    SafeFileName(name, QString()) != name) {

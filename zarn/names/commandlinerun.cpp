@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "zarn/names/replacelist.h"
+#include "zarn/shell/journalrecovery.h"
 #include "zarn/shell/options.h"
 #include "zarn/shell/programfolder.h"
 #include "zarn/shell/settingsstore.h"
@@ -61,6 +62,7 @@ QByteArray DisplayPlatforms() {
 int RunCommandLineRequest(const CommandLineRequest& request, Prompter* prompter) {
     QTextStream out(stdout);
     QTextStream err(stderr);
+    for (const QString& line : RecoverInterruptedSteps()) err << "zarn: " << line << '\n';
     const SettingsStore store(QStringLiteral("Zarn"));
     Options options = LoadOptions(store);
     const QString inPattern =

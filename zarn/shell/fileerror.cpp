@@ -1,5 +1,6 @@
 #include "zarn/shell/fileerror.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
@@ -77,7 +78,16 @@ FileError SystemFileError(int errnum) {
 }
 
 QString ErrorMessageText(const FileError& error) {
-    return QStringLiteral("Error: %1\n%2").arg(error.number).arg(error.description);
+    QString text = QStringLiteral("Error: %1\n%2").arg(error.number).arg(error.description);
+    if (!error.path.isEmpty()) text += QStringLiteral("\n\nFile: ") + QDir::toNativeSeparators(error.path);
+    return text;
+}
+
+FileError ChangedMeanwhileError(const QString& path) {
+    return {kErrPathFileAccess,
+            QStringLiteral("The file was changed, replaced or removed by another program while "
+                           "Zarn was working on it; it was left as the other program left it."),
+            0, path};
 }
 
 void ReportFileError(Prompter* prompter, const FileError& error) {

@@ -23,6 +23,8 @@ struct FileError {
     int number = 0;
     QString description;
     int systemError = 0;  // the system's error code (errno) when the system gave one
+    QString path = {};    // the file the error is about, when one is named
+
 
     bool failed() const { return number != 0; }
 };
@@ -30,6 +32,10 @@ struct FileError {
 FileError FileErrorOf(const QFileDevice& file);
 // The error the system reported as `errnum`, with the system's own description.
 FileError SystemFileError(int errnum);
+// "Error: N", a line break and the description; then the file, when the error names one.
 QString ErrorMessageText(const FileError& error);
+// A file that changed since it was read (another program wrote, replaced or removed it): the
+// step that would have destroyed something was not taken.
+FileError ChangedMeanwhileError(const QString& path);
 // Shows the "Error: " box (critical icon, title "Zarn") when a prompter is given.
 void ReportFileError(Prompter* prompter, const FileError& error);

@@ -3,52 +3,53 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUuid>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
+
+#include "zarn/shell/journal.h"
+#include "zarn/shell/regularfile.h"
+#include "zarn/shell/safeio.h"
 
 namespace {
-
-FileError Failure(int number, const QString& description) {
-    return FileError{number, description};
-}
-
-FileError NotFound() {
-    return Failure(kErrFileNotFound, QStringLiteral("the file does not exist"));
-}
-
-FileError AlreadyExists() {
-    return Failure(kErrFileAlreadyExists, QStringLiteral("a file named so already exists"));
-}
-
-// A case-only change of the same entry: a link or a hard link under another name is a
-// different name that must not be overwritten.
-bool IsCaseOnlyChange(const QString& from, const QString& to) {
-    return from.compare(to, Qt::CaseInsensitive) == 0 && IsSameFile(from, to);
-}
-
-QString TemporaryNameBeside(const QString& path) {
-    return FolderOf(path) + QStringLiteral(".zarn-") + QUuid::createUuid().toString(QUuid::Id128);
-}
 
 QByteArray Native(const QString& path) {
     return QFile::encodeName(path);
 }
 
-FileError ErrorOfCode(int code) {
+FileError NotFound(const QString& path) {
+    return {kErrFileNotFound, QStringLiteral("the file does not exist"), ENOENT, path};
+}
+
+FileError AlreadyExists(const QString& path) {
+    return {kErrFileAlreadyExists, QStringLiteral("a file named so already exists"), EEXIST, path};
+}
+
+FileError ErrorOfCode(int code, const QString& path) {
     if (code == 0) return {};
-    if (code == EEXIST) return AlreadyExists();
-    return SystemFileError(code);
+    if (code == EEXIST) return AlreadyExists(path);
+    return safeio::Named(SystemFileError(code), path);
+}
+
+// The name a failed rename is about: the target when the target is what is wrong.
+QString BlamedByRename(int code, const QString& from, const QString& to) {
+    const bool target = code == EISDIR || code == ENOTDIR || code == EXDEV || code == EEXIST ||
+                        code == ENOTEMPTY || code == ENOSPC || code == EDQUOT;
+    return target ? to : from;
+}
+
+QString NameOf(const QString& path) {
+    return path.mid(FolderOf(path).size());
 }
 
 // Renames without ever replacing what is at `to`, also a file that appeared a moment ago; gives
 // 0 or the errno. The kernel's no-replace rename where the file system has it; else a hard
-// link, which fails on a taken name just the same, and an unlink; else (no hard links, as on
-// FAT) a check just before the rename.
+// link, which fails on a taken name just the same, and an unlink (journalled: a crash between
+// the two leaves two names of one file, which the next start makes one again); else (no hard
+// links, as on FAT) a check just before the rename.
 int RenameNoReplace(const QString& from, const QString& to) {
     const QByteArray f = Native(from);
     const QByteArray t = Native(to);
@@ -57,6 +58,9 @@ int RenameNoReplace(const QString& from, const QString& to) {
         return 0;
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
 #endif
+    const JournalEntry entry({JournalOp::kMove, from, to, {}, {}, IdentityOfEntry(from), -1, {}},
+                             false);
+    if (!entry.begun()) return entry.error().systemError ? entry.error().systemError : EIO;
     if (::link(f.constData(), t.constData()) == 0) {
         if (::unlink(f.constData()) == 0) return 0;
         const int error = errno;
@@ -69,100 +73,114 @@ int RenameNoReplace(const QString& from, const QString& to) {
     return ::rename(f.constData(), t.constData()) == 0 ? 0 : errno;
 }
 
-// Renames over whatever is at `to` in one step; gives 0 or the errno.
-int RenameReplacing(const QString& from, const QString& to) {
-    return ::rename(Native(from).constData(), Native(to).constData()) == 0 ? 0 : errno;
-}
-
+// A change of letter case only: the entry goes through a hidden name beside it.
 FileError RenameThroughTemporary(const QString& from, const QString& to) {
-    const QString temporary = TemporaryNameBeside(from);
-    if (const int code = RenameNoReplace(from, temporary)) return ErrorOfCode(code);
+    const QString temporary = safeio::NameBeside(from, "rename");
+    const JournalEntry entry({JournalOp::kRename, from, to, temporary, {}, {}, -1, {}}, false);
+    if (!entry.begun()) return safeio::Named(entry.error(), from);
+    if (const int code = RenameNoReplace(from, temporary)) return ErrorOfCode(code, from);
     if (const int code = RenameNoReplace(temporary, to)) {
         RenameNoReplace(temporary, from);
-        return ErrorOfCode(code);
+        return ErrorOfCode(code, to);
     }
     return {};
 }
 
-struct Temporary {
+// Copies `from` into the new file `temporary`, completely or not at all: the size is compared
+// with the source's and the bytes are flushed to the disk; mode and modification time are the
+// source's. A failed copy leaves nothing; its error names `from` when reading failed, else `to`.
+FileError CopyInto(const QString& from, const QString& temporary, const QString& to,
+                   FileIdentity& source) {
     FileError error;
-    QString path;
-};
-
-// Copies `from` into a new file beside `beside`, completely or not at all: the bytes are
-// flushed to the disk and the size compared with the source's; a failed copy leaves nothing.
-Temporary CopyToTemporary(const QString& from, const QString& beside) {
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly)) return {FileErrorOf(source), {}};
-    const qint64 size = source.size();
-    QFile target(TemporaryNameBeside(beside));
-    if (!target.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return {FileErrorOf(target), {}};
-    auto failed = [&target](const FileError& error) {
-        target.close();
-        QFile::remove(target.fileName());
-        return Temporary{error, {}};
-    };
-    constexpr qint64 kChunk = 1 << 20;
-    QByteArray buffer(kChunk, Qt::Uninitialized);
-    qint64 copied = 0;
-    for (;;) {
-        const qint64 read = source.read(buffer.data(), kChunk);
-        if (read < 0) return failed(FileErrorOf(source));
-        if (read == 0) break;
-        if (target.write(buffer.constData(), read) != read) return failed(FileErrorOf(target));
-        copied += read;
+    const int in = OpenRegularFile(from, false, error);
+    if (in < 0) return safeio::Named(error, from);
+    struct stat st {};
+    ::fstat(in, &st);
+    source = IdentityOfDescriptor(in);
+    int out = safeio::CreateNew(temporary, error);
+    if (out < 0) {
+        ::close(in);
+        return safeio::Named(error, to);
     }
-    if (!target.flush()) return failed(FileErrorOf(target));
-    if (::fsync(target.handle()) != 0) return failed(SystemFileError(errno));
-    if (copied != size || target.size() != size)
-        return failed({kErrDeviceIO, QStringLiteral("the copy is incomplete")});
-    // The mode bits themselves: Qt's user flags say what the current user may do, and would
-    // make a read-only file writable when root copies it.
-    struct stat mode {};
-    if (::fstat(source.handle(), &mode) == 0) ::fchmod(target.handle(), mode.st_mode & 07777);
-    target.setFileTime(source.fileTime(QFileDevice::FileModificationTime),
-                       QFileDevice::FileModificationTime);
-    target.close();
-    return {{}, target.fileName()};
+    qint64 copied = 0;
+    bool ok = safeio::CopyRange(in, 0, source.size, out, copied, error);
+    // The mode bits themselves: a read-only file stays read-only also when root copies it.
+    if (ok) (void)::fchmod(out, st.st_mode & 07777);
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    if (ok) (void)::futimens(out, times);
+    ok = ok && safeio::SyncData(out, error);
+    ok = safeio::Close(out, error) && ok;
+    ::close(in);
+    if (ok && IdentityOfPath(temporary).size != source.size)
+        error = {kErrDeviceIO, QStringLiteral("the copy is incomplete")}, ok = false;
+    if (ok) return {};
+    FileError ignored;
+    safeio::Remove(temporary, ignored);
+    return safeio::Named(error, to);
 }
 
-// A whole copy of `from` takes the name `to`, over a file there when `replace` says so, else
-// only while the name is free. A copy that cannot take the name goes.
-FileError PlaceCopy(const QString& from, const QString& to, bool replace) {
-    const Temporary copy = CopyToTemporary(from, to);
-    if (copy.error.failed()) return copy.error;
-    const int code = replace ? RenameReplacing(copy.path, to) : RenameNoReplace(copy.path, to);
-    if (code != 0) QFile::remove(copy.path);
-    return ErrorOfCode(code);
+// A whole copy of `from` takes the name `to`: over the file there when `replace` says so (and
+// only while it is still `replaced`, when that is known), else only while the name is free.
+// With `move` the source goes once its copy has its name. Journalled, so that a crash leaves
+// neither a stray temporary file nor the file twice.
+FileError PlaceCopy(const QString& from, const QString& to, bool replace, bool move,
+                    const FileIdentity& replaced) {
+    const QString temporary = safeio::NameBeside(to, "copy");
+    const FileIdentity before = IdentityOfEntry(from);
+    const JournalEntry entry(
+        {move ? JournalOp::kMove : JournalOp::kCopy, from, to, temporary, {}, before, -1, {}},
+        true);
+    if (!entry.begun()) return safeio::Named(entry.error(), to);
+    FileIdentity source;
+    if (const FileError copied = CopyInto(from, temporary, to, source); copied.failed())
+        return copied;
+    FileError ignored;
+    const auto abandon = [&](const FileError& error) {
+        safeio::Remove(temporary, ignored);
+        return error;
+    };
+    if (move && !IdentityOfEntry(from).unchanged(before))
+        return abandon(ChangedMeanwhileError(from));
+    if (replace && replaced.valid() && !IdentityOfEntry(to).unchanged(replaced))
+        return abandon(ChangedMeanwhileError(to));
+    int code = 0;
+    if (!replace)
+        code = RenameNoReplace(temporary, to);
+    else if (::rename(Native(temporary).constData(), Native(to).constData()) != 0)
+        code = errno;
+    if (code != 0) return abandon(ErrorOfCode(code, to));
+    FileError error;
+    if (!safeio::SyncFolderOf(to, error)) return safeio::Named(error, to);
+    if (!move || ::unlink(Native(from).constData()) == 0) return {};
+    const FileError kept = ErrorOfCode(errno, from);
+    // A move that cannot delete its source has not happened, unless the copy replaced a file.
+    if (!replace) safeio::Remove(to, ignored);
+    return kept;
 }
 
-// The copy has its name; the source goes. When it cannot go, `undo` says whether the copy goes
-// instead, so that a move that fails has not happened at all.
-FileError DeleteMovedSource(const QString& from, const QString& placed, bool undo) {
-    if (::unlink(Native(from).constData()) == 0) return {};
-    const FileError error = SystemFileError(errno);
-    if (undo) ::unlink(Native(placed).constData());
-    return error;
+// `from` and `to` are one entry: nothing to do but a change of letter case.
+FileError RenameSameEntry(const QString& from, const QString& to) {
+    if (NameOf(from) == NameOf(to)) return {};
+    return RenameThroughTemporary(from, to);
+}
+
+FileError ReplaceOnSameDevice(const QString& from, const QString& to,
+                              const FileIdentity& replaced) {
+    if (replaced.valid() && !IdentityOfEntry(to).unchanged(replaced))
+        return ChangedMeanwhileError(to);
+    if (::rename(Native(from).constData(), Native(to).constData()) == 0) return {};
+    const int code = errno;
+    return ErrorOfCode(code, BlamedByRename(code, from, to));
 }
 
 }  // namespace
 
 bool Exists(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    return IdentityOfEntry(path).valid();
 }
 
 bool IsSameFile(const QString& a, const QString& b) {
-#ifdef Q_OS_WIN
-    return QFileInfo(a).canonicalFilePath().compare(QFileInfo(b).canonicalFilePath(),
-                                                    Qt::CaseInsensitive) == 0;
-#else
-    struct stat sa {};
-    struct stat sb {};
-    if (::lstat(QFile::encodeName(a).constData(), &sa) != 0) return false;
-    if (::lstat(QFile::encodeName(b).constData(), &sb) != 0) return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-#endif
+    return IdentityOfEntry(a).sameFile(IdentityOfEntry(b));
 }
 
 QString FolderOf(const QString& path) {
@@ -171,60 +189,89 @@ QString FolderOf(const QString& path) {
 }
 
 FileError RenameWithoutOverwrite(const QString& from, const QString& to) {
-    if (from == to) return Exists(from) ? FileError{} : NotFound();
 #ifdef RENAME_NOREPLACE
     // The kernel refuses a taken name itself, so the common case is one call; the checks below
-    // only sort out a refusal (a missing file, a change of case on a case-blind file system).
+    // only sort out a refusal (a missing file, one entry spelled twice).
     if (::renameat2(AT_FDCWD, Native(from).constData(), AT_FDCWD, Native(to).constData(),
                     RENAME_NOREPLACE) == 0)
         return {};
-    const int code = errno;
-    if (code == ENOENT && !Exists(from)) return NotFound();
-    if (code != EEXIST && code != EINVAL && code != ENOSYS && code != EOPNOTSUPP)
-        return ErrorOfCode(code);
+    const int refused = errno;
+    if (refused == ENOENT && !Exists(from)) return NotFound(from);
+    if (refused != EEXIST && refused != EINVAL && refused != ENOSYS && refused != EOPNOTSUPP)
+        return ErrorOfCode(refused, BlamedByRename(refused, from, to));
 #endif
-    if (!Exists(from)) return NotFound();
-    if (Exists(to) && IsCaseOnlyChange(from, to)) return RenameThroughTemporary(from, to);
-    return ErrorOfCode(RenameNoReplace(from, to));
+    if (!Exists(from)) return NotFound(from);
+    if (SameEntry(from, to)) return RenameSameEntry(from, to);
+    const int code = RenameNoReplace(from, to);
+    return ErrorOfCode(code, BlamedByRename(code, from, to));
 }
 
 FileError CopyWithoutOverwrite(const QString& from, const QString& to) {
-    if (!Exists(from)) return NotFound();
-    if (Exists(to)) return AlreadyExists();
-    return PlaceCopy(from, to, false);
+    if (!Exists(from)) return NotFound(from);
+    if (Exists(to)) return AlreadyExists(to);
+    return PlaceCopy(from, to, false, false, {});
 }
 
 FileError MoveWithoutOverwrite(const QString& from, const QString& to) {
-    if (!Exists(from)) return NotFound();
+    if (!Exists(from)) return NotFound(from);
+    if (SameEntry(from, to)) return RenameSameEntry(from, to);
     const int code = RenameNoReplace(from, to);
-    if (code != EXDEV) return ErrorOfCode(code);
-    if (Exists(to)) return AlreadyExists();
-    const FileError placed = PlaceCopy(from, to, false);
-    return placed.failed() ? placed : DeleteMovedSource(from, to, true);
+    if (code != EXDEV) return ErrorOfCode(code, BlamedByRename(code, from, to));
+    if (Exists(to)) return AlreadyExists(to);
+    return PlaceCopy(from, to, false, true, {});
 }
 
-FileError CopyReplacing(const QString& from, const QString& to) {
-    if (!Exists(from)) return NotFound();
-    return PlaceCopy(from, to, true);
+FileError CopyReplacing(const QString& from, const QString& to, const FileIdentity& replaced) {
+    if (!Exists(from)) return NotFound(from);
+    // The file is there already: copying it over itself could only break a hard link.
+    if (IsSameFile(from, to)) return {};
+    return PlaceCopy(from, to, true, false, replaced);
 }
 
-FileError MoveReplacing(const QString& from, const QString& to) {
-    if (!Exists(from)) return NotFound();
+FileError MoveReplacing(const QString& from, const QString& to, const FileIdentity& replaced) {
+    if (!Exists(from)) return NotFound(from);
+    if (SameEntry(from, to)) return RenameSameEntry(from, to);
     if (IsSameFile(from, to)) {
-        // Two names of one file: a change of case, or a hard link whose other name goes.
-        if (from.compare(to, Qt::CaseInsensitive) == 0) return RenameWithoutOverwrite(from, to);
-        return DeleteMovedSource(from, to, false);
+        // Two names of one file: the file stays under `to`, and only the name `from` goes.
+        return ::unlink(Native(from).constData()) == 0 ? FileError{}
+                                                        : ErrorOfCode(errno, from);
     }
-    const int renamed = RenameReplacing(from, to);
-    if (renamed != EXDEV) return ErrorOfCode(renamed);
-    const FileError placed = PlaceCopy(from, to, true);
-    // The old file at `to` is gone by the user's choice; the source stays if it cannot go.
-    return placed.failed() ? placed : DeleteMovedSource(from, to, false);
+    const FileError renamed = ReplaceOnSameDevice(from, to, replaced);
+    if (renamed.systemError != EXDEV) return renamed;
+    return PlaceCopy(from, to, true, true, replaced);
+}
+
+FileError DeleteFile(const QString& path) {
+    if (::unlink(Native(path).constData()) == 0) return {};
+    return ErrorOfCode(errno, path);
+}
+
+FileError WriteWholeFile(const QString& path, const QByteArray& bytes) {
+    const QString temporary = safeio::NameBeside(path, "write");
+    const JournalEntry entry({JournalOp::kCopy, {}, path, temporary, {}, {}, -1, {}}, false);
+    if (!entry.begun()) return safeio::Named(entry.error(), path);
+    FileError error;
+    int fd = safeio::CreateNew(temporary, error);
+    if (fd < 0) return safeio::Named(error, path);
+    // A new file gets the mode a plain create would give it; a replaced one keeps its own.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat old {};
+    (void)::fchmod(fd, ::stat(Native(path).constData(), &old) == 0 ? old.st_mode & 07777
+                                                                   : 0666 & ~mask);
+    bool ok = safeio::WriteAt(fd, 0, bytes, error) && safeio::SyncData(fd, error);
+    ok = safeio::Close(fd, error) && ok;
+    if (ok && ::rename(Native(temporary).constData(), Native(path).constData()) != 0)
+        error = SystemFileError(errno), ok = false;
+    FileError ignored;
+    if (!ok) safeio::Remove(temporary, ignored);
+    return ok ? FileError{} : safeio::Named(error, path);
 }
 
 FileError MakeFolder(const QString& path) {
     if (QFileInfo(path).isDir()) return {};
-    return ::mkdir(Native(path).constData(), 0777) == 0 ? FileError{} : SystemFileError(errno);
+    if (::mkdir(Native(path).constData(), 0777) == 0) return {};
+    return safeio::Named(SystemFileError(errno), path);
 }
 
 int AttributeValue(bool readOnly, bool hidden, bool archive) {
@@ -234,7 +281,7 @@ int AttributeValue(bool readOnly, bool hidden, bool archive) {
 
 FileError SetFileAttributes(const QString& path, int value) {
     QFile file(path);
-    if (!file.exists()) return NotFound();
+    if (!file.exists()) return NotFound(path);
     constexpr QFileDevice::Permissions kWrite = QFileDevice::WriteOwner | QFileDevice::WriteUser |
                                                 QFileDevice::WriteGroup | QFileDevice::WriteOther;
     QFileDevice::Permissions permissions = file.permissions();
@@ -242,7 +289,7 @@ FileError SetFileAttributes(const QString& path, int value) {
         permissions &= ~kWrite;
     else
         permissions |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
-    return file.setPermissions(permissions) ? FileError{} : FileErrorOf(file);
+    return file.setPermissions(permissions) ? FileError{} : safeio::Named(FileErrorOf(file), path);
 }
 
 bool IsReadOnly(const QString& path) {

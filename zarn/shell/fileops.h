@@ -1,33 +1,48 @@
 #pragma once
-// The one place where files are renamed, copied and moved. Nothing here overwrites a file
-// unasked, and a step that fails leaves every file as it was. Each operation returns a
-// FileError whose number is 0 on success.
+// The one place where files are renamed, copied, moved and deleted. Nothing here overwrites a
+// file unasked, a step that fails leaves every file as it was, and "the same file" is decided by
+// the file system (fileidentity.h), never by comparing path strings: a move of a file onto its
+// own name, however spelled, does nothing. Steps that take more than one system call are
+// recorded in the journal first, so that a crash in between is finished or rolled back at the
+// next start. Each operation returns a FileError whose number is 0 on success and which names
+// the file and gives the system's reason otherwise.
+#include <QByteArray>
 #include <QString>
 
 #include "zarn/shell/fileerror.h"
+#include "zarn/shell/fileidentity.h"
 
 // True when something occupies the name; a dangling link does too.
 bool Exists(const QString& path);
-// The same directory entry, decided by the file system (device and inode), not by the names.
+// The same file (device and inode), under one name or two. See SameEntry for one name.
 bool IsSameFile(const QString& a, const QString& b);
 // The folder part of a path with its closing separator ("/m/a.mp3" -> "/m/"): the last "/" or
 // native separator ends it. Empty for a bare name.
 QString FolderOf(const QString& path);
 
 // Renames `from` to `to` unless another file already has that name, even one that appears
-// meanwhile. A change of case only goes through a temporary name, since a case-insensitive file
-// system sees the target as existing.
+// meanwhile. The same entry under another spelling is left as it is; a change of letter case
+// goes through a temporary name, since a case-insensitive file system sees the target as taken.
 FileError RenameWithoutOverwrite(const QString& from, const QString& to);
-// Copies `from` to `to` unless `to` exists; a failed copy leaves no partial target behind.
+// Copies `from` to `to` unless `to` exists; the copy is complete and flushed before it takes
+// the name, and a failed copy leaves no partial target behind.
 FileError CopyWithoutOverwrite(const QString& from, const QString& to);
 // Moves `from` to `to` unless `to` exists. Across file systems the file is copied whole (size
 // checked, flushed to the disk) before the source is deleted; a failed copy leaves the source.
 FileError MoveWithoutOverwrite(const QString& from, const QString& to);
 
-// Replace `to` by `from`, atomically: `to` is either the old file or the new one, never missing
-// or half written, whatever step fails.
-FileError CopyReplacing(const QString& from, const QString& to);
-FileError MoveReplacing(const QString& from, const QString& to);
+// Replace the file at `to` by `from`, atomically: `to` is either the old file or the new one,
+// never missing or half written, whatever step fails. `replaced`, when valid, is the file the
+// user agreed to replace: a file that changed since is left alone and reported. `to` naming
+// the very file `from` names does nothing; a second name (hard link) of it loses `from` only.
+FileError CopyReplacing(const QString& from, const QString& to, const FileIdentity& replaced = {});
+FileError MoveReplacing(const QString& from, const QString& to, const FileIdentity& replaced = {});
+
+// Removes the file's name.
+FileError DeleteFile(const QString& path);
+// Writes a whole small file (a list, a text, an exported frame): a temporary file beside it
+// takes its name only once complete and flushed, so the old content stays until then.
+FileError WriteWholeFile(const QString& path, const QByteArray& bytes);
 
 // Creates one folder level; a folder already there is fine.
 FileError MakeFolder(const QString& path);

@@ -1,5 +1,7 @@
 #include "zarn/shell/programfolder.h"
 
+#include "zarn/shell/fileops.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -30,11 +32,9 @@ void SeedProgramFolder(const QString& installed, const QString& folder) {
         const QFileInfo from(installed + u'/' + name);
         const QFileInfo to(folder + u'/' + name);
         if (!from.isFile()) continue;
-        if (to.exists()) {
-            if (name != kManual || to.lastModified() >= from.lastModified()) continue;
-            QFile::remove(to.filePath());
-        }
-        QFile::copy(from.filePath(), to.filePath());
+        // Only the manual is brought up to date; the lists are the user's own once copied.
+        if (to.exists() && (name != kManual || to.lastModified() >= from.lastModified())) continue;
+        CopyReplacing(from.filePath(), to.filePath());
         // The installed copy is read-only; the user's copy must stay editable.
         QFile::setPermissions(to.filePath(), QFile::permissions(to.filePath()) |
                                                  QFileDevice::WriteOwner | QFileDevice::ReadOwner);

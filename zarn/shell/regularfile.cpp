@@ -30,7 +30,8 @@ PathKind KindOfPath(const QString& path) {
     return ::lstat(name.constData(), &st) == 0 ? PathKind::Unresolved : PathKind::Missing;
 }
 
-int OpenRegularFile(const QString& path, bool forWriting, FileError& error, qint64* size) {
+int OpenRegularFile(const QString& path, bool forWriting, FileError& error,
+                    FileIdentity* identity) {
     const QByteArray name = QFile::encodeName(path);
     struct stat st {};
     // Looked at before opening, since opening a pipe for reading waits for a writer.
@@ -56,7 +57,7 @@ int OpenRegularFile(const QString& path, bool forWriting, FileError& error, qint
     }
     // O_NONBLOCK stays: it has no effect on a regular file, and clearing it would cost two
     // more calls per file of a save of thousands.
-    if (size) *size = qint64(st.st_size);
+    if (identity) *identity = IdentityOfStat(st);
     return fd;
 }
 

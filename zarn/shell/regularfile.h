@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "zarn/shell/fileerror.h"
+#include "zarn/shell/fileidentity.h"
 
 // True when something exists at `path` (links followed) that is not a regular file.
 bool IsNonRegularFile(const QString& path);
@@ -12,7 +13,9 @@ bool IsNonRegularFile(const QString& path);
 enum class PathKind { Missing, Regular, Folder, Other, Unresolved };
 PathKind KindOfPath(const QString& path);
 // Opens a regular file for reading, or for reading and writing without creating it, and never
-// waits on a pipe or device. Returns the descriptor, or -1 with `error` set.
-int OpenRegularFile(const QString& path, bool forWriting, FileError& error, qint64* size = nullptr);
+// waits on a pipe or device. Returns the descriptor, or -1 with `error` set; `identity` gets
+// the file's identity from the look that checked its kind.
+int OpenRegularFile(const QString& path, bool forWriting, FileError& error,
+                    FileIdentity* identity = nullptr);
 // The same into `file` (which then owns the descriptor); `mode` must be ReadOnly or ReadWrite.
 bool OpenRegularFile(QFile& file, QIODevice::OpenMode mode, FileError* error = nullptr);

@@ -1,7 +1,8 @@
 #include "zarn/shell/sortinglist.h"
 
+#include "zarn/shell/fileops.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QUrl>
 #include <optional>
 
@@ -98,8 +99,5 @@ FileError WriteListRows(const QString& path, const QStringList& rowTexts, SaveFo
     // a real mark in front keeps it.
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes.prepend("\xEF\xBB\xBF");
     // Written beside the old file and swapped in, so a failed save keeps the old list.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return {};
-    return FileErrorOf(file);
+    return WriteWholeFile(path, bytes);
 }

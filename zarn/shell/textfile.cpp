@@ -1,7 +1,8 @@
 #include "zarn/shell/textfile.h"
 
+#include "zarn/shell/fileops.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include "zarn/shell/cp1252.h"
@@ -41,11 +42,7 @@ QStringList ReadTextLines(const QString& path, bool createWhenMissing) {
 }
 
 bool WriteTextLines(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    for (const QString& line : lines) {
-        file.write(line.toUtf8());
-        file.write("\r\n", 2);
-    }
-    return file.commit();
+    QByteArray bytes;
+    for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
+    return !WriteWholeFile(path, bytes).failed();
 }

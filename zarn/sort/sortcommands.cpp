@@ -81,7 +81,9 @@ void SortCommands::sortAll() {
     window.setTotal(list.count());
 
     FileListRows rows(list, s.fixNames);
-    const SortEnd end = SortEngine(s, m_prompter, &window.progress()).SortAll(rows);
+    SortEngine engine(s, m_prompter, &window.progress());
+    const SortEnd end = engine.SortAll(rows);
+    showFailure(engine);
     switch (end) {
         case SortEnd::Complete:
             window.finish();
@@ -146,7 +148,7 @@ void SortCommands::sortSelectedRows(const QList<int>& selected, const SortSettin
         if (s.fixNames)
             newName = selected.size() == 1 ? m_parts.txtNewName->text() : builtName(row, s);
         const RowOutcome outcome = engine.SortRow(rows, row, newName);
-        if (outcome == RowOutcome::Ended) return;
+        if (outcome == RowOutcome::Ended) return showFailure(engine);
         if (outcome == RowOutcome::Removed) ++removed;
     }
 }
@@ -160,6 +162,7 @@ void SortCommands::renameSelectedRows(const QList<int>& selected, const SortSett
     if (selected.size() == 1 && selected[0] == current) {
         // The name in the panel, as the user may have edited it.
         engine.RenameRow(rows, current, m_parts.txtNewName->text());
+        showFailure(engine);
         m_parts.clearFileInfo();
         if (list.count() == 0) return;
         // The row that moved into place is the one the next F5 acts on.
@@ -173,10 +176,18 @@ void SortCommands::renameSelectedRows(const QList<int>& selected, const SortSett
     for (const int chosen : selected) {
         const int row = chosen - removed;
         const RowOutcome outcome = engine.RenameRow(rows, row, builtName(row, s));
-        if (outcome == RowOutcome::Ended) break;
+        if (outcome == RowOutcome::Ended) {
+            showFailure(engine);
+            break;
+        }
         if (outcome == RowOutcome::Removed) ++removed;
     }
     m_parts.refreshCount();
+}
+
+void SortCommands::showFailure(const SortEngine& engine) {
+    if (const QString message = engine.failureMessage(); !message.isEmpty())
+        m_prompter.critical(QStringLiteral("Zarn"), message);
 }
 
 QString SortCommands::builtName(int row, const SortSettings& s) const {

@@ -10,6 +10,7 @@ class Prompter;
 class QComboBox;
 class QLineEdit;
 class QWidget;
+class SortEngine;
 class SortingControls;
 class frmSorting;
 struct ProgramValues;
@@ -48,6 +49,8 @@ class SortCommands : public QObject {
     void sortSelectedRows(const QList<int>& selected, const SortSettings& s);
     void renameSelectedRows(const QList<int>& selected, const SortSettings& s);
     void afterStop();
+    // The error that ended a run, in the window's error box.
+    void showFailure(const SortEngine& engine);
     // The name builder's new name for the file of a row.
     QString builtName(int row, const SortSettings& s) const;
 

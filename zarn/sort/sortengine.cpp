@@ -64,13 +64,23 @@ bool SortEngine::FileThere(const QString& path) {
     return m_files.isFile(path);
 }
 
-// The same directory entry under a name that differs at most in case (a case-only rename on a
-// case-insensitive file system). A hard link under another name is a different entry.
-bool SortEngine::SameEntry(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0 && m_files.isSameFile(a, b);
+SortOutcome SortEngine::inPlace(const QString& source, const QString& target) {
+    if (NameFromEntry(source) != NameFromEntry(target)) {
+        const FileError error = m_files.renameWithoutOverwrite(source, target);
+        return error.failed() ? fail(error) : SortOutcome::Done;
+    }
+    m_files.leftInPlace(source, target);
+    return SortOutcome::Unchanged;
+}
+
+QString SortEngine::failureMessage() const {
+    if (!m_failure.failed()) return {};
+    return m_failureText.isEmpty() ? ErrorMessageText(m_failure) : m_failureText;
 }
 
 SortEnd SortEngine::SortAll(SortRows& rows) {
+    m_failure = {};
+    m_failureText.clear();
     m_total = rows.count();
     m_end = SortEnd::Complete;
     int row = 0;
@@ -98,12 +108,13 @@ SortEngine::Step SortEngine::renameOfAll(SortRows& rows, int row, const QString&
     const QString target = FolderFromEntry(source) + newName;
     show(rows, source, target);
     switch (renameFile(source, target, false)) {
-        case FileOutcome::Cancelled:
+        case SortOutcome::Cancelled:
             return end(SortEnd::Cancelled);
-        case FileOutcome::Failed:
+        case SortOutcome::Failed:
             return end(SortEnd::Failed);
-        case FileOutcome::Done:
-        case FileOutcome::Skipped:
+        case SortOutcome::Done:
+        case SortOutcome::Unchanged:
+        case SortOutcome::Skipped:
             break;
     }
     rows.remove(row);
@@ -160,7 +171,7 @@ SortEngine::Step SortEngine::placeRun(SortRows& rows, int row, const QString& le
 SortEngine::Step SortEngine::placeOne(SortRows& rows, int row, const QString& source,
                                       const QString& target) {
     show(rows, source, target);
-    if (CopyOrMoveFile(source, target) == FileOutcome::Failed) return end(SortEnd::Failed);
+    if (CopyOrMoveFile(source, target) == SortOutcome::Failed) return end(SortEnd::Failed);
     // Skipped and declined files leave the list too: the user has decided about them.
     rows.remove(row);
     return Step::Removed;
@@ -199,6 +210,7 @@ int SortEngine::runLength(const SortRows& rows, int row, const QString& artist, 
 }
 
 RowOutcome SortEngine::SortRow(SortRows& rows, int row, const QString& newNameIn) {
+    m_failure = {};
     const QString source = rows.path(row);
     if (!FileThere(source)) return RowOutcome::Kept;
     const QString newName = SafeNewName(newNameIn, NameFromEntry(source));
@@ -218,68 +230,79 @@ RowOutcome SortEngine::SortRow(SortRows& rows, int row, const QString& newNameIn
             }
         }
     }
-    if (CopyOrMoveFile(source, SubFolder(folder, newName)) == FileOutcome::Failed)
+    if (CopyOrMoveFile(source, SubFolder(folder, newName)) == SortOutcome::Failed)
         return RowOutcome::Ended;
     rows.remove(row);
     return RowOutcome::Removed;
 }
 
 RowOutcome SortEngine::RenameRow(SortRows& rows, int row, const QString& newNameIn) {
+    m_failure = {};
     const QString source = rows.path(row);
     if (!FileThere(source)) return RowOutcome::Kept;
     if (m_settings.fixNames && !setAttributes(source)) return RowOutcome::Ended;
     const QString target = FolderFromEntry(source) + SafeNewName(newNameIn, NameFromEntry(source));
-    const FileOutcome outcome = renameFile(source, target, true);
-    if (outcome == FileOutcome::Done) rows.remove(row);
-    if (outcome == FileOutcome::Done) return RowOutcome::Removed;
-    return outcome == FileOutcome::Skipped ? RowOutcome::Kept : RowOutcome::Ended;
+    const SortOutcome outcome = renameFile(source, target, true);
+    if (outcome == SortOutcome::Done || outcome == SortOutcome::Unchanged) {
+        rows.remove(row);
+        return RowOutcome::Removed;
+    }
+    return outcome == SortOutcome::Skipped ? RowOutcome::Kept : RowOutcome::Ended;
 }
 
-FileOutcome SortEngine::CopyOrMoveFile(const QString& source, const QString& target) {
-    if (source.isEmpty() || target.isEmpty() || !FileThere(source)) return FileOutcome::Done;
-    if (!setAttributes(source)) return FileOutcome::Failed;
-    if (source == target) return FileOutcome::Done;
+SortOutcome SortEngine::CopyOrMoveFile(const QString& source, const QString& target) {
+    if (source.isEmpty() || target.isEmpty() || !FileThere(source)) return SortOutcome::Done;
+    if (!setAttributes(source)) return SortOutcome::Failed;
     const bool move = m_settings.method == kMethodMove;
-    if (!m_files.exists(target) || SameEntry(source, target)) {
-        const FileError error = !move ? m_files.copyWithoutOverwrite(source, target)
-                                : SameEntry(source, target)
-                                    ? m_files.renameWithoutOverwrite(source, target)
-                                    : m_files.moveWithoutOverwrite(source, target);
-        if (!error.failed()) return FileOutcome::Done;
+    // Decided by the file system, not by the spelling: "./x", "x", an absolute path and one
+    // through a linked folder are the file itself, which a replace would delete.
+    if (m_files.isSameEntry(source, target)) {
+        if (!move) {
+            m_files.leftInPlace(source, target);
+            return SortOutcome::Unchanged;
+        }
+        return inPlace(source, target);
+    }
+    if (!m_files.exists(target)) {
+        const FileError error = move ? m_files.moveWithoutOverwrite(source, target)
+                                     : m_files.copyWithoutOverwrite(source, target);
+        if (!error.failed()) return SortOutcome::Done;
         // A file that took the name meanwhile is a collision like any other.
         if (error.number != kErrFileAlreadyExists) return fail(error);
     }
     return collide(source, target, move);
 }
 
-FileOutcome SortEngine::FileExistActions(const QString& oldFile, const QString& newFile) {
+SortOutcome SortEngine::FileExistActions(const QString& oldFile, const QString& newFile) {
     return collide(oldFile, newFile, true);
 }
 
-FileOutcome SortEngine::collide(const QString& source, const QString& target, bool move) {
+SortOutcome SortEngine::collide(const QString& source, const QString& target, bool move) {
+    // The file the question is about: one that takes its place meanwhile is not replaced.
+    const FileIdentity replaced = m_files.identityOf(target);
     switch (ResolveCollision(m_settings.policy, m_prompter, target)) {
         case CollisionAction::Stop:
-            return FileOutcome::Cancelled;
+            return SortOutcome::Cancelled;
         case CollisionAction::Skip:
-            return FileOutcome::Skipped;
+            return SortOutcome::Skipped;
         case CollisionAction::Replace:
             break;
     }
-    const FileError error =
-        move ? m_files.moveReplacing(source, target) : m_files.copyReplacing(source, target);
-    return error.failed() ? fail(error) : FileOutcome::Done;
+    const FileError error = move ? m_files.moveReplacing(source, target, replaced)
+                                 : m_files.copyReplacing(source, target, replaced);
+    return error.failed() ? fail(error) : SortOutcome::Done;
 }
 
-FileOutcome SortEngine::renameFile(const QString& from, const QString& to, bool inUseMessage) {
-    if (from == to) return FileOutcome::Done;
-    if (!m_files.exists(to) || SameEntry(from, to)) {
+SortOutcome SortEngine::renameFile(const QString& from, const QString& to, bool inUseMessage) {
+    if (m_files.isSameEntry(from, to)) return inPlace(from, to);
+    if (!m_files.exists(to)) {
         const FileError error = m_files.renameWithoutOverwrite(from, to);
-        if (!error.failed()) return FileOutcome::Done;
+        if (!error.failed()) return SortOutcome::Done;
         if (inUseMessage && (error.systemError == EBUSY || error.systemError == ETXTBSY)) {
-            m_prompter.critical(
-                kZarn,
-                QStringLiteral("Could not sort file! \nThe file \"%1\" is in use.").arg(from));
-            return FileOutcome::Failed;
+            fail(error);
+            m_failureText =
+                QStringLiteral("Could not sort file! \nThe file \"%1\" is in use.").arg(from);
+            return SortOutcome::Failed;
         }
         if (error.number != kErrFileAlreadyExists) return fail(error);
     }
@@ -293,9 +316,10 @@ bool SortEngine::setAttributes(const QString& path) {
     return !error.failed();
 }
 
-FileOutcome SortEngine::fail(const FileError& error) {
-    ReportFileError(&m_prompter, error);
-    return FileOutcome::Failed;
+SortOutcome SortEngine::fail(const FileError& error) {
+    m_failure = error;
+    m_failureText.clear();
+    return SortOutcome::Failed;
 }
 
 SortEngine::Step SortEngine::end(SortEnd how) {

@@ -12,12 +12,13 @@ class Prompter;
 class SortFiles;
 class SortRows;
 
-// How one file went.
-enum class FileOutcome { Done, Skipped, Cancelled, Failed };
+// How one file went. Unchanged: it was where it belongs already (a move onto its own name,
+// however spelled), and nothing was done.
+enum class SortOutcome { Done, Unchanged, Skipped, Cancelled, Failed };
 // How a walk over the rows ended.
 enum class SortEnd { Complete, Stopped, Cancelled, Failed };
-// What became of one row of "Sort Selected"; Ended stops the command (a failure that has been
-// reported, or a cancelled question).
+// What became of one row of "Sort Selected"; Ended stops the command (a failure, which
+// failure() tells, or a cancelled question).
 enum class RowOutcome { Removed, Kept, Ended };
 
 // The checks before copying or moving: a target is chosen, and exists or is created on request.
@@ -44,14 +45,20 @@ class SortEngine {
     RowOutcome RenameRow(SortRows& rows, int row, const QString& newName);
 
     // Copies or moves one file to `target` by the method, with the attribute value and the
-    // collision policy. A failure has been reported when this returns Failed.
-    FileOutcome CopyOrMoveFile(const QString& source, const QString& target);
+    // collision policy. failure() tells why when this returns Failed.
+    SortOutcome CopyOrMoveFile(const QString& source, const QString& target);
     // The collision policy for renaming `oldFile` to the taken name `newFile`.
-    FileOutcome FileExistActions(const QString& oldFile, const QString& newFile);
+    SortOutcome FileExistActions(const QString& oldFile, const QString& newFile);
+
+    // The failure that ended the last run or row (none when nothing failed), and the message the
+    // window shows for it.
+    const FileError& failure() const { return m_failure; }
+    QString failureMessage() const;
 
   private:
     bool FileThere(const QString& path);
-    bool SameEntry(const QString& a, const QString& b);
+    // `source` is already at `target` (one entry): nothing to do but a change of letter case.
+    SortOutcome inPlace(const QString& source, const QString& target);
     enum class Step { Removed, Kept, End };
     Step sortRowOfAll(SortRows& rows, int row);
     Step renameOfAll(SortRows& rows, int row, const QString& source, const QString& newName);
@@ -68,10 +75,10 @@ class SortEngine {
     Step end(SortEnd how);
     bool setAttributes(const QString& path);
     // `inUseMessage` names a refused rename as a file in use ("Sort Selected").
-    FileOutcome renameFile(const QString& from, const QString& to, bool inUseMessage);
+    SortOutcome renameFile(const QString& from, const QString& to, bool inUseMessage);
     // The policy (or the person) decides about a taken name; a replacement is atomic.
-    FileOutcome collide(const QString& source, const QString& target, bool move);
-    FileOutcome fail(const FileError& error);
+    SortOutcome collide(const QString& source, const QString& target, bool move);
+    SortOutcome fail(const FileError& error);
     void show(const SortRows& rows, const QString& source, const QString& target);
     // Yields to pending events; true when a stop has been requested.
     bool pause();
@@ -82,4 +89,6 @@ class SortEngine {
     SortFiles& m_files;
     int m_total = 0;
     SortEnd m_end = SortEnd::Complete;
+    FileError m_failure;
+    QString m_failureText;  // a message of its own, instead of the "Error: " box
 };

@@ -11,7 +11,8 @@ class Disk : public SortFiles {
     bool isFile(const QString& path) override { return QFileInfo(path).isFile(); }
     bool isFolder(const QString& path) override { return QFileInfo(path).isDir(); }
     bool exists(const QString& path) override { return Exists(path); }
-    bool isSameFile(const QString& a, const QString& b) override { return IsSameFile(a, b); }
+    bool isSameEntry(const QString& a, const QString& b) override { return SameEntry(a, b); }
+    FileIdentity identityOf(const QString& path) override { return IdentityOfEntry(path); }
     FileError makeFolder(const QString& path) override { return MakeFolder(path); }
     FileError setAttributes(const QString& path, int value) override {
         return SetFileAttributes(path, value);
@@ -25,11 +26,13 @@ class Disk : public SortFiles {
     FileError moveWithoutOverwrite(const QString& from, const QString& to) override {
         return MoveWithoutOverwrite(from, to);
     }
-    FileError copyReplacing(const QString& from, const QString& to) override {
-        return CopyReplacing(from, to);
+    FileError copyReplacing(const QString& from, const QString& to,
+                            const FileIdentity& replaced) override {
+        return CopyReplacing(from, to, replaced);
     }
-    FileError moveReplacing(const QString& from, const QString& to) override {
-        return MoveReplacing(from, to);
+    FileError moveReplacing(const QString& from, const QString& to,
+                            const FileIdentity& replaced) override {
+        return MoveReplacing(from, to, replaced);
     }
 };
 

@@ -1,14 +1,13 @@
 #include "zarn/tags/fileinfo.h"
 
-#include <QFile>
 #include <QFileInfo>
 
-#include "zarn/shell/regularfile.h"
 #include "zarn/tags/framesearch.h"
 #include "zarn/tags/genres.h"
 #include "zarn/tags/id3v1.h"
 #include "zarn/tags/id3v2.h"
 #include "zarn/tags/id3v2frames.h"
+#include "zarn/tags/mp3file.h"
 #include "zarn/tags/roundhalfeven.h"
 
 namespace {
@@ -27,22 +26,16 @@ struct RawFile {
     QByteArray firstFrame;  // the bytes from the found header on, enough for a VBR header
 };
 
-bool ReadRaw(const QString& path, RawFile& raw) {
-    QFile file(path);
-    if (!OpenRegularFile(file, QIODevice::ReadOnly)) return false;
-    raw.length = file.size();
-    // A file shorter than a tag simply has none.
-    if (raw.length >= kID3v1Size && file.seek(raw.length - kID3v1Size)) {
-        const QByteArray block = file.read(kID3v1Size);
-        if (block.size() == kID3v1Size && block.startsWith("TAG")) raw.id3v1 = block;
-    }
-    if (!file.seek(0)) return false;
-    const QByteArray head = file.read(kID3v2HeaderSize);
-    if (head.startsWith("ID3"))
-        raw.id3v2Head = head + QByteArray(kID3v2HeaderSize - head.size(), '\0');
-    if (!raw.id3v2Head.isEmpty()) raw.tagTotal = TagSizeOfHeader(raw.id3v2Head) + kID3v2HeaderSize;
-    raw.search = FindFrameHeader(file, raw.tagTotal);
-    if (raw.search.found && file.seek(raw.search.offset)) raw.firstFrame = file.read(kVbrBytes);
+bool ReadRaw(Mp3File& file, RawFile& raw) {
+    const TagLayout& layout = file.layout();
+    raw.length = layout.length;
+    raw.id3v1 = layout.v1Block;
+    raw.id3v2Head = layout.v2Header;
+    raw.tagTotal = layout.v2End;
+    GuardedFile& g = file.file();
+    const ReadAt read = [&g](qint64 pos, qint64 length) { return g.read(pos, length); };
+    raw.search = FindFrameHeader(read, raw.length, raw.tagTotal);
+    if (raw.search.found) raw.firstFrame = g.read(raw.search.offset, kVbrBytes).value_or(QByteArray());
     return !raw.search.readError;
 }
 
@@ -94,8 +87,7 @@ void FillID3v1(FileInfo& info, const QByteArray& block, bool optimized) {
     info.cmbGenre = GenreNameOfNumber(uchar(tag.Genre[0]));
 }
 
-void FillID3v2(FileInfo& info, const QString& path) {
-    const ID3v2Record tag = ReadID3v2(path);
+void FillID3v2(FileInfo& info, const ID3v2Record& tag) {
     if (!tag.hasTag()) return;
     info.txtV2Title = tag.Title;
     info.txtV2Artist = tag.Artist;
@@ -115,14 +107,24 @@ void FillID3v2(FileInfo& info, const QString& path) {
 }  // namespace
 
 FileInfo ReadFileInfo(const QString& path, bool optimizedID3v1) {
+    if (!QFileInfo::exists(path)) return {};
+    Mp3File file(path);
+    file.open(FileAccess::Read);
+    return FileInfoOf(file, optimizedID3v1);
+}
+
+FileInfo FileInfoOf(Mp3File& file, bool optimizedID3v1) {
     FileInfo info;
-    if (!QFileInfo::exists(path)) return info;
-    info.exists = true;
+    info.exists = file.file().isOpen() || QFileInfo::exists(file.path());
+    if (!info.exists) return info;
     RawFile raw;
-    if (!ReadRaw(path, raw)) {
+    if (!file.file().isOpen() || !ReadRaw(file, raw)) {
         info.readError = true;
+        info.error = file.error();
         return info;
     }
+    info.identity = file.file().identity();
+    info.damagedTag = file.layout().damaged();
     info.fileLength = raw.length;
     info.headerOffset = raw.search.offset;
     info.header = DecodeMpegHeader(raw.search.bytes);
@@ -136,6 +138,7 @@ FileInfo ReadFileInfo(const QString& path, bool optimizedID3v1) {
     FillLabels(info, raw);
     FillID3v1(info, raw.id3v1, optimizedID3v1);
     info.ID3v2Mark = raw.id3v2Head.isEmpty() ? QStringLiteral("0") : QStringLiteral("1");
-    if (!raw.id3v2Head.isEmpty()) FillID3v2(info, path);
+    if (raw.id3v2Head.isEmpty()) return info;
+    if (const auto tag = file.v2()) FillID3v2(info, *tag);
     return info;
 }

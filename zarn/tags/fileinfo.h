@@ -4,11 +4,18 @@
 #include <QByteArray>
 #include <QString>
 
+#include "zarn/shell/fileerror.h"
+#include "zarn/shell/fileidentity.h"
 #include "zarn/tags/mpegheader.h"
+
+class Mp3File;
 
 struct FileInfo {
     bool exists = false;     // false: the window shows "The File Does Not Exist!" and drops the row
     bool readError = false;  // the file could not be read; every text below is empty
+    FileError error;         // why, when it could not be read
+    FileIdentity identity;   // the file as it was read
+    bool damagedTag = false;  // the ID3v2 header claims more than the file holds: no save
 
     // Information labels.
     QString txtfType, txtfkBit, txtfQuality, txtfSize, txtfLength, txtfHeader;
@@ -39,3 +46,5 @@ struct FileInfo {
 // Reads the file's tags and first frame header. Touches the ID3v2 tag, the last 128 bytes and
 // the bytes up to the first frame header, nothing else. Never shows a message.
 FileInfo ReadFileInfo(const QString& path, bool optimizedID3v1);
+// The same from a file already open, so that a command that reads and writes opens it once.
+FileInfo FileInfoOf(Mp3File& file, bool optimizedID3v1);

@@ -1,97 +1,13 @@
 #include "zarn/tags/filetags.h"
 
-#include "zarn/tags/id3v2frames.h"
-#include "zarn/tags/tagfile.h"
-
-#ifndef Q_OS_WIN
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QFile>
-#endif
-
-namespace {
-
-constexpr qint64 kHeaderLength = 10;
-constexpr qint64 kV1Length = 128;
-constexpr qint64 kFirstRead = 4096;
-
-// The parts of a file that hold its tags, as bytes; empty when it could not be read.
-struct TagBytes {
-    bool opened = false;
-    QByteArray header, body, block;
-};
-
-#ifndef Q_OS_WIN
-// Straight system calls: one open, one look at the file, two or three positioned reads. Renaming a
-// large collection spends most of its time here. Only a regular file is read, and the open
-// does not wait on a named pipe.
-bool ReadAt(int fd, qint64 pos, qint64 length, QByteArray& into) {
-    into.resize(length);
-    qint64 done = 0;
-    while (done < length) {
-        const ssize_t n = ::pread(fd, into.data() + done, size_t(length - done), pos + done);
-        if (n <= 0) break;
-        done += n;
-    }
-    into.resize(done);
-    return done == length;
-}
-
-TagBytes ReadTagBytes(const QString& path) {
-    TagBytes bytes;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return bytes;
-    struct stat facts {};
-    if (::fstat(fd, &facts) == 0 && S_ISREG(facts.st_mode)) {
-        bytes.opened = true;
-        const qint64 size = facts.st_size;
-        // The header and, for most tags, the whole tag come with the first read.
-        QByteArray start;
-        ReadAt(fd, 0, qMin(kFirstRead, size), start);
-        if (start.size() >= qMin(kHeaderLength, size)) {
-            bytes.header = start.left(kHeaderLength);
-            if (bytes.header.startsWith("ID3")) {
-                const qint64 length =
-                    qMax<qint64>(0, qMin(TagSizeOfHeader(bytes.header), size - kHeaderLength));
-                if (kHeaderLength + length <= start.size())
-                    bytes.body = start.mid(kHeaderLength, length);
-                else
-                    ReadAt(fd, kHeaderLength, length, bytes.body);
-            }
-        }
-        if (size >= kV1Length) ReadAt(fd, size - kV1Length, kV1Length, bytes.block);
-    }
-    ::close(fd);
-    return bytes;
-}
-#else
-TagBytes ReadTagBytes(const QString& path) {
-    TagBytes bytes;
-    TagFile file(path);
-    if (!file.open(false)) return bytes;
-    bytes.opened = true;
-    bytes.header = file.read(0, kHeaderLength).value_or(QByteArray());
-    if (bytes.header.startsWith("ID3"))
-        bytes.body = file.read(kHeaderLength, TagSizeOfHeader(bytes.header)).value_or(QByteArray());
-    const qint64 size = file.size();
-    if (size >= kV1Length)
-        bytes.block = file.read(size - kV1Length, kV1Length).value_or(QByteArray());
-    return bytes;
-}
-#endif
-
-}  // namespace
+#include "zarn/tags/mp3file.h"
 
 FileTags ReadFileTags(const QString& path) {
     FileTags tags;
-    tags.v1.Genre = QByteArray(1, '\xFF');
-    const TagBytes bytes = ReadTagBytes(path);
-    tags.opened = bytes.opened;
-    if (bytes.header.size() == kHeaderLength && bytes.header.startsWith("ID3"))
-        tags.v2 = ID3v2FromTag(bytes.header, bytes.body);
-    if (bytes.block.size() == kV1Length && bytes.block.startsWith("TAG"))
-        tags.v1 = ID3v1FromBlock(bytes.block);
+    Mp3File file(path);
+    tags.opened = file.open(FileAccess::Read);
+    tags.v1 = file.v1();
+    if (!tags.opened) return tags;
+    if (const auto v2 = file.v2()) tags.v2 = *v2;
     return tags;
 }

@@ -12,21 +12,25 @@ constexpr qint64 kChunk = 64 * 1024;
 }  // namespace
 
 FrameSearchResult FindFrameHeader(QIODevice& device, qint64 start) {
+    const auto read = [&device](qint64 pos, qint64 length) -> std::optional<QByteArray> {
+        if (!device.seek(pos)) return std::nullopt;
+        return device.read(length);
+    };
+    return FindFrameHeader(read, device.size(), start);
+}
+
+FrameSearchResult FindFrameHeader(const ReadAt& read, qint64 end, qint64 start) {
     FrameSearchResult result;
     result.offset = start;
-    const qint64 end = device.size();
     qint64 pos = start;
     qint64 chunkSize = kFirstChunk;
     while (pos < end) {
-        if (!device.seek(pos)) {
+        const std::optional<QByteArray> got = read(pos, chunkSize);
+        if (!got || got->isEmpty()) {
             result.readError = true;
             return result;
         }
-        const QByteArray chunk = device.read(chunkSize);
-        if (chunk.isEmpty()) {
-            result.readError = true;
-            return result;
-        }
+        const QByteArray& chunk = *got;
         if (chunk.size() < 4) {  // the last bytes of the file: fewer than a header
             result.offset = pos;
             result.bytes = chunk + QByteArray(4 - chunk.size(), '\0');

@@ -1,6 +1,8 @@
 #pragma once
 // Finding the first MPEG frame header behind the ID3v2 tag.
 #include <QByteArray>
+#include <functional>
+#include <optional>
 
 class QIODevice;
 
@@ -15,3 +17,7 @@ struct FrameSearchResult {
 // form a frame header (IsFrameHeader) or the device ends; then the last 4 bytes examined stand
 // for the header. Reads in bounded chunks, small first since the header usually follows the tag.
 FrameSearchResult FindFrameHeader(QIODevice& device, qint64 start);
+// The same over a file of `size` bytes read by `read` (up to `length` bytes at `pos`; nothing
+// on a read error).
+using ReadAt = std::function<std::optional<QByteArray>(qint64 pos, qint64 length)>;
+FrameSearchResult FindFrameHeader(const ReadAt& read, qint64 size, qint64 start);

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "zarn/tags/tagfile.h"
+#include "zarn/shell/guardedfile.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ void AppendFixed(QByteArray& block, const QByteArray& field, int width) {
 }
 
 // Over the old tag, or appended; a failed write leaves the file as it was.
-bool WriteBlock(TagFile& file, const QByteArray& block) {
+bool WriteBlock(GuardedFile& file, const QByteArray& block) {
     const qint64 length = file.size();
     if (length < 0) return false;
     if (length < kTagLength) {
@@ -26,7 +26,7 @@ bool WriteBlock(TagFile& file, const QByteArray& block) {
     const auto old = file.read(length - kTagLength, 3);
     if (!old) return false;
     const qint64 at = *old == "TAG" ? length - kTagLength : length;
-    return WritePatches(file, {{at, block}});
+    return file.writePatches({{at, block}}) && file.finish();
 }
 
 }  // namespace
@@ -65,9 +65,9 @@ QByteArray ID3v1Block(const ID3v1Record& tag) {
 ID3v1Record ReadID3v1(const QString& path, Prompter* prompter) {
     ID3v1Record tag;
     if (!QFileInfo::exists(path)) return tag;
-    TagFile file(path);
+    GuardedFile file(path);
     std::optional<QByteArray> block;
-    if (file.open(false)) {
+    if (file.open(FileAccess::Read)) {
         const qint64 length = file.size();
         if (length >= 0 && length < kTagLength)
             file.setError(BadPositionError());
@@ -87,8 +87,8 @@ ID3v1Record ReadID3v1(const QString& path, Prompter* prompter) {
 }
 
 bool WriteID3v1(const QString& path, const ID3v1Record& tag, Prompter* prompter) {
-    TagFile file(path);
-    const bool written = file.open(true) && WriteBlock(file, ID3v1Block(tag));
+    GuardedFile file(path);
+    const bool written = file.open(FileAccess::Save) && WriteBlock(file, ID3v1Block(tag));
     if (!written) ReportFileError(prompter, file.error());
     return written;
 }

@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include "zarn/shell/fileerror.h"
+
+class Mp3File;
 class Prompter;
-class TagFile;
 struct ID3v1Record;
 
 struct ID3v2Record {
@@ -22,12 +24,26 @@ enum TagMode { kRemoveTag = -1, kKeepTag = 0, kWriteTag = 1 };
 ID3v2Record ReadID3v2(const QString& path, Prompter* prompter = nullptr);
 // The record of a tag already read: its 10-byte header and the body the header announces.
 ID3v2Record ID3v2FromTag(const QByteArray& header, const QByteArray& body);
+// What a write did to one file.
+struct TagWrite {
+    enum class Result { Nothing, Written, Failed };
+    Result result = Result::Nothing;
+    FileError error;  // names the file
+
+    bool written() const { return result == Result::Written; }
+    bool failed() const { return result == Result::Failed; }
+};
+// Writes, keeps or removes each tag of a file opened once (Mp3File, which it opens for saving
+// when it is not yet). The bytes between the tags are kept byte for byte; a file whose ID3v2
+// tag claims more bytes than it holds is left alone (DamagedTagError).
+TagWrite WriteTags(Mp3File& file, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
+                   int mode2);
+// The same for a path, with a failure shown through `prompter`; true when the file was written.
 bool WriteTags(const QString& path, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
                int mode2, Prompter* prompter = nullptr);
 bool WriteID3v2(const QString& path, const ID3v2Record& tag2, Prompter* prompter = nullptr);
-// The same through a file already open (openForSaving), so that a save opens each file once.
-bool WriteTags(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag2, int mode1,
-               int mode2, Prompter* prompter = nullptr);
+// A refusal because another program holds the file reads "The file is in use.".
+FileError InUseWhenBusy(FileError error);
 
 QByteArray MakeFrame(const QByteArray& id, const QString& value);
 QByteArray MakeTagHeader(qint64 size);

@@ -5,7 +5,7 @@
 #include "zarn/tags/id3v2fields.h"
 #include "zarn/tags/id3v2framelist.h"
 #include "zarn/tags/id3v2frames.h"
-#include "zarn/tags/tagfile.h"
+#include "zarn/tags/mp3file.h"
 
 namespace {
 
@@ -44,26 +44,16 @@ qint64 TagSizeOfHeader(const QByteArray& header) {
 }
 
 ID3v2Record ReadID3v2(const QString& path, Prompter* prompter) {
-    ID3v2Record tag;
-    if (!QFileInfo::exists(path)) return tag;
-    TagFile file(path);
-    std::optional<QByteArray> header;
-    if (file.open(false)) header = file.read(0, 10);
-    if (!header) {
-        ReportFileError(prompter, file.error());
-        return tag;
-    }
-    if (!header->startsWith("ID3")) return tag;
-    tag.Tag = "ID3";
-    const auto byte = [&](int i) { return i < header->size() ? uchar(header->at(i)) : 0; };
-    tag.Version = QStringLiteral("%1.%2").arg(byte(3)).arg(byte(4));
+    if (!QFileInfo::exists(path)) return {};
+    Mp3File file(path);
     // Only the announced tag body is read, never more than the file holds.
-    const std::optional<QByteArray> data = file.read(10, TagSizeOfHeader(*header));
-    if (!data) {
+    std::optional<ID3v2Record> tag;
+    if (file.open(FileAccess::Read)) tag = file.v2();
+    if (!tag) {
         ReportFileError(prompter, file.error());
-        return tag;
+        return {};
     }
-    return ID3v2FromTag(*header, *data);
+    return *tag;
 }
 
 ID3v2Record ID3v2FromTag(const QByteArray& header, const QByteArray& body) {

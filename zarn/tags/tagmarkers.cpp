@@ -1,24 +1,23 @@
 #include "zarn/tags/tagmarkers.h"
 
-#include <QFile>
-
 #include "zarn/shell/listentry.h"
+#include "zarn/tags/mp3file.h"
 
 namespace {
 
-TagMark MarkAt(const QString& path, bool fromEnd, const char* signature) {
+TagMark MarkOf(const QString& path, bool id3v2) {
     if (!PathExists(path)) return TagMark::Missing;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return TagMark::Absent;
-    if (fromEnd && (file.size() < 128 || !file.seek(file.size() - 128))) return TagMark::Absent;
-    return file.read(3) == signature ? TagMark::Present : TagMark::Absent;
+    Mp3File file(path);
+    if (!file.open(FileAccess::Read)) return TagMark::Absent;
+    const bool present = id3v2 ? file.layout().hasV2() : file.layout().hasV1();
+    return present ? TagMark::Present : TagMark::Absent;
 }
 
 }  // namespace
 
 TagMark ID3v1Mark(const QString& path) {
-    return MarkAt(path, true, "TAG");
+    return MarkOf(path, false);
 }
 TagMark ID3v2Mark(const QString& path) {
-    return MarkAt(path, false, "ID3");
+    return MarkOf(path, true);
 }

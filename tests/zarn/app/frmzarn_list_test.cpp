@@ -143,11 +143,15 @@ TEST_F(ListTest, DeletingAsksThenRemovesFilesAndRows) {
     EXPECT_TRUE(QFile::exists(gone));
     prompter.answer = Prompter::Answer::Yes;
     QTest::keyClick(window->lstFiles, Qt::Key_Delete, Qt::ShiftModifier);
-    EXPECT_EQ(names(), QStringList({QStringLiteral("keep.mp3")}));
+    // What could not be deleted keeps its row, and the message says which and why.
+    EXPECT_EQ(names(), QStringList({QStringLiteral("folder.mp3"), QStringLiteral("keep.mp3")}));
     EXPECT_FALSE(QFile::exists(gone));
     EXPECT_TRUE(QFile::exists(folder));
     EXPECT_TRUE(QFile::exists(keep));
-    EXPECT_EQ(label(), QStringLiteral("1 files (0 Mb)"));
+    EXPECT_EQ(label(), QStringLiteral("2 files (0 Mb)"));
+    ASSERT_EQ(prompter.criticals.size(), 1);
+    EXPECT_TRUE(prompter.criticals[0].contains(QDir::toNativeSeparators(folder) + u": "_qs))
+        << prompter.criticals[0].toStdString();
 }
 
 TEST(MessageBoxPrompterTest, EnterAnswersNoToAQuestionThatDefaultsToNo) {

@@ -217,7 +217,7 @@ TEST_F(BatchRun, SortFailureNamesTheFileAndWhatWasLeft) {
         EXPECT_TRUE(r.out.isEmpty());
         const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 2) << r.err.toStdString();
-        EXPECT_TRUE(lines[0].startsWith(U("zarn: in/a.mp3: Error: "))) << r.err.toStdString();
+        EXPECT_EQ(lines[0], U("zarn: in/a.mp3: File exists (out/Rock)")) << r.err.toStdString();
         EXPECT_EQ(lines[1], U("zarn: in/b.mp3: not sorted: the sort ended at in/a.mp3"));
     }
     EXPECT_EQ(plan.err, done.err);

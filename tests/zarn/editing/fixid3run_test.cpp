@@ -104,7 +104,7 @@ TEST_F(FixID3RunTest, EveryFileIsFixedAndWrittenOrReported) {
     {
         const FileSizeLimit limit;
         run = FixSeveralFiles(paths, {false, true}, U("%track - %artist - %title.mp3"), options,
-                              &prompter, &progress);
+                              &progress);
     }
     EXPECT_EQ(run.written, 5);
     EXPECT_EQ(run.failed, 2);
@@ -137,10 +137,13 @@ TEST_F(FixID3RunTest, EveryFileIsFixedAndWrittenOrReported) {
     EXPECT_FALSE(IsReadOnly(paths[0]));
 
     // The track that is no number and the write that failed: each named, the file unchanged.
-    ASSERT_EQ(prompter.criticals.size(), 2) << prompter.criticals.join(u'/').toStdString();
-    EXPECT_TRUE(prompter.criticals[0].startsWith(paths[5] + U("\n\n")));
-    EXPECT_TRUE(prompter.criticals[0].contains(U("\"3/x\" is not a number")));
-    EXPECT_TRUE(prompter.criticals[1].startsWith(paths[6] + U("\n\nError: ")));
+    const QList<FileOutcome> failed = run.problems.mid(1);  // after the gone file
+    ASSERT_EQ(failed.size(), 2);
+    EXPECT_EQ(failed[0].path, paths[5]);
+    EXPECT_TRUE(failed[0].error.description.contains(U("\"3/x\" is not a number")));
+    EXPECT_EQ(failed[1].path, paths[6]);
+    EXPECT_EQ(failed[1].error.path, paths[6]);
+    EXPECT_TRUE(failed[1].error.failed());
     EXPECT_EQ(mp3::ReadFile(paths[5]), noDigits);
     EXPECT_EQ(mp3::ReadFile(paths[6]), big);
     SetFileAttributes(paths[3], 0);
@@ -155,8 +158,8 @@ TEST_F(FixID3RunTest, CancelEndsAfterTheCurrentFileAndNoVersionChosenAddsNoTag) 
     const QByteArray third = mp3::ReadFile(paths[2]);
     FakeProgress progress;
     progress.stopAfter = 2;
-    const FixRun run = FixSeveralFiles(paths, {}, U("%track - %artist - %title.mp3"), options,
-                                       &prompter, &progress);
+    const FixRun run =
+        FixSeveralFiles(paths, {}, U("%track - %artist - %title.mp3"), options, &progress);
     EXPECT_TRUE(run.stopped);
     EXPECT_EQ(run.written, 1);
     EXPECT_EQ(mp3::ReadFile(paths[0]), untagged);
@@ -164,7 +167,7 @@ TEST_F(FixID3RunTest, CancelEndsAfterTheCurrentFileAndNoVersionChosenAddsNoTag) 
               U(R"({"TIT2":"Two","TPE1":"A","TRCK":"2"})"));
     EXPECT_FALSE(mp3::ReadFile(paths[1]).startsWith("ID3"));
     EXPECT_EQ(mp3::ReadFile(paths[2]), third);
-    EXPECT_TRUE(prompter.shown.isEmpty());
+    EXPECT_TRUE(run.problems.isEmpty());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "tests/support/mp3writer.h"
 #include "tests/support/qtstrings.h"
 #include "zarn/editing/hiddenframes.h"
+#include "zarn/shell/fileops.h"
 
 namespace {
 

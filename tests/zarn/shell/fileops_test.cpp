@@ -109,17 +109,17 @@ namespace {
 // Replacing goes through a complete copy or one rename: the old file is there until the new
 // one takes its name, and no temporary file outlives the call.
 TEST_F(FileOps, ReplacingIsOneStepAndLeavesNoTemporary) {
-    using Operation = FileError (*)(const QString&, const QString&);
+    using Operation = FileError (*)(const QString&, const QString&, const FileIdentity&);
     const std::pair<const char*, Operation> operations[] = {{"copy", CopyReplacing},
                                                             {"move", MoveReplacing}};
     for (const auto& [name, operation] : operations) {
         SCOPED_TRACE(name);
         const QString a = Make(U("a.mp3"), "new");
         const QString b = Make(U("b.mp3"), "old");
-        EXPECT_FALSE(operation(a, b).failed());
+        EXPECT_FALSE(operation(a, b, {}).failed());
         EXPECT_EQ(mp3::ReadFile(b), QByteArray("new"));
         EXPECT_EQ(QFile::exists(a), QByteArray(name) == "copy");
-        EXPECT_EQ(operation(At("missing.mp3"), b).number, kErrFileNotFound);
+        EXPECT_EQ(operation(At("missing.mp3"), b, {}).number, kErrFileNotFound);
         EXPECT_EQ(mp3::ReadFile(b), QByteArray("new"));
         QFile::remove(a);
         QFile::remove(b);

@@ -64,6 +64,7 @@ class SortTest : public ::testing::Test {
         rows = {};
         prompter = {};
         progress = {};
+        failure.clear();
     }
     // Writes the file and adds its row; the new name is kept as given (empty: the old name).
     QString addRow(const QString& path, const QByteArray& bytes, const QString& newName = {}) {
@@ -86,7 +87,10 @@ class SortTest : public ::testing::Test {
     }
     SortEnd sortAll(const SortSettings& s) {
         QDir().mkpath(dst());
-        return SortEngine(s, prompter, &progress).SortAll(rows);
+        SortEngine engine(s, prompter, &progress);
+        const SortEnd end = engine.SortAll(rows);
+        failure = engine.failureMessage();
+        return end;
     }
 
     QTemporaryDir dir;
@@ -94,6 +98,7 @@ class SortTest : public ::testing::Test {
     ListRows rows;
     ScriptedPrompter prompter;
     FakeProgress progress;
+    QString failure;  // what the window would show for the failure that ended the last sort
 
   private:
     int m_cases = 0;

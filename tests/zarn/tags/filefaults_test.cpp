@@ -22,7 +22,7 @@
 #include "zarn/tags/fileinfo.h"
 #include "zarn/tags/id3v1.h"
 #include "zarn/tags/id3v2.h"
-#include "zarn/tags/tagfile.h"
+#include "zarn/tags/mp3file.h"
 
 namespace {
 
@@ -64,12 +64,19 @@ class FileFaults : public ::testing::Test {
     QStringList folder() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
 };
 
-// What a writer did in a child: its result, then every message it showed.
+// What a writer did in a child: its result, then every message it showed, each with the name
+// of the file it named after an "@".
 using Writer = std::function<bool(Prompter*)>;
 QByteArray Outcome(const Writer& write) {
     RecordingPrompter prompter;
     const bool ok = write(&prompter);
-    return Bool(ok) + "|" + prompter.criticals.join(u'|').toUtf8();
+    QStringList messages;
+    for (const QString& message : prompter.criticals) {
+        const qsizetype named = message.indexOf(u"\n\nFile: "_qs);
+        messages << (named < 0 ? message
+                               : message.left(named) + u'@' + QFileInfo(message.mid(named + 8)).fileName());
+    }
+    return Bool(ok) + "|" + messages.join(u'|').toUtf8();
 }
 
 // --- 1. Only regular files are opened --------------------------------------------------------
@@ -94,7 +101,8 @@ TEST_F(FileFaults, PipesAndFoldersNamedLikeMp3FilesAreReportedNotOpened) {
             return Bool(infoFailed) + Bool(writes) + "|" + prompter.criticals.join(u'|').toUtf8();
         });
         ASSERT_TRUE(result.finished) << "hung on " << target.toStdString();
-        const QByteArray six = QList<QByteArray>(6, message).join('|');
+        const QByteArray six =
+            QList<QByteArray>(6, message + "\n\nFile: " + target.toUtf8()).join('|');
         EXPECT_EQ(result.output, "truefalse|" + six) << target.toStdString();
     }
 }
@@ -146,14 +154,15 @@ TEST_F(FileFaults, FailedInPlaceWritesLeaveTheFileAsItWas) {
         {"WriteID3v1", tagged, in(tagged, 0),
          [&](Prompter* p) { return WriteID3v1(path, V1("new"), p); }},
         // The old ID3v1 block cannot be overwritten after the ID3v2 tag was: both come back.
-        {"in-place tags over an old ID3v1", withV1, in(withV1, -64),
+        // Only the title of the block changes, 125 bytes before the end.
+        {"in-place tags over an old ID3v1", withV1, in(withV1, -124),
          [&](Prompter* p) { return WriteTags(path, V1("new"), V2(u"New"_qs), 1, 1, p); }},
     };
     for (const Case& c : cases) {
         make(c.file);
         const child::Result result = child::Run([&] { return Outcome(c.write); }, c.limit);
         ASSERT_TRUE(result.finished) << c.name;
-        EXPECT_EQ(result.output, "false|Error: 61\nFile too large") << c.name;
+        EXPECT_EQ(result.output, "false|Error: 61\nFile too large@song.mp3") << c.name;
         EXPECT_EQ(bytes(), c.file) << c.name;
     }
 }
@@ -183,7 +192,7 @@ TEST_F(FileFaults, FullRewriteOnAFullDiskSaysSo) {
         },
         before.size());
     ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.output, "false|Error: 61\nFile too large");
+    EXPECT_EQ(result.output, "false|Error: 61\nFile too large@song.mp3");
     EXPECT_EQ(bytes(), before);
     EXPECT_EQ(folder(), QStringList{u"song.mp3"_qs});
 }
@@ -193,27 +202,34 @@ TEST_F(FileFaults, RefusedPermissionIsNotAFileInUse) {
     if (::getuid() != 0) GTEST_SKIP() << "needs root to act as another user";
     make(kAudio);
     ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    const QTemporaryDir stateDir;
+    const QString state = stateDir.path();
+    ASSERT_EQ(::chmod(QFile::encodeName(state).constData(), 0777), 0);
     const auto asNobody = [&](const Writer& write) {
         return child::Run([&] {
             if (::setgid(65534) != 0 || ::setuid(65534) != 0) return QByteArray("no user");
+            // The journal lives in the user's own state folder.
+            qputenv("XDG_STATE_HOME", QFile::encodeName(state));
             return Outcome(write);
         });
     };
     // The file itself refuses writing.
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
     auto result = asNobody([&](Prompter* p) { return WriteTags(path, V1("a"), {}, 1, 0, p); });
-    EXPECT_EQ(result.output, "false|Error: 70\nPermission denied");
+    EXPECT_EQ(result.output, "false|Error: 70\nPermission denied@song.mp3");
     // A save that opens the file once falls back to reading it and reports the refusal when it
     // comes to the write.
     result = asNobody([&](Prompter* p) {
-        TagFile file(path);
-        return file.openForSaving() && WriteTags(file, V1("a"), {}, 1, 0, p);
+        Mp3File file(path);
+        const TagWrite write = WriteTags(file, V1("a"), {}, 1, 0);
+        if (write.failed()) ReportFileError(p, write.error);
+        return write.written();
     });
-    EXPECT_EQ(result.output, "false|Error: 70\nPermission denied");
+    EXPECT_EQ(result.output, "false|Error: 70\nPermission denied@song.mp3");
     // The file may be written but its folder refuses the new file of a full rewrite.
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
     result = asNobody([&](Prompter* p) { return WriteTags(path, {}, V2(u"T"_qs), -1, 1, p); });
-    EXPECT_EQ(result.output, "false|Error: 70\nPermission denied");
+    EXPECT_EQ(result.output, "false|Error: 70\nPermission denied@song.mp3");
     EXPECT_EQ(bytes(), kAudio);
 }
 
@@ -234,7 +250,8 @@ TEST_F(FileFaults, ReadOnlyFileSystemSaysSo) {
     ASSERT_TRUE(result.finished);
     if (result.output == "unsupported") GTEST_SKIP() << "no private mounts here";
     EXPECT_EQ(result.output,
-              "false|Error: 75\nRead-only file system|false|Error: 75\nRead-only file system");
+              "false|Error: 75\nRead-only file system@song.mp3|false|Error: 75\nRead-only file "
+              "system@song.mp3");
 }
 
 // --- 4. A full rewrite keeps owner, group and hard links -------------------------------------
@@ -265,7 +282,7 @@ TEST_F(FileFaults, HardLinkedFileIsRewrittenUnderEveryName) {
         },
         before.size() + 300);
     ASSERT_TRUE(failed.finished);
-    EXPECT_EQ(failed.output, "false|Error: 61\nFile too large");
+    EXPECT_EQ(failed.output, "false|Error: 61\nFile too large@song.mp3");
     EXPECT_EQ(bytes(), before);
     EXPECT_EQ(folder(), (QStringList{u"other.mp3"_qs, u"song.mp3"_qs}));
 

@@ -47,15 +47,19 @@ QByteArray Between(const QByteArray& file) {
     return file.mid(start, end - start);
 }
 
-// What a rewrite may keep of the bytes between the tags: all of them, or everything from
-// the first frame header on.
+// A header that announces more than the file holds before its ID3v1 tag.
+bool ClaimsMoreThanItHolds(const QByteArray& file) {
+    if (!file.startsWith("ID3") || file.size() < 10) return false;
+    const auto b = [&](int i) { return qsizetype(uchar(file[i])); };
+    const qsizetype end = file.size() - (file.size() >= 128 && file.right(128).startsWith("TAG") ? 128 : 0);
+    return 10 + (b(6) * 2097152 + b(7) * 16384 + b(8) * 128 + b(9)) > end;
+}
+
+// A rewrite keeps the bytes between the tags byte for byte, junk before the first frame header
+// included; only further ID3v2 tags right behind a removed one may go with it.
 void ExpectAudioKept(const QByteArray& before, const QByteArray& after) {
     EXPECT_TRUE(before.endsWith(after)) << "audio changed";
-    if (after != before) {
-        ASSERT_GE(after.size(), 2);
-        EXPECT_EQ(uchar(after[0]), 0xFF);
-        EXPECT_EQ(uchar(after[1]) & 0xE0, 0xE0);
-    }
+    if (after != before) EXPECT_TRUE(before.startsWith("ID3")) << "bytes before the audio lost";
 }
 
 TEST(TagsCorpus, EveryFileReadsAndWritesWithoutLoss) {
@@ -71,6 +75,14 @@ TEST(TagsCorpus, EveryFileReadsAndWritesWithoutLoss) {
         ID3v2Record v2 = ReadID3v2(path, &prompter);
         // Only a file too short for an ID3v1 tag is an error.
         EXPECT_EQ(prompter.criticals.size(), original.size() < 128 ? 1 : 0);
+        if (ClaimsMoreThanItHolds(original)) {
+            // Cut short by its tagger: read as far as it goes, never written.
+            EXPECT_EQ(v2.hasTag(), true);
+            EXPECT_FALSE(WriteTags(path, v1, v2, 1, 1, &prompter));
+            EXPECT_FALSE(WriteTags(path, {}, {}, -1, -1, &prompter));
+            EXPECT_EQ(mp3::ReadFile(path), original);
+            continue;
+        }
         EXPECT_EQ(v1.hasTag(), original.size() >= 128 && original.right(128).startsWith("TAG"));
         EXPECT_EQ(v2.hasTag(), original.startsWith("ID3"));
         EXPECT_FALSE(GenreOfFile(path).isEmpty());
