@@ -1,7 +1,6 @@
 #include "zarn/batch/batchmain.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include "zarn/batch/batchfiles.h"
@@ -14,14 +13,34 @@
 #include "zarn/batch/batchsort.h"
 #include "zarn/names/commandline.h"
 #include "zarn/shell/journalrecovery.h"
+#include "zarn/shell/regularfile.h"
 
 namespace {
+
+// Why `path` cannot be read as a settings file; empty when it can (or none is named). A pipe
+// or device would make the settings reader wait or read forever.
+QString SettingsFileProblem(const QString& path) {
+    if (path.isEmpty()) return {};
+    switch (KindOfPath(path)) {
+        case PathKind::Regular:
+            return {};
+        case PathKind::Missing:
+            return QStringLiteral("does not exist");
+        case PathKind::Folder:
+            return QStringLiteral("is a folder");
+        case PathKind::Other:
+            return QStringLiteral("is not a regular file");
+        case PathKind::Unresolved:
+            return QStringLiteral("is a link that leads nowhere");
+    }
+    return {};
+}
 
 int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
     // What a crash of an earlier run left half done is finished or rolled back first.
     for (const QString& line : RecoverInterruptedSteps()) err << "zarn: " << line << '\n';
-    if (!request.optionsFile.isEmpty() && !QFileInfo(request.optionsFile).isFile()) {
-        err << "zarn: the settings file \"" << request.optionsFile << "\" does not exist\n";
+    if (const QString why = SettingsFileProblem(request.optionsFile); !why.isEmpty()) {
+        err << "zarn: the settings file \"" << request.optionsFile << "\" " << why << '\n';
         return kExitBadCommandLine;
     }
     SetForm form;

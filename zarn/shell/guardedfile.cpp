@@ -247,6 +247,9 @@ bool GuardedFile::writePatches(const QList<FilePatch>& patches) {
     if (m_written.isEmpty()) m_lengthBeforeWrites = length;
     for (const PlannedPatch& p : planned) m_written.append({p.patch.pos, p.old});
     m_identity = IdentityOfDescriptor(m_fd);
+    // Written through the handle: had another program given the name to a new file meanwhile,
+    // the write went to the old one, which no longer has the name.
+    if (!IdentityOfPath(m_path).sameFile(m_identity)) return fail(ChangedMeanwhileError(m_path));
     return true;
 }
 
@@ -265,8 +268,7 @@ bool GuardedFile::rewriteBeside(const QByteArray& head, qint64 from, qint64 to,
     struct stat original {};
     if (::fstat(m_fd, &original) != 0) return fail(SystemFileError(errno));
     const QString temporary = safeio::NameBeside(m_path, "save");
-    const JournalEntry entry(
-        {JournalOp::kRewrite, m_path, {}, temporary, {}, m_identity, -1, {}}, true);
+    JournalEntry entry({JournalOp::kRewrite, m_path, {}, temporary, {}, m_identity, -1, {}}, true);
     if (!entry.begun()) return fail(entry.error());
     FileError error;
     int out = safeio::CreateNew(temporary, error);
@@ -275,17 +277,14 @@ bool GuardedFile::rewriteBeside(const QByteArray& head, qint64 from, qint64 to,
     bool ok = WriteContent(out, head, m_fd, from, to, tail, end, error);
     if (ok) KeepOwner(out, original);
     ok = ok && safeio::SyncData(out, error);
+    const FileIdentity fresh = IdentityOfDescriptor(out);
     // Closed either way; a failed close fails the step only when all else went well.
     ok = safeio::Close(out, error) && ok;
     if (ok && !stillAsRead()) error = m_error, ok = false;
-    if (ok && ::rename(QFile::encodeName(temporary).constData(),
-                       QFile::encodeName(m_path).constData()) != 0) {
-        error = SystemFileError(errno);
-        ok = false;
-    }
+    if (ok) ok = swapIn(temporary, fresh, entry, error);
     if (!ok) {
         FileError ignored;
-        safeio::Remove(temporary, ignored);
+        if (IdentityOfEntry(temporary).sameFile(fresh)) safeio::Remove(temporary, ignored);
         return fail(error);
     }
     m_identity = IdentityOfPath(m_path);
@@ -296,6 +295,41 @@ bool GuardedFile::rewriteBeside(const QByteArray& head, qint64 from, qint64 to,
         return fail(error);
     }
     return true;
+}
+
+bool GuardedFile::swapIn(const QString& temporary, const FileIdentity& fresh,
+                         JournalEntry& entry, FileError& error) {
+    const QByteArray from = QFile::encodeName(temporary);
+    const QByteArray to = QFile::encodeName(m_path);
+    FileError ignored;
+#ifdef RENAME_EXCHANGE
+    // The two names trade places in one step, and only then is the old content checked: a
+    // version another program gave the name after stillAsRead() is not lost, it goes back.
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) == 0) {
+        entry.mark(JournalPhase::kExchanged, false);
+        if (IdentityOfEntry(temporary).unchanged(m_identity)) {
+            safeio::Remove(temporary, ignored);  // the old content
+            return true;
+        }
+        ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE);
+        error = ChangedMeanwhileError(m_path);
+        return false;
+    }
+    // A file removed meanwhile is not brought back.
+    if (errno == ENOENT) {
+        error = ChangedMeanwhileError(m_path);
+        return false;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+        error = SystemFileError(errno);
+        return false;
+    }
+#endif
+    Q_UNUSED(fresh);
+    Q_UNUSED(entry);
+    if (::rename(from.constData(), to.constData()) == 0) return true;
+    error = SystemFileError(errno);
+    return false;
 }
 
 bool GuardedFile::rewriteBehindBackup(const QByteArray& head, qint64 from, qint64 to,

@@ -14,6 +14,8 @@
 #include "zarn/shell/fileerror.h"
 #include "zarn/shell/fileidentity.h"
 
+class JournalEntry;
+
 // A position before the start of the file (a file shorter than its tag would be).
 FileError BadPositionError();
 
@@ -77,6 +79,9 @@ class GuardedFile {
     // The file is still the one that was read, unchanged, and still has its name.
     bool stillAsRead();
     bool rewriteBeside(const QByteArray& head, qint64 from, qint64 to, const QByteArray& tail);
+    // The complete new content at `temporary` takes the file's name.
+    bool swapIn(const QString& temporary, const FileIdentity& fresh, JournalEntry& entry,
+                FileError& error);
     bool rewriteBehindBackup(const QByteArray& head, qint64 from, qint64 to,
                              const QByteArray& tail);
     std::optional<QByteArray> kept(qint64 pos, qint64 length);

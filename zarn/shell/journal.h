@@ -37,6 +37,7 @@ inline constexpr char kRename[] = "rename";             // through `temporary` (
 namespace JournalPhase {
 inline constexpr char kBackupReady[] = "backup-ready";  // the backup is complete and flushed
 inline constexpr char kWritten[] = "written";           // the new content is complete
+inline constexpr char kExchanged[] = "exchanged";       // the new content and the old traded names
 }  // namespace JournalPhase
 
 struct JournalStep {

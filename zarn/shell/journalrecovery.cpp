@@ -9,6 +9,7 @@
 #include <QSet>
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -30,6 +31,10 @@ struct Step {
     quint64 big(const char* name) const { return text(name).toULongLong(); }
     bool isFile(const FileIdentity& now) const {
         return now.valid() && now.device == big("dev") && now.inode == big("ino");
+    }
+    // The file as the step found it, not written since.
+    bool isUnchanged(const FileIdentity& now) const {
+        return isFile(now) && now.size == number("size") && quint64(now.modifiedNs) == big("mtime");
     }
 };
 
@@ -89,15 +94,36 @@ QString RecoverPatch(const Step& step) {
         .arg(Shown(path));
 }
 
-// The new content was written beside the file: either it took the name or it goes.
+// The new content was written beside the file and trades names with it: either it has the name
+// (and the old content, at the temporary name, goes) or it goes.
 QString RecoverRewrite(const Step& step) {
     const QString path = step.text("path");
-    if (RemoveIfThere(step.text("temporary")))
-        return QStringLiteral("%1: a save interrupted by a crash was rolled back; the file is as it was")
-            .arg(Shown(path));
-    if (!step.isFile(IdentityOfPath(path)) && !Gone(path))
+    const QString temporary = step.text("temporary");
+    const FileIdentity atTemporary = IdentityOfEntry(temporary);
+    if (!atTemporary.valid()) {
+        if (!step.isFile(IdentityOfPath(path)) && !Gone(path))
+            return QStringLiteral("%1: a save interrupted at its end had finished").arg(Shown(path));
+        return {};
+    }
+    if (step.isUnchanged(atTemporary)) {
+        RemoveIfThere(temporary);
         return QStringLiteral("%1: a save interrupted at its end had finished").arg(Shown(path));
-    return {};
+    }
+    if (step.phases.contains(QLatin1String(JournalPhase::kExchanged))) {
+        // What was traded out is a version another program wrote meanwhile: it gets its name
+        // back, and the save's content goes.
+#ifdef RENAME_EXCHANGE
+        ::renameat2(AT_FDCWD, QFile::encodeName(temporary).constData(), AT_FDCWD,
+                    QFile::encodeName(path).constData(), RENAME_EXCHANGE);
+#endif
+        RemoveIfThere(temporary);
+        return QStringLiteral("%1: a save was interrupted while another program changed the "
+                              "file; the other program's version was kept")
+            .arg(Shown(path));
+    }
+    RemoveIfThere(temporary);
+    return QStringLiteral("%1: a save interrupted by a crash was rolled back; the file is as it was")
+        .arg(Shown(path));
 }
 
 // Copies the flushed backup back over the file (every name of it sees it again).

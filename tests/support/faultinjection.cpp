@@ -1,0 +1,166 @@
+// Loaded into a program under test with LD_PRELOAD: makes the system calls under the guarded
+// file path fail or kill the program at a chosen moment, from outside the program's own code.
+//
+//   ZARN_FAULT=fdatasync:EIO     every fdatasync fails with EIO (names: see kCalls; errno names
+//                                EIO, ENOSPC, EDQUOT, EACCES)
+//   ZARN_CRASH=pwrite:3          the program is killed (SIGKILL) just before its 3rd pwrite
+//   ZARN_FAULT_PATH=/music/      only calls on files whose path contains this count
+//
+// Calls on the journal itself (a path with "/zarn/journal-") never count, so that a fault hits
+// the files and the journal records what happens to them.
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
+#include <stdarg.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+struct Plan {
+    char call[32] = {};
+    int error = 0;    // ZARN_FAULT: the errno to fail with
+    long crashAt = 0;  // ZARN_CRASH: the count at which to die
+    long count = 0;
+    const char* path = nullptr;
+};
+
+int ErrorNamed(const char* name) {
+    if (std::strcmp(name, "ENOSPC") == 0) return ENOSPC;
+    if (std::strcmp(name, "EDQUOT") == 0) return EDQUOT;
+    if (std::strcmp(name, "EACCES") == 0) return EACCES;
+    return EIO;
+}
+
+Plan ReadPlan() {
+    Plan plan;
+    plan.path = std::getenv("ZARN_FAULT_PATH");
+    const char* fault = std::getenv("ZARN_FAULT");
+    const char* crash = std::getenv("ZARN_CRASH");
+    const char* spec = fault ? fault : crash;
+    if (!spec) return plan;
+    const char* colon = std::strchr(spec, ':');
+    if (!colon || size_t(colon - spec) >= sizeof plan.call) return plan;
+    std::memcpy(plan.call, spec, size_t(colon - spec));
+    if (fault)
+        plan.error = ErrorNamed(colon + 1);
+    else
+        plan.crashAt = std::atol(colon + 1);
+    return plan;
+}
+
+Plan& ThePlanOf() {
+    static Plan plan = ReadPlan();
+    return plan;
+}
+
+bool PathCounts(const char* given) {
+    const Plan& plan = ThePlanOf();
+    if (!given) return false;
+    // A relative name is taken from the working folder, as the system takes it.
+    char path[PATH_MAX * 2] = {};
+    if (given[0] != '/' && ::getcwd(path, PATH_MAX)) std::strcat(path, "/");
+    std::strncat(path, given, PATH_MAX - 1);
+    if (std::strstr(path, "/zarn/journal-") || std::strstr(path, "/zarn/.journal-")) return false;
+    return !plan.path || std::strstr(path, plan.path);
+}
+
+bool DescriptorCounts(int fd) {
+    char link[64], path[PATH_MAX];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t n = ::readlink(link, path, sizeof path - 1);
+    if (n <= 0) return false;
+    path[n] = '\0';
+    return PathCounts(path);
+}
+
+// True when the call is to fail (errno is set); kills the program at the chosen count. Whether
+// the call's file counts is only looked up for the call the plan names.
+template <typename Counts>
+bool Hit(const char* call, Counts counts) {
+    Plan& plan = ThePlanOf();
+    if (std::strcmp(plan.call, call) != 0 || !counts()) return false;
+    if (plan.crashAt > 0 && ++plan.count == plan.crashAt) ::kill(::getpid(), SIGKILL);
+    if (plan.error == 0) return false;
+    errno = plan.error;
+    return true;
+}
+
+template <typename F>
+F Next(const char* name) {
+    return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+extern "C" {
+
+ssize_t pwrite(int fd, const void* buf, size_t n, off_t pos) {
+    static auto real = Next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
+    if (Hit("pwrite", [fd] { return DescriptorCounts(fd); })) return -1;
+    return real(fd, buf, n, pos);
+}
+
+ssize_t pwrite64(int fd, const void* buf, size_t n, off_t pos) {
+    static auto real = Next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite64");
+    if (Hit("pwrite", [fd] { return DescriptorCounts(fd); })) return -1;
+    return real(fd, buf, n, pos);
+}
+
+int fdatasync(int fd) {
+    static auto real = Next<int (*)(int)>("fdatasync");
+    if (Hit("fdatasync", [fd] { return DescriptorCounts(fd); })) return -1;
+    return real(fd);
+}
+
+int fsync(int fd) {
+    static auto real = Next<int (*)(int)>("fsync");
+    if (Hit("fsync", [fd] { return DescriptorCounts(fd); })) return -1;
+    return real(fd);
+}
+
+int close(int fd) {
+    static auto real = Next<int (*)(int)>("close");
+    const bool counts = Hit("close", [fd] { return DescriptorCounts(fd); });
+    const int result = real(fd);
+    // The descriptor is gone either way, as after a real failure of close.
+    if (counts) return -1;
+    return result;
+}
+
+int ftruncate(int fd, off_t length) {
+    static auto real = Next<int (*)(int, off_t)>("ftruncate");
+    if (Hit("ftruncate", [fd] { return DescriptorCounts(fd); })) return -1;
+    return real(fd, length);
+}
+
+int ftruncate64(int fd, off_t length) {
+    static auto real = Next<int (*)(int, off_t)>("ftruncate64");
+    if (Hit("ftruncate", [fd] { return DescriptorCounts(fd); })) return -1;
+    return real(fd, length);
+}
+
+int rename(const char* from, const char* to) {
+    static auto real = Next<int (*)(const char*, const char*)>("rename");
+    if (Hit("rename", [to] { return PathCounts(to); })) return -1;
+    return real(from, to);
+}
+
+int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned flags) {
+    static auto real = Next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2");
+    if (Hit("rename", [to] { return PathCounts(to); })) return -1;
+    return real(fromDir, from, toDir, to, flags);
+}
+
+int unlink(const char* path) {
+    static auto real = Next<int (*)(const char*)>("unlink");
+    if (Hit("unlink", [path] { return PathCounts(path); })) return -1;
+    return real(path);
+}
+
+}  // extern "C"
