@@ -25,8 +25,8 @@ void BM_SaveAlbumForSelection10000(benchmark::State& state) {
     for (auto _ : state) {
         PanelValues form;
         form.id3v1 = form.id3v2 = true;
-        form.v1.album = form.v2.album = (round++ % 2) ? QStringLiteral("Album A")
-                                                      : QStringLiteral("Album B");
+        form.v1.album = form.v2.album =
+            (round++ % 2) ? QStringLiteral("Album A") : QStringLiteral("Album B");
         const SaveRun run = SaveSeveralFiles(paths, SeveralFilesCleaned(form),
                                              SeveralFilesModes(form, {}), options, nullptr);
         if (run.written != kFiles) state.SkipWithError("a file was not written");

@@ -8,7 +8,16 @@
 
 QString FuzzFolder() {
     static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/zarn-fuzz-XXXXXX"));
+    // The journal of the writers goes to a scratch folder of its own, never the user's.
+    static QTemporaryDir state(QDir::tempPath() + QStringLiteral("/zarn-fuzz-state-XXXXXX"));
+    static const bool stateSet = qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    Q_UNUSED(stateSet);
     return dir.path();
+}
+
+QString FuzzStateFolder() {
+    FuzzFolder();
+    return QFile::decodeName(qgetenv("XDG_STATE_HOME"));
 }
 
 QString WriteFuzzFile(const uint8_t* data, size_t size) {

@@ -11,3 +11,5 @@ QString WriteFuzzFile(const uint8_t* data, size_t size);
 QString WriteFuzzFile(const uint8_t* data, size_t size, const QString& name);
 // The scratch folder.
 QString FuzzFolder();
+// Where the journal of the writers goes while fuzzing.
+QString FuzzStateFolder();

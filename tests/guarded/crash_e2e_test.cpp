@@ -19,9 +19,8 @@ TEST_F(CrashTest, KilledAtEveryStepOfASave) {
         int padding;  // 0: the new title does not fit, the files are rewritten
         const char* call;
     } cases[] = {
-        {"in place", 400, "pwrite"},    {"rewritten", 0, "pwrite"},
-        {"rewritten", 0, "fdatasync"},  {"rewritten", 0, "rename"},
-        {"rewritten", 0, "ftruncate"},  {"rewritten", 0, "unlink"},
+        {"in place", 400, "pwrite"}, {"rewritten", 0, "pwrite"},    {"rewritten", 0, "fdatasync"},
+        {"rewritten", 0, "rename"},  {"rewritten", 0, "ftruncate"}, {"rewritten", 0, "unlink"},
     };
     const QStringList set = {U("--set"), U("title=") + QString(150, u'N'), U("music")};
     for (const Case& c : cases) {
@@ -29,24 +28,30 @@ TEST_F(CrashTest, KilledAtEveryStepOfASave) {
         const QMap<QString, QByteArray> old = Files(data());
         const QMap<QString, QByteArray> now = finished(set);
         for (int n = 1;; ++n) {
-            const std::string when = std::string(c.what) + " at " + c.call + " " + std::to_string(n);
-            const Ran run = zarn(set, {U("LD_PRELOAD=") + kFaultLibrary,
-                                       U("ZARN_CRASH=%1:%2").arg(QString::fromLatin1(c.call)).arg(n),
-                                       U("ZARN_FAULT_PATH=") + data()});
+            const std::string when =
+                std::string(c.what) + " at " + c.call + " " + std::to_string(n);
+            const Ran run =
+                zarn(set, {U("LD_PRELOAD=") + kFaultLibrary,
+                           U("ZARN_CRASH=%1:%2").arg(QString::fromLatin1(c.call)).arg(n),
+                           U("ZARN_FAULT_PATH=") + data()});
             expectOldOrNew(old, now, when);
             if (run.status != -1 || n > 60) break;
             restore(old);
         }
     }
+    // The sweeps met steps in the middle, and the next command said what it did about them.
+    EXPECT_GT(recoveries, 20);
 }
 
 // A sort into a folder on another file system copies, flushes, renames and deletes: killed at
 // each of those, every file is still there exactly once (or, copied, once more in the target).
 TEST_F(CrashTest, KilledAtEveryStepOfASortAcrossFileSystems) {
     QTemporaryDir target(U("/dev/shm/zarn-crash-XXXXXX"));
-    struct stat here {}, there{};
+    struct stat here {
+    }, there{};
     if (!target.isValid() || ::stat("/dev/shm", &there) != 0 ||
-        ::stat(QFile::encodeName(dir.path()).constData(), &here) != 0 || here.st_dev == there.st_dev)
+        ::stat(QFile::encodeName(dir.path()).constData(), &here) != 0 ||
+        here.st_dev == there.st_dev)
         GTEST_SKIP() << "no second file system at /dev/shm";
     for (const char* method : {"--move", "--copy"}) {
         for (const char* call : {"pwrite", "fdatasync", "rename", "unlink"}) {
@@ -54,13 +59,15 @@ TEST_F(CrashTest, KilledAtEveryStepOfASortAcrossFileSystems) {
                 collection(U("music"), 3, 64);
                 QDir(target.path()).removeRecursively();
                 QDir().mkpath(target.path());
-                const Ran run =
-                    zarn({U("--sort"), target.path(), U(method), U("--if-exists=replace"), U("music")},
-                         {U("LD_PRELOAD=") + kFaultLibrary, U("ZARN_CRASH=%1:%2").arg(U(call)).arg(n)});
+                const Ran run = zarn(
+                    {U("--sort"), target.path(), U(method), U("--if-exists=replace"), U("music")},
+                    {U("LD_PRELOAD=") + kFaultLibrary, U("ZARN_CRASH=%1:%2").arg(U(call)).arg(n)});
                 // The next command looks at the journal first; then the target's files count too.
-                zarn({U("--list"), U("music")});
+                expectRecoveryLines(zarn({U("--list"), U("music")}),
+                                    std::string(method) + " " + call);
                 QDir().mkpath(inData(U("target")));
-                for (const QString& name : QDir(target.path()).entryList(QDir::Files | QDir::Hidden))
+                for (const QString& name :
+                     QDir(target.path()).entryList(QDir::Files | QDir::Hidden))
                     QFile::rename(target.path() + u'/' + name, inData(U("target/") + name));
                 expectEachOnce(QByteArray(method) == "--copy",
                                std::string(method) + " at " + call + " " + std::to_string(n));
@@ -68,6 +75,7 @@ TEST_F(CrashTest, KilledAtEveryStepOfASortAcrossFileSystems) {
             }
         }
     }
+    EXPECT_GT(recoveries, 10);
 }
 
 // Killed at random moments of long runs: a save of files that do not fit (some with a second

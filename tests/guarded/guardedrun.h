@@ -18,7 +18,6 @@
 #include "tests/support/mp3writer.h"
 #include "tests/support/qtstrings.h"
 
-
 struct Ran {
     int status = -1;  // -1: killed
     QString err;
@@ -92,15 +91,15 @@ class GuardedRun : public ::testing::Test {
         QDir(data()).removeRecursively();
         QDir().mkpath(inData(name + U("-links")));
         for (int i = 0; i < count; ++i) {
-            const QString path = inData(name + QStringLiteral("/%1 - Velt - Song.mp3")
-                                                   .arg(i, 3, 10, QChar(u'0')));
+            const QString path =
+                inData(name + QStringLiteral("/%1 - Velt - Song.mp3").arg(i, 3, 10, QChar(u'0')));
             QDir().mkpath(QFileInfo(path).path());
             ASSERT_TRUE(mp3::WriteFile(path, TagOf(i, padding) + AudioOf(i)));
             m_audio.insert(Digest(AudioOf(i)), i);
             if (linkEvery > 0 && i % linkEvery == 0) {
                 ASSERT_EQ(::link(QFile::encodeName(path).constData(),
-                                 QFile::encodeName(inData(name + U("-links/") +
-                                                          QFileInfo(path).fileName()))
+                                 QFile::encodeName(
+                                     inData(name + U("-links/") + QFileInfo(path).fileName()))
                                      .constData()),
                           0);
             }
@@ -126,7 +125,8 @@ class GuardedRun : public ::testing::Test {
             ::kill(pid_t(process.processId()), SIGKILL);
         process.waitForFinished(60000);
         const bool killed = process.exitStatus() != QProcess::NormalExit;
-        return {killed ? -1 : process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+        return {killed ? -1 : process.exitCode(),
+                QString::fromUtf8(process.readAllStandardError())};
     }
 
     // The states each file may be in after a crash: as written, or as a whole run leaves it.
@@ -150,17 +150,28 @@ class GuardedRun : public ::testing::Test {
                         const std::string& when) {
         const Ran next = zarn({U("--list"), U(".")});
         EXPECT_EQ(next.status, 0) << when << next.err.toStdString();
+        expectRecoveryLines(next, when);
         const QMap<QString, QByteArray> files = Files(data());
         EXPECT_EQ(Hidden(files), QStringList()) << when;
         EXPECT_EQ(files.keys(), old.keys()) << when;
         for (auto it = files.begin(); it != files.end(); ++it) {
             const bool asBefore = it.value() == old.value(it.key());
-            EXPECT_TRUE(asBefore || it.value() == now.value(it.key())) << when << " " << it.key().toStdString();
+            EXPECT_TRUE(asBefore || it.value() == now.value(it.key()))
+                << when << " " << it.key().toStdString();
             EXPECT_TRUE(m_audio.contains(Digest(AudioIn(it.value()))))
                 << when << " audio of " << it.key().toStdString();
         }
         EXPECT_TRUE(QDir(state() + U("/zarn")).entryList(QDir::Files | QDir::Hidden).isEmpty())
             << when;
+    }
+
+    // What the next command says of an interrupted step: one line per file, and what was done.
+    void expectRecoveryLines(const Ran& next, const std::string& when) {
+        for (const QString& line : next.err.split(u'\n', Qt::SkipEmptyParts)) {
+            EXPECT_TRUE(line.startsWith(U("zarn: ")) && line.contains(U("interrupted")))
+                << when << " " << line.toStdString();
+            ++recoveries;
+        }
     }
 
     // A sort leaves every file, by its audio, exactly once (moved) or once more in the target
@@ -186,6 +197,7 @@ class GuardedRun : public ::testing::Test {
 
     QTemporaryDir dir;
     QMap<QByteArray, int> m_audio;  // the digest of each file's audio, and its number
+    int recoveries = 0;             // lines the next commands wrote about interrupted steps
 };
 
 inline const QString kFaultLibrary = U(ZARN_FAULT_LIBRARY);

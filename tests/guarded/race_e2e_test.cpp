@@ -30,7 +30,8 @@ class RaceTest : public GuardedRun {
         return QString::fromUtf8(process->readAllStandardError());
     }
     QString song(const char* folder, int i) const {
-        return inData(U(folder) + QStringLiteral("/%1 - Velt - Song.mp3").arg(i, 3, 10, QChar(u'0')));
+        return inData(U(folder) +
+                      QStringLiteral("/%1 - Velt - Song.mp3").arg(i, 3, 10, QChar(u'0')));
     }
 };
 
@@ -53,7 +54,8 @@ TEST_F(RaceTest, TwoSavesAtOnceOverTheTwoNamesOfOneFile) {
             const QString path = song("music", i);
             const QByteArray bytes = mp3::ReadFile(path);
             EXPECT_EQ(Digest(AudioIn(bytes)), Digest(AudioOf(i))) << path.toStdString();
-            EXPECT_TRUE(bytes.contains(QByteArray(150, 'A')) || bytes.contains(QByteArray(150, 'B')))
+            EXPECT_TRUE(bytes.contains(QByteArray(150, 'A')) ||
+                        bytes.contains(QByteArray(150, 'B')))
                 << path.toStdString();
             EXPECT_EQ(Inode(path), Inode(song("music-links", i))) << path.toStdString();
         }
@@ -75,7 +77,8 @@ TEST_F(RaceTest, AnotherProgramReplacingOrDeletingFilesMidSave) {
         QProcess* save = start({U("--set"), U("title=") + QString(150, u'N'), U("music")});
         const QDir music(inData(U("music")));
         while (save->state() != QProcess::NotRunning) {
-            for (const QString& name : music.entryList({U(".*.zarn-*")}, QDir::Files | QDir::Hidden)) {
+            for (const QString& name :
+                 music.entryList({U(".*.zarn-*")}, QDir::Files | QDir::Hidden)) {
                 const int i = name.mid(1, 3).toInt();
                 if (touched.contains(i)) continue;
                 touched.insert(i);
@@ -85,7 +88,8 @@ TEST_F(RaceTest, AnotherProgramReplacingOrDeletingFilesMidSave) {
                 } else {
                     const QString other = inData(U("other.tmp"));
                     mp3::WriteFile(other, TagOf(1000 + i, 0) + AudioOf(1000 + i));
-                    ::rename(QFile::encodeName(other).constData(), QFile::encodeName(path).constData());
+                    ::rename(QFile::encodeName(other).constData(),
+                             QFile::encodeName(path).constData());
                 }
             }
             save->waitForFinished(0);

@@ -24,7 +24,7 @@ namespace {
 
 struct Plan {
     char call[32] = {};
-    int error = 0;    // ZARN_FAULT: the errno to fail with
+    int error = 0;     // ZARN_FAULT: the errno to fail with
     long crashAt = 0;  // ZARN_CRASH: the count at which to die
     long count = 0;
     const char* path = nullptr;

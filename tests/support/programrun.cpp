@@ -9,6 +9,7 @@ ProgramRun RunProgram(const QString& program, const QStringList& arguments,
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), QDir(scratch).filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("ZARN_HOME"), QDir(scratch).filePath(QStringLiteral("home")));
+    env.insert(QStringLiteral("XDG_STATE_HOME"), QDir(scratch).filePath(QStringLiteral("state")));
     for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QString::fromLatin1(display));
     for (const QString& variable : screen)

@@ -1,6 +1,7 @@
 #pragma once
-// Runs a built program the way a user or a script does: its settings (config/) and program
-// folder (home/) inside a scratch folder, and no display but the variables named.
+// Runs a built program the way a user or a script does: its settings (config/), program folder
+// (home/) and state folder (state/, the journal) inside a scratch folder, and no display but the
+// variables named.
 #include <QString>
 #include <QStringList>
 

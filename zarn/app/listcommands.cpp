@@ -3,10 +3,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <cerrno>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <cerrno>
 
 #include "zarn/shell/filedialogs.h"
 #include "zarn/shell/filelist.h"
@@ -222,7 +222,8 @@ void ListCommands::deleteSelected(FileListView* view) {
             outcomes << FileOutcome::Failure(path, error);
     }
     m_parts.list.removeRows(deleted);
-    if (!outcomes.isEmpty()) m_prompter.critical(QStringLiteral("Pelmora"), FailureSummary(outcomes));
+    if (!outcomes.isEmpty())
+        m_prompter.critical(QStringLiteral("Pelmora"), FailureSummary(outcomes));
     if (clearFileInfo) clearFileInfo();
 }
 

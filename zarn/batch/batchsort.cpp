@@ -109,8 +109,8 @@ void ReportLeftRows(const FileRows& rows, SortEnd end, const FileError& failure,
             report.fail(path, QStringLiteral("the file is gone"));
         } else if (end == SortEnd::Failed && failed.isEmpty()) {
             failed = path;
-            QString reason = failure.failed() ? failure.description
-                                              : QStringLiteral("could not be sorted");
+            QString reason =
+                failure.failed() ? failure.description : QStringLiteral("could not be sorted");
             // The step may have failed on another name: a folder to make, a file to replace.
             if (!failure.path.isEmpty() && failure.path != path)
                 reason += QStringLiteral(" (") + ShownPath(failure.path) + u')';

@@ -60,9 +60,8 @@ FixRun FixSeveralFiles(const QStringList& paths, FixVersions chosen, const QStri
             return;
         }
         // The file's own attributes are put back; the options' attribute setting is for saving.
-        const FileOutcome outcome = WithAttributes(path, {}, [&] {
-            return FixOneFile(path, chosen, inPattern, options, shown);
-        });
+        const FileOutcome outcome = WithAttributes(
+            path, {}, [&] { return FixOneFile(path, chosen, inPattern, options, shown); });
         if (outcome.kind == FileOutcome::Kind::Done) ++run.written;
         if (outcome.failed()) {
             ++run.failed;

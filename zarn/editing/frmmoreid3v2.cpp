@@ -9,8 +9,8 @@
 #include <QPushButton>
 
 #include "zarn/editing/hiddenframes.h"
-#include "zarn/shell/fileops.h"
 #include "zarn/shell/filedialogs.h"
+#include "zarn/shell/fileops.h"
 #include "zarn/shell/text.h"
 
 namespace {

@@ -1,6 +1,5 @@
 #include "zarn/editing/hiddenframes.h"
 
-
 #include "zarn/tags/id3v2.h"
 #include "zarn/tags/id3v2framelist.h"
 

@@ -24,7 +24,8 @@ void SaveOne(const SaveCommandParts& p) {
     FileIdentity written;
     const FileOutcome outcome =
         SaveOneFile(p.list.pathAt(current.row()), values, p.state.shown, p.options, &written);
-    if (outcome.failed()) p.prompter.critical(QStringLiteral("Zarn"), ErrorMessageText(outcome.error));
+    if (outcome.failed())
+        p.prompter.critical(QStringLiteral("Zarn"), ErrorMessageText(outcome.error));
     if (outcome.kind == FileOutcome::Kind::Done) {
         // The file now has exactly the tags that were checked; a second save decides from that.
         p.state.shown.hadID3v1 = values.id3v1;

@@ -95,8 +95,8 @@ FileRecords SeveralFilesRecords(Mp3File& file, const PanelValues& values, TagMod
         modes = KeepingAbsentID3v1(modes, old.hasTag());
     }
     records.modes = modes;
-    const bool needsV2 = modes.id3v2 == kWriteTag ||
-                         (modes.id3v2 == kKeepTag && modes.id3v1 != kWriteTag);
+    const bool needsV2 =
+        modes.id3v2 == kWriteTag || (modes.id3v2 == kKeepTag && modes.id3v1 != kWriteTag);
     if (!needsV2) return records;
     const std::optional<ID3v2Record> old = file.v2();
     if (!old) {

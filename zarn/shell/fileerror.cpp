@@ -79,7 +79,8 @@ FileError SystemFileError(int errnum) {
 
 QString ErrorMessageText(const FileError& error) {
     QString text = QStringLiteral("Error: %1\n%2").arg(error.number).arg(error.description);
-    if (!error.path.isEmpty()) text += QStringLiteral("\n\nFile: ") + QDir::toNativeSeparators(error.path);
+    if (!error.path.isEmpty())
+        text += QStringLiteral("\n\nFile: ") + QDir::toNativeSeparators(error.path);
     return text;
 }
 

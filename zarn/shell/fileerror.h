@@ -25,7 +25,6 @@ struct FileError {
     int systemError = 0;  // the system's error code (errno) when the system gave one
     QString path = {};    // the file the error is about, when one is named
 
-
     bool failed() const { return number != 0; }
 };
 

@@ -20,7 +20,8 @@ QString NamePart(const QString& path) {
 // Both names are entries of the folder as they are spelled: on a file system that tells case
 // apart, "A.mp3" and "a.mp3" may be two names of one file.
 bool BothSpellingsListed(const QString& folder, const QString& a, const QString& b) {
-    const QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    const QStringList names =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
     return names.contains(a) && names.contains(b);
 }
 

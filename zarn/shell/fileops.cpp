@@ -233,8 +233,7 @@ FileError MoveReplacing(const QString& from, const QString& to, const FileIdenti
     if (SameEntry(from, to)) return RenameSameEntry(from, to);
     if (IsSameFile(from, to)) {
         // Two names of one file: the file stays under `to`, and only the name `from` goes.
-        return ::unlink(Native(from).constData()) == 0 ? FileError{}
-                                                        : ErrorOfCode(errno, from);
+        return ::unlink(Native(from).constData()) == 0 ? FileError{} : ErrorOfCode(errno, from);
     }
     const FileError renamed = ReplaceOnSameDevice(from, to, replaced);
     if (renamed.systemError != EXDEV) return renamed;
@@ -257,8 +256,8 @@ FileError WriteWholeFile(const QString& path, const QByteArray& bytes) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     struct stat old {};
-    (void)::fchmod(fd, ::stat(Native(path).constData(), &old) == 0 ? old.st_mode & 07777
-                                                                   : 0666 & ~mask);
+    (void)::fchmod(
+        fd, ::stat(Native(path).constData(), &old) == 0 ? old.st_mode & 07777 : 0666 & ~mask);
     bool ok = safeio::WriteAt(fd, 0, bytes, error) && safeio::SyncData(fd, error);
     ok = safeio::Close(fd, error) && ok;
     if (ok && ::rename(Native(temporary).constData(), Native(path).constData()) != 0)

@@ -14,7 +14,8 @@ QString FailureSummary(const QList<FileOutcome>& outcomes, int shown) {
     }
     if (failed == 0) return {};
     if (failed > shown) lines << QStringLiteral("... and %1 more").arg(failed - shown);
-    const QString head = failed == 1 ? QStringLiteral("1 file was left as it was:")
-                                     : QStringLiteral("%1 files were left as they were:").arg(failed);
+    const QString head = failed == 1
+                             ? QStringLiteral("1 file was left as it was:")
+                             : QStringLiteral("%1 files were left as they were:").arg(failed);
     return head + QStringLiteral("\n\n") + lines.join(u'\n');
 }

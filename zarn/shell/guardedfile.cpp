@@ -208,8 +208,8 @@ bool GuardedFile::stillAsRead() {
 }
 
 bool GuardedFile::writePatches(const QList<FilePatch>& patches) {
-    if (m_fd < 0 || !m_writable) return fail(m_writeRefusal.failed() ? m_writeRefusal
-                                                                     : SystemFileError(EBADF));
+    if (m_fd < 0 || !m_writable)
+        return fail(m_writeRefusal.failed() ? m_writeRefusal : SystemFileError(EBADF));
     const qint64 length = size();
     if (length < 0) return false;
     // What makes the file longer goes first: that is what fails on a full disk.
@@ -229,8 +229,7 @@ bool GuardedFile::writePatches(const QList<FilePatch>& patches) {
 
     JournalStep step{JournalOp::kPatch, m_path, {}, {}, {}, m_identity, length, {}};
     for (const PlannedPatch& p : planned)
-        step.patches.append(
-            {p.patch.pos, p.old, p.patch.bytes.size(), BytesHash(p.patch.bytes)});
+        step.patches.append({p.patch.pos, p.old, p.patch.bytes.size(), BytesHash(p.patch.bytes)});
     const JournalEntry entry(step, false);
     if (!entry.begun()) return fail(entry.error());
     forget();
@@ -254,11 +253,10 @@ bool GuardedFile::writePatches(const QList<FilePatch>& patches) {
 }
 
 bool GuardedFile::rewrite(const QByteArray& head, qint64 from, qint64 to, const QByteArray& tail) {
-    if (m_fd < 0 || !m_writable) return fail(m_writeRefusal.failed() ? m_writeRefusal
-                                                                     : SystemFileError(EBADF));
-    const bool ok = IdentityOfDescriptor(m_fd).links > 1
-                        ? rewriteBehindBackup(head, from, to, tail)
-                        : rewriteBeside(head, from, to, tail);
+    if (m_fd < 0 || !m_writable)
+        return fail(m_writeRefusal.failed() ? m_writeRefusal : SystemFileError(EBADF));
+    const bool ok = IdentityOfDescriptor(m_fd).links > 1 ? rewriteBehindBackup(head, from, to, tail)
+                                                         : rewriteBeside(head, from, to, tail);
     close();
     return ok;
 }
@@ -289,16 +287,17 @@ bool GuardedFile::rewriteBeside(const QByteArray& head, qint64 from, qint64 to,
     }
     m_identity = IdentityOfPath(m_path);
     if (!safeio::SyncFolderOf(m_path, error)) {
-        error.description = QStringLiteral("The new content has the file's name, but the folder "
-                                           "could not be flushed to the disk: ") +
+        error.description = QStringLiteral(
+                                "The new content has the file's name, but the folder "
+                                "could not be flushed to the disk: ") +
                             error.description;
         return fail(error);
     }
     return true;
 }
 
-bool GuardedFile::swapIn(const QString& temporary, const FileIdentity& fresh,
-                         JournalEntry& entry, FileError& error) {
+bool GuardedFile::swapIn(const QString& temporary, const FileIdentity& fresh, JournalEntry& entry,
+                         FileError& error) {
     const QByteArray from = QFile::encodeName(temporary);
     const QByteArray to = QFile::encodeName(m_path);
     FileError ignored;
@@ -337,9 +336,8 @@ bool GuardedFile::rewriteBehindBackup(const QByteArray& head, qint64 from, qint6
     const QString backupName = safeio::NameBeside(m_path, "backup");
     const qint64 length = size();
     if (length < 0) return false;
-    JournalEntry entry({JournalOp::kRewriteLinked, m_path, {}, {}, backupName, m_identity, length,
-                        {}},
-                       true);
+    JournalEntry entry(
+        {JournalOp::kRewriteLinked, m_path, {}, {}, backupName, m_identity, length, {}}, true);
     if (!entry.begun()) return fail(entry.error());
     FileError error;
     int backup = safeio::CreateNew(backupName, error);

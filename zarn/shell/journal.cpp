@@ -83,8 +83,8 @@ QByteArray StepLine(quint64 id, const JournalStep& step) {
             const JournalPatch& patch = step.patches[i];
             if (i > 0) line += ',';
             line += "{\"pos\":" + QByteArray::number(patch.pos) + ",\"old\":\"" +
-                    patch.old.toBase64() + "\",\"newLength\":" +
-                    QByteArray::number(patch.newLength) + ",\"newHash\":\"" +
+                    patch.old.toBase64() +
+                    "\",\"newLength\":" + QByteArray::number(patch.newLength) + ",\"newHash\":\"" +
                     QByteArray::number(patch.newHash, 16) + "\"}";
         }
         line += ']';
@@ -153,8 +153,8 @@ bool Journal::open() {
     // Made under a name recovery passes over, locked, and only then given its own name: a
     // starting Zarn must never take a journal being opened for one of a process that died.
     const QByteArray making = QFile::encodeName(folder + QStringLiteral("/.") + name);
-    const int fd = ::open(making.constData(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC,
-                          0600);
+    const int fd =
+        ::open(making.constData(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
     if (fd < 0) {
         m_error = JournalError(errno, folder);
         return false;

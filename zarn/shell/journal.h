@@ -25,12 +25,12 @@ struct JournalPatch {
 
 // The kinds of step, as recovery reads them.
 namespace JournalOp {
-inline constexpr char kPatch[] = "patch";               // bytes written over the file in place
-inline constexpr char kRewrite[] = "rewrite";           // new content in `temporary`, renamed over
+inline constexpr char kPatch[] = "patch";      // bytes written over the file in place
+inline constexpr char kRewrite[] = "rewrite";  // new content in `temporary`, renamed over
 inline constexpr char kRewriteLinked[] = "rewrite-linked";  // written in place behind `backup`
-inline constexpr char kCopy[] = "copy";                 // `temporary` beside `target`, then placed
-inline constexpr char kMove[] = "move";                 // as a copy, then `path` removed
-inline constexpr char kRename[] = "rename";             // through `temporary` (a change of case)
+inline constexpr char kCopy[] = "copy";      // `temporary` beside `target`, then placed
+inline constexpr char kMove[] = "move";      // as a copy, then `path` removed
+inline constexpr char kRename[] = "rename";  // through `temporary` (a change of case)
 }  // namespace JournalOp
 
 // The phases a step passes that recovery must tell apart.
@@ -42,10 +42,10 @@ inline constexpr char kExchanged[] = "exchanged";       // the new content and t
 
 struct JournalStep {
     const char* op = JournalOp::kPatch;
-    QString path;       // the file the step changes (the source of a copy or move)
-    QString target;     // where a copy or move puts it
-    QString temporary;  // a file the step makes and renames into place
-    QString backup;     // the copy of a file that is written in place
+    QString path;           // the file the step changes (the source of a copy or move)
+    QString target;         // where a copy or move puts it
+    QString temporary;      // a file the step makes and renames into place
+    QString backup;         // the copy of a file that is written in place
     FileIdentity identity;  // of `path` when the step began
     qint64 length = -1;     // of `path` before an in-place write
     QList<JournalPatch> patches;

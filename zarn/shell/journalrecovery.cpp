@@ -57,8 +57,9 @@ QString RecoverPatch(const Step& step) {
     const QString path = step.text("path");
     if (!step.isFile(IdentityOfPath(path))) return {};
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return QStringLiteral("%1: an interrupted save could not be checked: %2")
-                           .arg(Shown(path), SystemFileError(errno).description);
+    if (fd < 0)
+        return QStringLiteral("%1: an interrupted save could not be checked: %2")
+            .arg(Shown(path), SystemFileError(errno).description);
     const QJsonArray patches = step.record.value(QLatin1String("patches")).toArray();
     FileError error;
     bool finished = true;
@@ -76,21 +77,24 @@ QString RecoverPatch(const Step& step) {
     if (!finished) {
         for (qsizetype i = patches.size() - 1; i >= 0; --i) {
             const QJsonObject patch = patches[i].toObject();
-            restored = safeio::WriteAt(
-                           fd, qint64(patch.value(QLatin1String("pos")).toDouble()),
-                           QByteArray::fromBase64(patch.value(QLatin1String("old")).toString().toLatin1()),
-                           error) &&
-                       restored;
+            restored =
+                safeio::WriteAt(
+                    fd, qint64(patch.value(QLatin1String("pos")).toDouble()),
+                    QByteArray::fromBase64(patch.value(QLatin1String("old")).toString().toLatin1()),
+                    error) &&
+                restored;
         }
         restored = restored && safeio::Truncate(fd, step.number("length"), error) &&
                    safeio::SyncData(fd, error);
     }
     ::close(fd);
-    if (finished) return QStringLiteral("%1: a save interrupted at its end had finished").arg(Shown(path));
+    if (finished)
+        return QStringLiteral("%1: a save interrupted at its end had finished").arg(Shown(path));
     if (!restored)
         return QStringLiteral("%1: an interrupted save could not be put back: %2")
             .arg(Shown(path), error.description);
-    return QStringLiteral("%1: a save interrupted by a crash was rolled back; the file is as it was")
+    return QStringLiteral(
+               "%1: a save interrupted by a crash was rolled back; the file is as it was")
         .arg(Shown(path));
 }
 
@@ -102,7 +106,8 @@ QString RecoverRewrite(const Step& step) {
     const FileIdentity atTemporary = IdentityOfEntry(temporary);
     if (!atTemporary.valid()) {
         if (!step.isFile(IdentityOfPath(path)) && !Gone(path))
-            return QStringLiteral("%1: a save interrupted at its end had finished").arg(Shown(path));
+            return QStringLiteral("%1: a save interrupted at its end had finished")
+                .arg(Shown(path));
         return {};
     }
     if (step.isUnchanged(atTemporary)) {
@@ -117,12 +122,14 @@ QString RecoverRewrite(const Step& step) {
                     QFile::encodeName(path).constData(), RENAME_EXCHANGE);
 #endif
         RemoveIfThere(temporary);
-        return QStringLiteral("%1: a save was interrupted while another program changed the "
-                              "file; the other program's version was kept")
+        return QStringLiteral(
+                   "%1: a save was interrupted while another program changed the "
+                   "file; the other program's version was kept")
             .arg(Shown(path));
     }
     RemoveIfThere(temporary);
-    return QStringLiteral("%1: a save interrupted by a crash was rolled back; the file is as it was")
+    return QStringLiteral(
+               "%1: a save interrupted by a crash was rolled back; the file is as it was")
         .arg(Shown(path));
 }
 
@@ -152,18 +159,22 @@ QString RecoverRewriteLinked(const Step& step) {
     if (!step.phases.contains(QLatin1String(JournalPhase::kBackupReady))) {
         // The file itself was not touched yet.
         RemoveIfThere(backup);
-        return QStringLiteral("%1: a save interrupted by a crash was rolled back; the file is as it was")
+        return QStringLiteral(
+                   "%1: a save interrupted by a crash was rolled back; the file is as it was")
             .arg(Shown(path));
     }
     FileError error;
     if (step.isFile(IdentityOfPath(path)) && PutBack(path, backup, error)) {
         RemoveIfThere(backup);
-        return QStringLiteral("%1: a save interrupted by a crash was rolled back; the file is as it was")
+        return QStringLiteral(
+                   "%1: a save interrupted by a crash was rolled back; the file is as it was")
             .arg(Shown(path));
     }
-    return QStringLiteral("%1: a save was interrupted and the file could not be put back%2; the file "
-                          "as it was is kept in %3")
-        .arg(Shown(path), error.failed() ? QStringLiteral(" (") + error.description + u')' : QString(),
+    return QStringLiteral(
+               "%1: a save was interrupted and the file could not be put back%2; the file "
+               "as it was is kept in %3")
+        .arg(Shown(path),
+             error.failed() ? QStringLiteral(" (") + error.description + u')' : QString(),
              Shown(backup));
 }
 
@@ -173,7 +184,8 @@ QString RecoverRewriteLinked(const Step& step) {
 QString RecoverPlacement(const Step& step, bool move) {
     const QString from = step.text("path");
     const QString to = step.text("target");
-    const QString what = from.isEmpty() ? Shown(to) : Shown(from) + QStringLiteral(" -> ") + Shown(to);
+    const QString what =
+        from.isEmpty() ? Shown(to) : Shown(from) + QStringLiteral(" -> ") + Shown(to);
     if (RemoveIfThere(step.text("temporary")))
         return QStringLiteral("%1: a %2 interrupted by a crash was rolled back")
             .arg(what, move ? QStringLiteral("move") : QStringLiteral("copy"));

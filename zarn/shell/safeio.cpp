@@ -84,7 +84,8 @@ bool Close(int& fd, FileError& error) {
 bool SyncFolderOf(const QString& path, FileError& error) {
     QString folder = FolderOf(path);
     if (folder.isEmpty()) folder = QStringLiteral(".");
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return Fail(error, errno);
     // Some file systems cannot flush a folder; that is no failure of the step.
     const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;

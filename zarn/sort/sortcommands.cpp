@@ -10,9 +10,9 @@
 #include "zarn/shell/listentry.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/prompter.h"
-#include "zarn/sort/sortingcontrols.h"
 #include "zarn/sort/frmsorting.h"
 #include "zarn/sort/sortengine.h"
+#include "zarn/sort/sortingcontrols.h"
 #include "zarn/sort/sortrows.h"
 #include "zarn/sort/sortsettings.h"
 

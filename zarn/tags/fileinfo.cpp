@@ -35,7 +35,8 @@ bool ReadRaw(Mp3File& file, RawFile& raw) {
     GuardedFile& g = file.file();
     const ReadAt read = [&g](qint64 pos, qint64 length) { return g.read(pos, length); };
     raw.search = FindFrameHeader(read, raw.length, raw.tagTotal);
-    if (raw.search.found) raw.firstFrame = g.read(raw.search.offset, kVbrBytes).value_or(QByteArray());
+    if (raw.search.found)
+        raw.firstFrame = g.read(raw.search.offset, kVbrBytes).value_or(QByteArray());
     return !raw.search.readError;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Both tags of a file with one open (Mp3File): the ID3v2 header and the tag body it announces, then the
-// last 128 bytes. Nothing else of the audio is read. For the name builders, which read the tags
+// Both tags of a file with one open (Mp3File): the ID3v2 header and the tag body it announces, then
+// the last 128 bytes. Nothing else of the audio is read. For the name builders, which read the tags
 // of thousands of files in a row.
 #include <QString>
 

@@ -224,6 +224,24 @@ TEST_F(BatchRun, SortFailureNamesTheFileAndWhatWasLeft) {
     EXPECT_EQ(Tree(music).size(), 3);
 }
 
+// A settings file that is no file says what it is instead (a pipe or device would be read
+// forever).
+TEST_F(BatchRun, SettingsFileThatIsNoFile) {
+    Put(U("a.mp3"), mp3::Audio(2));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(U("pipe.ini"))).constData(), 0644), 0);
+    const std::pair<QString, const char*> cases[] = {
+        {U("/no/such.ini"), "does not exist"},
+        {dir.path(), "is a folder"},
+        {U("/dev/zero"), "is not a regular file"},
+        {dir.filePath(U("pipe.ini")), "is not a regular file"},
+    };
+    for (const auto& [file, what] : cases) {
+        const Outcome r = Run({U("--list"), U("--options=") + file, U("a.mp3")});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, U("zarn: the settings file \"%1\" %2\n").arg(file, U(what)));
+    }
+}
+
 TEST_F(BatchRun, ExitStatuses) {
     Put(U("a.mp3"), mp3::Audio(2));
     const struct {
@@ -256,6 +274,10 @@ TEST_F(BatchRun, ExitStatuses) {
         const Outcome r = Run(c.arguments);
         EXPECT_EQ(r.status, c.status) << c.arguments.join(u' ').toStdString() << "\n"
                                       << r.err.toStdString();
+        // Every failure says what is wrong; none is a silent exit.
+        if (c.status != 0) {
+            EXPECT_FALSE(r.err.isEmpty()) << c.arguments.join(u' ').toStdString();
+        }
         EXPECT_EQ(r.out.left(qstrlen(c.out)), U(c.out)) << c.arguments.join(u' ').toStdString();
         // A bad command line does nothing and says why.
         if (c.status == 2) {

@@ -1,6 +1,6 @@
 #pragma once
-// Runs the built program the way a script does: no display, its own settings and program
-// folder inside a temporary folder.
+// Runs the built program the way a script does: no display, its own settings, program folder
+// and state folder (the journal) inside a temporary folder.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -38,6 +38,7 @@ class BatchRun : public testing::Test {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(U("XDG_CONFIG_HOME"), dir.filePath(U("config")));
         env.insert(U("ZARN_HOME"), dir.filePath(U("home")));
+        env.insert(U("XDG_STATE_HOME"), dir.filePath(U("state")));
         for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(U(display));
         QProcess process;

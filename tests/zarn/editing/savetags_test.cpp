@@ -86,9 +86,8 @@ TEST_F(SaveTagsTest, SeveralFilesClearAndRemove) {
     form.id3v1 = true;
     form.v1.comment = U("***");
     form.v1.track = U("*");
-    const SaveRun run =
-        SaveSeveralFiles(paths, SeveralFilesCleaned(form), SeveralFilesModes(form, {false, true}),
-                         options, nullptr);
+    const SaveRun run = SaveSeveralFiles(paths, SeveralFilesCleaned(form),
+                                         SeveralFilesModes(form, {false, true}), options, nullptr);
     EXPECT_EQ(run.written, 2);
     for (const QString& path : paths) {
         const ID3v1Record v1 = ReadID3v1(path);
@@ -137,7 +136,8 @@ TEST_F(SaveTagsTest, AttributesAreRestoredOrSet) {
         PanelValues form;
         form.id3v1 = true;
         form.v1.title = U("Written");
-        const SaveRun run = SaveSeveralFiles({path}, form, SeveralFilesModes(form, {}), options, nullptr);
+        const SaveRun run =
+            SaveSeveralFiles({path}, form, SeveralFilesModes(form, {}), options, nullptr);
         EXPECT_EQ(run.written, 1);
         EXPECT_TRUE(run.problems.isEmpty());
         EXPECT_EQ(FieldText(ReadID3v1(path).Title), U("Written"));
@@ -169,10 +169,10 @@ TEST_F(SaveTagsTest, OneFileFollowsThePanel) {
     PanelValues edited = PanelValuesOf(unnamedInfo);
     edited.id3v2 = true;
     edited.v2.genre = U("Sea Shanty");
-    ASSERT_EQ(SaveOneFile(unnamed, OneFileCleaned(edited), ShownFileOf(unnamed, unnamedInfo),
-                          options)
-                  .kind,
-              kDone);
+    ASSERT_EQ(
+        SaveOneFile(unnamed, OneFileCleaned(edited), ShownFileOf(unnamed, unnamedInfo), options)
+            .kind,
+        kDone);
     EXPECT_EQ(V2Texts(unnamed), U(R"({"TCON":["Sea Shanty"]})"));
     EXPECT_EQ(uchar(mp3::ReadFile(unnamed).back()), 200);
     // Nothing to do for a file that is gone.

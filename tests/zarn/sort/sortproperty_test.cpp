@@ -107,12 +107,14 @@ void SortPropertyTest::runOnce(unsigned seed, const QString& other) {
         if (s.method == kMethodCopy) {
             // A source in the target is a file there like any other, which a replace may hit.
             const QString source = QFileInfo(before[i]).canonicalFilePath();
-            const bool inTargetItself = QFileInfo(QFileInfo(before[i]).path()).canonicalFilePath() ==
-                                        QFileInfo(dst()).canonicalFilePath();
+            const bool inTargetItself =
+                QFileInfo(QFileInfo(before[i]).path()).canonicalFilePath() ==
+                QFileInfo(dst()).canonicalFilePath();
             EXPECT_TRUE((replaceAllowed && inTargetItself) ||
-                        std::any_of(at.begin(), at.end(), [&](const QString& path) {
-                            return QFileInfo(path).canonicalFilePath() == source;
-                        }))
+                        std::any_of(at.begin(), at.end(),
+                                    [&](const QString& path) {
+                                        return QFileInfo(path).canonicalFilePath() == source;
+                                    }))
                 << what;
             EXPECT_LE(at.size(), 2) << what;
         } else {

@@ -74,7 +74,8 @@ QByteArray Outcome(const Writer& write) {
     for (const QString& message : prompter.criticals) {
         const qsizetype named = message.indexOf(u"\n\nFile: "_qs);
         messages << (named < 0 ? message
-                               : message.left(named) + u'@' + QFileInfo(message.mid(named + 8)).fileName());
+                               : message.left(named) + u'@' +
+                                     QFileInfo(message.mid(named + 8)).fileName());
     }
     return Bool(ok) + "|" + messages.join(u'|').toUtf8();
 }

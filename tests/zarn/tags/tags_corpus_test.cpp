@@ -51,7 +51,8 @@ QByteArray Between(const QByteArray& file) {
 bool ClaimsMoreThanItHolds(const QByteArray& file) {
     if (!file.startsWith("ID3") || file.size() < 10) return false;
     const auto b = [&](int i) { return qsizetype(uchar(file[i])); };
-    const qsizetype end = file.size() - (file.size() >= 128 && file.right(128).startsWith("TAG") ? 128 : 0);
+    const qsizetype end =
+        file.size() - (file.size() >= 128 && file.right(128).startsWith("TAG") ? 128 : 0);
     return 10 + (b(6) * 2097152 + b(7) * 16384 + b(8) * 128 + b(9)) > end;
 }
 

@@ -11,9 +11,9 @@
 
 #include "tests/support/mp3writer.h"
 #include "tests/zarn/tags/recordingprompter.h"
+#include "zarn/shell/guardedfile.h"
 #include "zarn/tags/id3v1.h"
 #include "zarn/tags/id3v2.h"
-#include "zarn/shell/guardedfile.h"
 
 namespace {
 
