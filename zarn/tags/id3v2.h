@@ -31,5 +31,7 @@ bool WriteTags(TagFile& file, const ID3v1Record& tag1, const ID3v2Record& tag2, 
 
 QByteArray MakeFrame(const QByteArray& id, const QString& value);
 QByteArray MakeTagHeader(qint64 size);
+// The first frame with the identifier in frames of this program's own form (the hidden
+// frames), walked as `ParseID3v2Frames` walks them.
 QString FrameText(const QByteArray& data, const QByteArray& id);
 QByteArray RemoveFrame(const QByteArray& data, const QByteArray& id);
