@@ -47,5 +47,7 @@ FileError InUseWhenBusy(FileError error);
 
 QByteArray MakeFrame(const QByteArray& id, const QString& value);
 QByteArray MakeTagHeader(qint64 size);
+// The first frame with the identifier in frames of this program's own form (the hidden
+// frames), walked as `ParseID3v2Frames` walks them.
 QString FrameText(const QByteArray& data, const QByteArray& id);
 QByteArray RemoveFrame(const QByteArray& data, const QByteArray& id);

@@ -93,6 +93,23 @@ Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form) {
     return walk;
 }
 
+// The frames at the places a walk found.
+ID3v2Frames FramesAt(const QByteArray& data, const Walk& walk, int idLength) {
+    const int headerLength = idLength == 3 ? 6 : 10;
+    ID3v2Frames frames;
+    frames.reserve(walk.frames.size());
+    for (const Span& span : walk.frames) {
+        ID3v2Frame& frame = frames.emplace_back();
+        frame.offset = span.offset;
+        frame.stored = span.stored;
+        frame.id = data.mid(span.offset, idLength);
+        if (idLength == 4 && (data[span.offset + 8] != '\0' || data[span.offset + 9] != '\0'))
+            frame.flags = data.mid(span.offset + 8, 2);
+        frame.body = data.mid(span.offset + headerLength, span.stored - headerLength);
+    }
+    return frames;
+}
+
 // The reading that walks cleanly wins; when both (or neither) do, the one with more frames,
 // since a size read the wrong way that jumps into the padding has skipped real frames.
 ID3v2Frames ChooseWalk(const QByteArray& data, int idLength, SizeForm native) {
@@ -104,20 +121,7 @@ ID3v2Frames ChooseWalk(const QByteArray& data, int idLength, SizeForm native) {
     const bool takeSecond =
         idLength == 4 && !first.formsAgree &&
         (first.clean != second.clean ? second.clean : second.frames.size() > first.frames.size());
-    const Walk& chosen = takeSecond ? second : first;
-    const int headerLength = idLength == 3 ? 6 : 10;
-    ID3v2Frames frames;
-    frames.reserve(chosen.frames.size());
-    for (const Span& span : chosen.frames) {
-        ID3v2Frame& frame = frames.emplace_back();
-        frame.offset = span.offset;
-        frame.stored = span.stored;
-        frame.id = data.mid(span.offset, idLength);
-        if (idLength == 4 && (data[span.offset + 8] != '\0' || data[span.offset + 9] != '\0'))
-            frame.flags = data.mid(span.offset + 8, 2);
-        frame.body = data.mid(span.offset + headerLength, span.stored - headerLength);
-    }
-    return frames;
+    return FramesAt(data, takeSecond ? second : first, idLength);
 }
 
 quint32 Plain32(const QByteArray& data, qsizetype at) {
@@ -158,7 +162,7 @@ QByteArray Resynchronise(const QByteArray& bytes) {
 }
 
 ID3v2Frames ParseID3v2Frames(const QByteArray& data) {
-    return ChooseWalk(data, 4, SizeForm::Plain);
+    return FramesAt(data, WalkFrames(data, 4, SizeForm::Plain), 4);
 }
 
 ID3v2Frames ReadTagFrames(const QByteArray& body, int major, int flags) {

@@ -23,19 +23,23 @@ struct ID3v2Frame {
 };
 using ID3v2Frames = QList<ID3v2Frame>;
 
-// ID3v2.3 frame data (a tag body after its header, or `ID3v2Record::Hidden`), walked from the
-// start until the padding, the end, or bytes that are no frame. Sizes are plain numbers; a
-// 3.0 tag written by earlier builds of this program has syncsafe sizes and is read that way
-// when only that reading walks cleanly to the padding or the end (when both do, the one that
-// finds more frames). A frame cut by the end of the data keeps the bytes that are there.
+// Frames in the form this program renders them (`ID3v2Record::Hidden`, `MakeFrame`,
+// `RenderID3v2Frames`), walked from the start until the padding, the end, or bytes that are
+// no frame. Sizes are plain numbers only: the renderer writes no other, and a second reading
+// with syncsafe sizes could end a frame early on bytes in its content that walk as frames,
+// so that a save would cut it. A frame cut by the end of the data keeps the bytes that are
+// there.
 ID3v2Frames ParseID3v2Frames(const QByteArray& data);
 
 // The frames of a tag body as a file stores it (the bytes after the 10-byte header), for the
 // header's major version (2, 3 or 4) and flags byte: unsynchronisation is undone (the whole
 // body for 2 and 3, frame by frame for 4), an extended header is skipped, and every frame is
 // converted to ID3v2.3 form. Version 2 frames get their ID3v2.3 identifiers; a version 2
-// frame without one is left out. Version 4 sizes are syncsafe, or plain when only that reading
-// walks cleanly (as some taggers write them).
+// frame without one is left out. Version 3 sizes are plain; a 3.0 tag written by earlier
+// builds of this program has syncsafe sizes and is read that way when only that reading walks
+// cleanly to the padding or the end (when both do, the one that finds more frames). Version 4
+// sizes are syncsafe, or plain when only that reading walks cleanly (as some taggers write
+// them).
 ID3v2Frames ReadTagFrames(const QByteArray& body, int major, int flags);
 
 // The 10-byte ID3v2.3 header (plain size) followed by the body.
