@@ -283,6 +283,8 @@ void frmZarn::wireList() {
     connect(cmdSelectNone, &QPushButton::clicked, this, [this] {
         m_commands->selectNone();
         panel.clearTags();
+        // The emptied boxes are no file's tags: a save must not write them over the shown file.
+        m_panelState.shown = {};
     });
     connect(cmdSave, &QPushButton::clicked, c, &ListCommands::saveList);
     connect(cmdLoad, &QPushButton::clicked, c, &ListCommands::loadListReplacing);
