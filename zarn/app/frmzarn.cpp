@@ -127,7 +127,7 @@ void frmZarn::ShowFileInfo(const QString& path) {
 
 // One selected row shows its file; with several selected the panel keeps what it holds.
 void frmZarn::loadChosenRow(int row) {
-    m_panelState.severalFiles = lstFiles->selectedRows().size() >= 2;
+    m_panelState.severalFiles = lstFiles->selectedUpToTwo() >= 2;
     m_editing->selectionChanged();
     if (m_panelState.severalFiles || row < 0 || row >= m_list.count()) return;
     ShowFileInfo(m_list.pathAt(row));
@@ -283,6 +283,8 @@ void frmZarn::wireList() {
     connect(cmdSelectNone, &QPushButton::clicked, this, [this] {
         m_commands->selectNone();
         panel.clearTags();
+        // The emptied boxes are no file's tags: a save must not write them over the shown file.
+        m_panelState.shown = {};
     });
     connect(cmdSave, &QPushButton::clicked, c, &ListCommands::saveList);
     connect(cmdLoad, &QPushButton::clicked, c, &ListCommands::loadListReplacing);
@@ -296,6 +298,10 @@ void frmZarn::wireList() {
     connect(lstFiles, &FileListView::popupRequested, this,
             [this](const QPoint& at) { menus.mnuPopup->popup(at); });
     connect(lstFiles, &FileListView::rowChosen, this, &frmZarn::fileRowChosen);
+    // Select All, Invert Selection, Ctrl+A: the panel follows the selection however it is made,
+    // or a save would write one file's boxes (or empty ones) while several rows are selected.
+    connect(lstFiles, &FileListView::selectionMade, this,
+            [this] { loadChosenRow(lstFiles->currentIndex().row()); });
     connect(this, &frmZarn::fileRowChosen, this, &frmZarn::loadChosenRow);
     connect(lstPreview, &FileListView::rowChosen, this, [this](int row) {
         emit fileRowChosen(row);

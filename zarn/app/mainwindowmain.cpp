@@ -18,6 +18,10 @@ int RunMainWindow(int argc, char* argv[]) {
     ProgramValues values;
     MessageBoxPrompter prompter;
     frmZarn window(store, values, prompter);
+    // The program ends only through the main window's shutdown. Sorting hides the main window
+    // and its progress window belongs to it, so closing a question box then left no window
+    // that Qt counts, and Qt ended the program in the middle of the run.
+    app.setQuitOnLastWindowClosed(false);
     // Shutdown ends the program at once, whatever other window is open.
     QObject::connect(&window, &frmZarn::programEnded, &app, [] { QCoreApplication::exit(0); });
     // "zarn --add FILE..." (a desktop's "Open with") starts with the files in the list, as if they

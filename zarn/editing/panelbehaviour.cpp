@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QHash>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -13,6 +14,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "zarn/editing/panelrules.h"
 #include "zarn/editing/panelstate.h"
@@ -57,9 +59,10 @@ QColor ButtonFace() {
     return QApplication::palette().color(QPalette::Button);
 }
 
-void SelectRow(FileListView* view, int row) {
+void SelectRow(FileListView* view, int row,
+               QItemSelectionModel::SelectionFlags how = QItemSelectionModel::Select) {
     const QModelIndex index = view->model()->index(row, 0);
-    view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::Select);
+    view->selectionModel()->setCurrentIndex(index, how);
     view->scrollTo(index);
 }
 
@@ -295,14 +298,17 @@ bool PanelBehaviour::moveSelection(bool up, Qt::KeyboardModifiers modifiers) {
     const int count = m_p.list.count();
     if (count == 0) return true;
     const bool previewToo = m_p.lstPreview->model()->rowCount() == count;
-    if (!(modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
-        m_p.lstFiles->clearSelection();
-        if (previewToo) m_p.lstPreview->clearSelection();
-    }
+    const bool alone = !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+    const auto how = alone ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Select;
     const QModelIndex current = m_p.lstFiles->currentIndex();
     const int row = RowAfterArrow(current.isValid() ? current.row() : -1, count, up);
-    SelectRow(m_p.lstFiles, row);
-    if (previewToo) SelectRow(m_p.lstPreview, row);
+    {
+        // The row is chosen below, once; the lists must not load it on their own before.
+        const QSignalBlocker files(m_p.lstFiles);
+        const QSignalBlocker preview(m_p.lstPreview);
+        SelectRow(m_p.lstFiles, row, how);
+        if (previewToo) SelectRow(m_p.lstPreview, row, how);
+    }
     if (m_p.rowChosen) m_p.rowChosen(row);
     return true;
 }

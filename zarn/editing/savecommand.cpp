@@ -21,9 +21,19 @@ void SaveOne(const SaveCommandParts& p) {
     const QModelIndex current = view->currentIndex();
     if (!preview && !view->selectionModel()->isSelected(current)) return;
     if (current.row() >= p.list.count()) return;
+    const QString path = p.list.pathAt(current.row());
+    // The boxes hold what was loaded from the shown file; written into any other file (or when
+    // nothing was loaded) they would replace its tags with another file's, or with nothing.
+    if (p.state.shown.path != path) {
+        p.prompter.information(
+            QStringLiteral("Zarn"),
+            QStringLiteral("Nothing was saved: the tag panel does not show the tags of \"%1\".\n"
+                           "Click the file in the list to load its tags, then save again.")
+                .arg(path));
+        return;
+    }
     FileIdentity written;
-    const FileOutcome outcome =
-        SaveOneFile(p.list.pathAt(current.row()), values, p.state.shown, p.options, &written);
+    const FileOutcome outcome = SaveOneFile(path, values, p.state.shown, p.options, &written);
     if (outcome.failed())
         p.prompter.critical(QStringLiteral("Zarn"), ErrorMessageText(outcome.error));
     if (outcome.kind == FileOutcome::Kind::Done) {

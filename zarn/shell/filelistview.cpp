@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <utility>
 
 FileListView::FileListView(const QString& name, QWidget* parent) : QListView(parent) {
     setObjectName(name);
@@ -25,6 +26,44 @@ QList<int> FileListView::selectedRows() const {
         for (int row = range.top(); row <= range.bottom(); ++row) rows.append(row);
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+void FileListView::setModel(QAbstractItemModel* model) {
+    // The selection model reports rows the model inserts or removes as a changed selection,
+    // from inside the change. Those are no choice of the user's, and a reload there could change
+    // the list in the middle of a change (or a sort run). Counted from before the selection model
+    // hears of a change (connected ahead of it) until after it has heard of its end.
+    const auto begin = [this] { ++m_modelChanging; };
+    const auto end = [this] { --m_modelChanging; };
+    if (model) {
+        connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this, begin);
+        connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this, begin);
+        connect(model, &QAbstractItemModel::modelAboutToBeReset, this, begin);
+    }
+    QListView::setModel(model);
+    if (model) {
+        connect(model, &QAbstractItemModel::rowsInserted, this, end);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, end);
+        connect(model, &QAbstractItemModel::modelReset, this, end);
+    }
+}
+
+void FileListView::selectionChanged(const QItemSelection& selected,
+                                    const QItemSelection& deselected) {
+    QListView::selectionChanged(selected, deselected);
+    if (m_modelChanging > 0) return;
+    if (m_inEvent)
+        m_changedInEvent = true;
+    else
+        emit selectionMade();
+}
+
+bool FileListView::changesSelection(const std::function<void()>& handle) {
+    m_inEvent = true;
+    m_changedInEvent = false;
+    handle();
+    m_inEvent = false;
+    return std::exchange(m_changedInEvent, false);
 }
 
 void FileListView::selectRows(const QList<int>& rows) {
@@ -53,12 +92,13 @@ void FileListView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const int before = currentIndex().row();
-    QListView::keyPressEvent(event);
+    const bool changed = changesSelection([&] { QListView::keyPressEvent(event); });
     if (currentIndex().isValid() && currentIndex().row() != before)
         emit rowChosen(currentIndex().row());
+    else if (changed)
+        emit selectionMade();  // Ctrl+A, Ctrl+Space
 }
 
-// Up to two selected rows: whether one or several are selected, without listing them all.
 int FileListView::selectedUpToTwo() const {
     int count = 0;
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
@@ -69,18 +109,24 @@ int FileListView::selectedUpToTwo() const {
 }
 
 void FileListView::mousePressEvent(QMouseEvent* event) {
-    QListView::mousePressEvent(event);
+    const bool changed = changesSelection([&] { QListView::mousePressEvent(event); });
     const QModelIndex index = indexAt(event->position().toPoint());
     m_pressedRow = index.isValid() ? index.row() : -1;
     m_selectedAtPress = selectedUpToTwo();
-    if (index.isValid()) emit rowChosen(index.row());
+    if (index.isValid())
+        emit rowChosen(index.row());
+    else if (changed)
+        emit selectionMade();  // a click below the rows clears the selection
 }
 
 void FileListView::mouseReleaseEvent(QMouseEvent* event) {
-    QListView::mouseReleaseEvent(event);
+    const bool changed = changesSelection([&] { QListView::mouseReleaseEvent(event); });
     // A plain click on a row of a larger selection narrows it only when the button is released
     // (so that a drag could start); the row is chosen again for what is now selected.
-    if (m_pressedRow >= 0 && selectedUpToTwo() != m_selectedAtPress) emit rowChosen(m_pressedRow);
+    if (m_pressedRow >= 0 && selectedUpToTwo() != m_selectedAtPress)
+        emit rowChosen(m_pressedRow);
+    else if (changed)
+        emit selectionMade();
     m_pressedRow = -1;
 }
 

@@ -60,7 +60,9 @@ bool ClaimsMoreThanItHolds(const QByteArray& file) {
 // included; only further ID3v2 tags right behind a removed one may go with it.
 void ExpectAudioKept(const QByteArray& before, const QByteArray& after) {
     EXPECT_TRUE(before.endsWith(after)) << "audio changed";
-    if (after != before) EXPECT_TRUE(before.startsWith("ID3")) << "bytes before the audio lost";
+    if (after != before) {
+        EXPECT_TRUE(before.startsWith("ID3")) << "bytes before the audio lost";
+    }
 }
 
 TEST(TagsCorpus, EveryFileReadsAndWritesWithoutLoss) {

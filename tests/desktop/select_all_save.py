@@ -1,0 +1,133 @@
+"""Select every row three ways (the "Select All" button, Ctrl+A in the list, "Invert Selection"
+from an empty selection), type an album into the ID3v2 album box and save: every file gets the
+album and keeps every other frame, its audio and its ID3v1 tag."""
+
+import sys
+
+import desktop as d
+from mutagen.id3 import APIC, COMM, TALB, TCON, TIT2, TPE1, TRCK, TYER
+
+ALBUM = "Tides of Glass"
+
+
+def tagged_folder(folder):
+    folder.mkdir()
+    for i in range(5):
+        frames = [TIT2(encoding=0, text=[f"Song {i}"]), TPE1(encoding=0, text=[f"Velt {i % 2}"]),
+                  TRCK(encoding=0, text=[f"{i + 1}/5"]), TYER(encoding=0, text=["1999"]),
+                  TCON(encoding=0, text=["(17)Rock"]),
+                  COMM(encoding=0, lang="eng", desc="", text=[f"note {i}"]),
+                  APIC(encoding=0, mime="image/png", type=3, desc="front",
+                       data=d.audio(3, f"picture {i}"))]
+        if i != 2:  # one file without an album of its own: the save adds the frame
+            frames.append(TALB(encoding=0, text=["Old album"]))
+        d.write_mp3(folder / f"song{i}.mp3", frames, v1=i % 2 == 0)
+    return sorted(folder.iterdir())
+
+
+def enter_list(desk, window, load_first_row):
+    """Puts the keyboard focus into the file list: a click below its rows, then Down (the first
+    row is selected and shown), or Shift+Tab and Tab (the first row becomes current, nothing is
+    selected, the panel stays empty)."""
+    found = []
+
+    def list_shown():  # the tallest white area down the left edge, below the rows
+        found[:] = desk.white_runs(window, x=20)[1]
+        return any(bottom - top >= 40 for top, bottom in found)
+
+    desk.wait_for(list_shown, "the file list to be drawn", 10)
+    top, bottom = max(found, key=lambda run: run[1] - run[0])
+    desk.click(window, 20, bottom - 4)
+    if load_first_row:
+        desk.key("Down")
+    else:
+        desk.key("shift+Tab", "Tab")
+
+
+def select_all(desk, window, way):
+    if way == "button":
+        enter_list(desk, window, load_first_row=True)
+        desk.key("Tab", "Tab", "Tab", "space")  # Add Files..., Clear List, Select All
+    elif way == "ctrl+a":
+        enter_list(desk, window, load_first_row=False)
+        desk.key("ctrl+a")
+    else:
+        enter_list(desk, window, load_first_row=False)
+        desk.menu(window, ["Up", "Up", "Return"])  # File, Invert Selection (above Exit)
+
+
+def v2_boxes(desk, window):
+    """The editable boxes of the ID3v2 column (title, artist, album, ...), top to bottom."""
+    _, runs = desk.white_runs(window, x=desk.geometry(window)["WIDTH"] - 60)
+    return runs
+
+
+def type_album(desk, window):
+    # The several-files form starts with both versions off: "ID3v&2 tag" (Alt+2) unlocks the
+    # ID3v2 boxes. A panel that shows one file has them open already.
+    if len(v2_boxes(desk, window)) < 6:
+        desk.key("alt+2")
+        desk.wait_for(lambda: len(v2_boxes(desk, window)) >= 6, "the ID3v2 boxes to unlock", 5)
+    top, bottom = v2_boxes(desk, window)[2]  # title, artist, album
+    desk.click(window, desk.geometry(window)["WIDTH"] - 60, (top + bottom) // 2)
+    desk.key("ctrl+a")  # whatever the box holds is replaced
+    desk.type(ALBUM)
+
+
+def run(desk, way, failures):
+    files = tagged_folder(desk.tmp / way.replace("+", ""))
+    before = {f: (d.frames_of(f), d.sha256_of(d.audio_bytes(f))) for f in files}
+    proc = desk.zarn("--add", files[0].parent, log=way)
+    window = desk.wait_window(d.MAIN_TITLE, proc=proc)
+    desk.activate(window)
+    select_all(desk, window, way)
+    type_album(desk, window)
+    stamps = {f: f.stat().st_mtime_ns for f in files}
+    desk.menu(window, ["Right", "Down", "Return"])  # ID3 opens on "Fix ID3"; "Save ID3" below
+    # A save to every selected file asks first; a save to one file writes at once.
+    desk.wait_for(lambda: desk.windows("^Zarn$") or any(
+        f.stat().st_mtime_ns != stamps[f] for f in files), "the summary or a written file", 10)
+    if desk.windows("^Zarn$"):
+        desk.activate(desk.windows("^Zarn$")[0])
+        desk.key("Return")  # OK
+        desk.wait_gone("^Zarn$")
+        desk.wait_for(lambda: all(f.stat().st_mtime_ns != stamps[f] for f in files),
+                      "every file to be written", 10)
+    else:
+        failures.append(f"{way}: no summary of a save to all selected files came up")
+    for f in files:
+        old_frames, old_rest = before[f]
+        new_frames = d.frames_of(f)
+        album = new_frames.pop("TALB", {}).get("text")
+        d.check(album == [ALBUM], f"{way}: {f.name} has the album {album}", failures)
+        old_frames.pop("TALB", None)
+        for key in sorted(set(old_frames) | set(new_frames)):
+            d.check(old_frames.get(key) == new_frames.get(key),
+                    f"{way}: {f.name} {key} was {d.short(old_frames.get(key))}, "
+                    f"is {d.short(new_frames.get(key))}", failures)
+        d.check(d.sha256_of(d.audio_bytes(f)) == old_rest,
+                f"{way}: {f.name}: the audio or the ID3v1 tag changed", failures)
+    if desk.windows("^Zarn$"):
+        failures.append(f"{way}: a message box is open after the save (see the screenshot)")
+        desk.screenshot(f"{way}-message")
+    status = d.end_program(desk, proc, window)
+    d.check(status == 0, f"{way}: the program ended with status {status}", failures)
+
+
+def main():
+    failures = []
+    with d.Desktop(name="select-all-save") as desk:
+        for way in ("button", "ctrl+a", "invert"):
+            count = len(failures)
+            try:
+                run(desk, way, failures)
+            except d.Failure as error:
+                failures.append(f"{way}: {error}")
+            if len(failures) > count:
+                desk.screenshot(way)
+                desk.close_programs()
+    d.report(failures, "select_all_save")
+
+
+if __name__ == "__main__":
+    sys.exit(d.main(main))
