@@ -22,6 +22,10 @@ struct Walk {
     // Every size read was below 128, where plain and syncsafe sizes are the same number, so
     // the other reading would walk the very same way.
     bool formsAgree = true;
+    // Every frame whose size the two forms read apart could have come from earlier builds of
+    // this program, which wrote syncsafe sizes only for frames they made themselves: never
+    // empty, and beginning with text encoding 0.
+    bool earlierBuilds = true;
 };
 
 bool IsIdChar(char c) {
@@ -82,6 +86,11 @@ Walk WalkFrames(const QByteArray& data, int idLength, SizeForm form) {
             walk.clean = false;
             break;
         }
+        if (form == SizeForm::Syncsafe && idLength == 4 &&
+            (size == 0 ||
+             (!IsSmallSize(data, pos + idLength, sizeBytes) &&
+              (pos + headerLength >= data.size() || data[pos + headerLength] != '\0'))))
+            walk.earlierBuilds = false;
         const Span span{pos, headerLength + qMin<qint64>(size, data.size() - pos - headerLength)};
         walk.frames.append(span);
         if (size > data.size() - pos - headerLength) {
@@ -111,7 +120,10 @@ ID3v2Frames FramesAt(const QByteArray& data, const Walk& walk, int idLength) {
 }
 
 // The reading that walks cleanly wins; when both (or neither) do, the one with more frames,
-// since a size read the wrong way that jumps into the padding has skipped real frames.
+// since a size read the wrong way that jumps into the padding has skipped real frames. A tag of
+// plain sizes is read the syncsafe way only as earlier builds could have written it: otherwise
+// a frame whose content happens to walk as syncsafe frames (pictures, private data) would be
+// cut apart, and the next save would lose its end.
 ID3v2Frames ChooseWalk(const QByteArray& data, int idLength, SizeForm native) {
     const Walk first = WalkFrames(data, idLength, native);
     Walk second;
@@ -120,6 +132,7 @@ ID3v2Frames ChooseWalk(const QByteArray& data, int idLength, SizeForm native) {
                             native == SizeForm::Plain ? SizeForm::Syncsafe : SizeForm::Plain);
     const bool takeSecond =
         idLength == 4 && !first.formsAgree &&
+        (native == SizeForm::Syncsafe || second.earlierBuilds) &&
         (first.clean != second.clean ? second.clean : second.frames.size() > first.frames.size());
     return FramesAt(data, takeSecond ? second : first, idLength);
 }

@@ -184,7 +184,12 @@ TEST(ReadTagFrames, RenderedFramesReadBackWhole) {
         const QByteArray rendered = RenderID3v2Frames(frames);
         EXPECT_EQ(Hex(RenderID3v2Frames(ParseID3v2Frames(rendered))), Hex(rendered));
         const ID3v2Record record = ID3v2FromTag(c.header + QByteArray(4, '\0'), c.body);
-        EXPECT_EQ(Hex(BuildFrames(record, frames)), Hex(rendered));
+        const QByteArray built = BuildFrames(record, frames);
+        EXPECT_EQ(Hex(built), Hex(rendered));
+        // And once saved, the file's tag (version 3, padding behind) reads back the same.
+        const QByteArray saved = built + QByteArray(built.size(), '\0');
+        EXPECT_EQ(Ids(ReadTagFrames(saved, 3, 0)).toStdString(), Ids(frames).toStdString());
+        EXPECT_EQ(Hex(RenderID3v2Frames(ReadTagFrames(saved, 3, 0))), Hex(rendered));
     }
 }
 

@@ -113,8 +113,8 @@ TEST_F(ReadID3v2Test, HiddenFrames) {
 
 TEST_F(ReadID3v2Test, FilesOfEarlierBuildsWithSyncsafeSizes) {
     // A 3.0 header over frames of 128 bytes and more with syncsafe sizes, as earlier builds
-    // wrote them.
-    const QByteArray title(200, 't'), comment(150, 'c'), picture(300, '\x42');
+    // wrote them (each frame they made begins with text encoding 0).
+    const QByteArray title(200, 't'), comment(150, 'c'), picture = kNul + QByteArray(300, '\x42');
     const QByteArray apic = V2Frame("APIC", picture);
     const QString path = dir.filePath(QStringLiteral("old.mp3"));
     ASSERT_TRUE(mp3::WriteFile(path, mp3::ID3v2Tag({V2TextFrame("TIT2", title),
