@@ -2,7 +2,7 @@
 # no display, and `measure`. Source it after `cd` to the repository root.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config ZARN_HOME=$work/home
+export XDG_CONFIG_HOME=$work/config ZARN_HOME=$work/home XDG_STATE_HOME=$work/state
 mkdir -p "$ZARN_HOME"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 

@@ -54,14 +54,13 @@ FixRun FixSeveralFiles(const QStringList& paths, FixVersions chosen, const QStri
                        const Options& options, Progress* progress, const FixShown& shown) {
     FixRun run;
     run.stopped = EachPathWithProgress(paths, progress, [&](const QString& path) {
-        if (!PathExists(path)) {
-            run.gone << path;
-            run.problems.append({path, FileOutcome::Kind::Gone, {}});
-            return;
-        }
         // The file's own attributes are put back; the options' attribute setting is for saving.
         const FileOutcome outcome = WithAttributes(
             path, {}, [&] { return FixOneFile(path, chosen, inPattern, options, shown); });
+        if (outcome.kind == FileOutcome::Kind::Gone) {
+            run.gone << path;
+            run.problems.append(outcome);
+        }
         if (outcome.kind == FileOutcome::Kind::Done) ++run.written;
         if (outcome.failed()) {
             ++run.failed;

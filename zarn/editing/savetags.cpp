@@ -1,6 +1,7 @@
 #include "zarn/editing/savetags.h"
 
 #include "zarn/shell/fileops.h"
+#include "zarn/shell/journal.h"
 #include "zarn/shell/listentry.h"
 #include "zarn/shell/options.h"
 #include "zarn/shell/progress.h"
@@ -33,8 +34,11 @@ AttributeRule AttributeRuleOf(const Options& options) {
 
 FileOutcome WithAttributes(const QString& path, AttributeRule rule,
                            const std::function<FileOutcome()>& work) {
-    // Read-only is the one attribute with a counterpart here (fileops.h).
-    const int old = IsReadOnly(path) ? kAttrReadOnly : 0;
+    // Read-only is the one attribute with a counterpart here (fileops.h). The same look tells
+    // a file that is gone.
+    const std::optional<int> attributes = AttributesOf(path);
+    if (!attributes) return {path, FileOutcome::Kind::Gone, {}};
+    const int old = *attributes;
     if (old != 0) SetFileAttributes(path, 0);
     const FileOutcome outcome = work();
     if (rule.set && !outcome.failed())
@@ -81,7 +85,8 @@ FileOutcome SaveOneFile(const QString& path, const PanelValues& values, const Sh
             tag2 = OneFileID3v2(values, shown.hiddenFrames, options.bRemHiddenID3);
         const FileOutcome outcome =
             OutcomeOf(path, WriteTags(file, tag1, tag2, modes.id3v1, modes.id3v2));
-        if (written) *written = file.file().identity();
+        if (written) *written = file.file().currentIdentity();
+        Journal::Own().settle();
         return outcome;
     });
 }
@@ -125,16 +130,13 @@ SaveRun SaveSeveralFiles(const QStringList& paths, const PanelValues& values, Ta
     if (modes.nothing()) return run;
     const AttributeRule rule = AttributeRuleOf(options);
     run.stopped = EachPathWithProgress(paths, progress, [&](const QString& path) {
-        if (!PathExists(path)) {
-            ++run.skipped;
-            run.problems.append({path, FileOutcome::Kind::Gone, {}});
-            return;
-        }
         const FileOutcome outcome = WithAttributes(path, rule, [&] {
             return SaveFileOfSeveral(path, values, modes, options.bRemHiddenID3);
         });
         if (outcome.kind == FileOutcome::Kind::Done) ++run.written;
-        if (outcome.failed()) run.problems.append(outcome);
+        if (outcome.kind == FileOutcome::Kind::Gone) ++run.skipped;
+        if (outcome.failed() || outcome.kind == FileOutcome::Kind::Gone)
+            run.problems.append(outcome);
     });
     return run;
 }

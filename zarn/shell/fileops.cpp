@@ -292,9 +292,16 @@ FileError SetFileAttributes(const QString& path, int value) {
 }
 
 bool IsReadOnly(const QString& path) {
+    return AttributesOf(path).value_or(0) == kAttrReadOnly;
+}
+
+std::optional<int> AttributesOf(const QString& path) {
     // The permission bits, not access(): a file is read-only even for a user who may write anyway.
     // One look at the file, since a save asks this of every file it writes.
     struct stat st {};
-    return ::stat(Native(path).constData(), &st) == 0 &&
-           !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH));
+    if (::stat(Native(path).constData(), &st) != 0) {
+        if (errno == ENOENT) return std::nullopt;
+        return 0;  // the step that opens the file says why it cannot
+    }
+    return st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH) ? 0 : kAttrReadOnly;
 }

@@ -8,6 +8,7 @@
 // the file and gives the system's reason otherwise.
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 #include "zarn/shell/fileerror.h"
 #include "zarn/shell/fileidentity.h"
@@ -57,3 +58,5 @@ int AttributeValue(bool readOnly, bool hidden, bool archive);
 // archive are left alone.
 FileError SetFileAttributes(const QString& path, int value);
 bool IsReadOnly(const QString& path);
+// The attribute value the file has (read-only or 0 on POSIX); nothing when no file has the name.
+std::optional<int> AttributesOf(const QString& path);

@@ -22,11 +22,14 @@ bool IsWriteRefusal(int code) {
     return code == EACCES || code == EPERM || code == EROFS || code == ETXTBSY;
 }
 
-// Waits for the other Zarn that writes the file. A file system without locks still works: the
-// identity check catches what the lock would have kept out.
-void LockForSaving(int fd) {
+// Waits for the other Zarn that writes the file; true when it had to wait (the file may have
+// been written or replaced meanwhile). A file system without locks still works: the identity
+// check catches what the lock would have kept out.
+bool LockForSaving(int fd) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) return false;
     while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
     }
+    return true;
 }
 
 // The new content: head, [from, to) of `in`, tail.
@@ -92,14 +95,11 @@ int GuardedFile::openPinned(bool forWriting) {
             fail(error);
             return -1;
         }
-        if (forWriting) {
-            LockForSaving(fd);
-            // What the lock waited for may have written the file.
-            m_identity = IdentityOfDescriptor(fd);
-        }
+        // What the lock waited for may have written the file, or given its name to another.
+        const bool waited = forWriting && LockForSaving(fd);
+        if (waited) m_identity = IdentityOfDescriptor(fd);
         m_size = m_identity.size;
-        // The name may have been given to another file while we waited for the lock.
-        if (!forWriting || IdentityOfPath(m_path).sameFile(m_identity)) return fd;
+        if (!waited || IdentityOfPath(m_path).sameFile(m_identity)) return fd;
         ::close(fd);
     }
     fail(ChangedMeanwhileError(m_path));
@@ -114,6 +114,7 @@ bool GuardedFile::open(FileAccess access) {
     }
     m_saving = saving;
     m_writeRefusal = {};
+    m_identityStale = false;
     m_fd = openPinned(saving);
     return m_fd >= 0;
 }
@@ -200,7 +201,16 @@ std::optional<QByteArray> GuardedFile::read(qint64 pos, qint64 length) {
     return bytes;
 }
 
+FileIdentity GuardedFile::currentIdentity() {
+    if (m_fd >= 0 && m_identityStale) {
+        m_identity = IdentityOfDescriptor(m_fd);
+        m_identityStale = false;
+    }
+    return m_fd >= 0 ? m_identity : IdentityOfPath(m_path);
+}
+
 bool GuardedFile::stillAsRead() {
+    if (m_identityStale) currentIdentity();  // the last write was this object's own
     if (IdentityOfDescriptor(m_fd).unchanged(m_identity) &&
         IdentityOfPath(m_path).sameFile(m_identity))
         return true;
@@ -245,10 +255,7 @@ bool GuardedFile::writePatches(const QList<FilePatch>& patches) {
     }
     if (m_written.isEmpty()) m_lengthBeforeWrites = length;
     for (const PlannedPatch& p : planned) m_written.append({p.patch.pos, p.old});
-    m_identity = IdentityOfDescriptor(m_fd);
-    // Written through the handle: had another program given the name to a new file meanwhile,
-    // the write went to the old one, which no longer has the name.
-    if (!IdentityOfPath(m_path).sameFile(m_identity)) return fail(ChangedMeanwhileError(m_path));
+    m_identityStale = true;
     return true;
 }
 

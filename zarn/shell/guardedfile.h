@@ -51,8 +51,10 @@ class GuardedFile {
     bool finish();
 
     const QString& path() const { return m_path; }
-    // The file as it was when opened, or after this object's own last write.
+    // The file as it was when opened.
     const FileIdentity& identity() const { return m_identity; }
+    // The file as it is now, after this object's own writes (looked at only when asked).
+    FileIdentity currentIdentity();
     // The current length, or -1 (with the error set) when the system cannot tell.
     qint64 size();
     // Exactly `length` bytes at `pos`; fewer only when the file ends first. The first
@@ -94,7 +96,8 @@ class GuardedFile {
     FileError m_writeRefusal;  // why the file could only be opened for reading
     FileError m_error;
     FileIdentity m_identity;
-    qint64 m_size = -1;  // as last seen; -1 after a write
+    bool m_identityStale = false;  // this object wrote the file since m_identity was taken
+    qint64 m_size = -1;            // as last seen; -1 after a write
     std::optional<QByteArray> m_head, m_tail;
     QList<FilePatch> m_written;  // the old bytes of this object's in-place writes, for finish()
     qint64 m_lengthBeforeWrites = -1;

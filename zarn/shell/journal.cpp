@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -130,17 +131,27 @@ bool Journal::IsJournalName(const QString& name) {
 Journal::~Journal() {
     if (m_fd < 0 || m_pid != ::getpid()) return;
     // A journal with no open step holds nothing to recover.
-    if (m_open == 0) ::unlink(QFile::encodeName(m_path).constData());
+    if (m_open == 0)
+        ::unlink(QFile::encodeName(m_path).constData());
+    else
+        settle();
     ::close(m_fd);
 }
 
+namespace {
+// Set in a child made by fork(): its journal is its own, not the parent's.
+bool g_forked = false;
+}  // namespace
+
 bool Journal::open() {
-    if (m_fd >= 0 && m_pid == ::getpid()) return true;
+    if (m_fd >= 0 && !g_forked) return true;
+    g_forked = false;
     if (m_fd >= 0) {
         // Inherited from the process that forked this one, which goes on writing it.
         ::close(m_fd);
         m_fd = -1;
         m_open = 0;
+        m_length = 0;
     }
     const QString folder = Folder();
     if (!QDir().mkpath(folder)) {
@@ -169,6 +180,8 @@ bool Journal::open() {
     }
     m_fd = fd;
     m_pid = ::getpid();
+    static const bool watching = ::pthread_atfork(nullptr, nullptr, [] { g_forked = true; }) == 0;
+    Q_UNUSED(watching);
     return true;
 }
 
@@ -184,6 +197,7 @@ bool Journal::append(const QByteArray& line, bool durable) {
         }
         done += n;
     }
+    m_length += line.size();
     if (durable && ::fdatasync(m_fd) != 0) {
         m_error = JournalError(errno, m_path);
         return false;
@@ -193,9 +207,19 @@ bool Journal::append(const QByteArray& line, bool durable) {
 
 quint64 Journal::begin(const JournalStep& step, bool durable) {
     const quint64 id = m_next++;
-    if (!append(StepLine(id, step), durable)) return 0;
+    // The end of the step before goes with this record: one write for both.
+    if (!append(pendingDone() + StepLine(id, step), durable)) return 0;
+    m_pendingDone = 0;
     ++m_open;
     return id;
+}
+
+QByteArray Journal::pendingDone() const {
+    return m_pendingDone ? "{\"done\":" + QByteArray::number(m_pendingDone) + "}\n" : QByteArray();
+}
+
+void Journal::settle() {
+    if (m_pendingDone && m_fd >= 0 && append(pendingDone(), false)) m_pendingDone = 0;
 }
 
 bool Journal::mark(quint64 step, const char* phase, bool durable) {
@@ -203,13 +227,16 @@ bool Journal::mark(quint64 step, const char* phase, bool durable) {
                   durable);
 }
 
-void Journal::end(quint64 step) {
-    // A step whose end cannot be recorded is looked at again by the next start, which finds
-    // it finished; nothing is lost by that.
-    append("{\"done\":" + QByteArray::number(step) + "}\n", false);
-    if (--m_open > 0) return;
-    struct stat st {};
-    if (::fstat(m_fd, &st) == 0 && st.st_size > kEmptyAfter) (void)::ftruncate(m_fd, 0);
+void Journal::end(quint64 step, bool deferred) {
+    // A step whose end is not recorded (a crash came first) is looked at again by the next
+    // start, which finds it finished and leaves it; nothing is lost by that. So the end of a
+    // quick step waits to go with the next record, or settle().
+    settle();
+    m_pendingDone = step;
+    if (!deferred) settle();
+    if (--m_open > 0 || m_length <= kEmptyAfter) return;
+    settle();
+    if (::ftruncate(m_fd, 0) == 0) m_length = 0;
 }
 
 FileError JournalEntry::error() const {

@@ -70,19 +70,25 @@ class Journal {
     quint64 begin(const JournalStep& step, bool durable = false);
     // The step has reached a phase (JournalPhase); false when that could not be recorded.
     bool mark(quint64 step, const char* phase, bool durable = false);
-    void end(quint64 step);
+    // The step is done. The record of a `deferred` end goes with the next record or settle().
+    void end(quint64 step, bool deferred = false);
+    // Writes an end still waiting; runs call it when they are over.
+    void settle();
     const FileError& error() const { return m_error; }
 
   private:
     Journal() = default;
     bool open();
     bool append(const QByteArray& line, bool durable);
+    QByteArray pendingDone() const;
 
     QString m_path;
     int m_fd = -1;
     qint64 m_pid = 0;  // the process that opened it: a forked child writes a journal of its own
     quint64 m_next = 1;
-    int m_open = 0;  // steps begun and not ended
+    int m_open = 0;             // steps begun and not ended
+    qint64 m_length = 0;        // bytes this process appended since the journal was last emptied
+    quint64 m_pendingDone = 0;  // a step whose end is not written yet
     FileError m_error;
 };
 
@@ -93,10 +99,12 @@ quint64 BytesHash(const QByteArray& bytes);
 class JournalEntry {
   public:
     JournalEntry() = default;
+    // A step that flushes its record to the disk records its end at once; a quick one (a write
+    // in place) lets its end go with the next record.
     JournalEntry(const JournalStep& step, bool durable)
-        : m_id(Journal::Own().begin(step, durable)) {}
+        : m_id(Journal::Own().begin(step, durable)), m_durable(durable) {}
     ~JournalEntry() {
-        if (m_id) Journal::Own().end(m_id);
+        if (m_id) Journal::Own().end(m_id, !m_durable);
     }
     JournalEntry(const JournalEntry&) = delete;
     JournalEntry& operator=(const JournalEntry&) = delete;
@@ -109,4 +117,5 @@ class JournalEntry {
 
   private:
     quint64 m_id = 0;
+    bool m_durable = false;
 };

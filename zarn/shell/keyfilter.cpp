@@ -11,7 +11,9 @@ KeyFilter* KeyFilter::refusing(const QString& refused, QObject* parent) {
     return new KeyFilter(refused, false, parent);
 }
 
-KeyFilter* KeyFilter::digitsOnly(QObject* parent) { return new KeyFilter(QString(), true, parent); }
+KeyFilter* KeyFilter::digitsOnly(QObject* parent) {
+    return new KeyFilter(QString(), true, parent);
+}
 
 void KeyFilter::attachTo(QObject* target) {
     target->installEventFilter(this);

@@ -5,7 +5,7 @@
 
 class KeyFilter : public QObject {
     Q_OBJECT
-public:
+  public:
     // Refuses every key whose text holds one of `refused`.
     static KeyFilter* refusing(const QString& refused, QObject* parent);
     // Accepts only "0".."9" and Backspace among text keys; Enter is swallowed.
@@ -13,10 +13,10 @@ public:
     // Installs the filter on `target` (and on its line edit when it is an editable combo box).
     void attachTo(QObject* target);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     KeyFilter(const QString& refused, bool digitsOnly, QObject* parent);
     QString m_refused;
     bool m_digitsOnly;

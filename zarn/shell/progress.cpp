@@ -1,5 +1,7 @@
 #include "zarn/shell/progress.h"
 
+#include "zarn/shell/journal.h"
+
 #include <QCoreApplication>
 
 EventLoopProgress::EventLoopProgress(std::function<void(const ProgressStep&)> show)
@@ -15,12 +17,15 @@ void EventLoopProgress::yield() {
 
 bool EachPathWithProgress(const QStringList& paths, Progress* progress,
                           const std::function<void(const QString& path)>& each) {
-    for (int i = 0; i < paths.size(); ++i) {
+    bool stopped = false;
+    for (int i = 0; i < paths.size() && !stopped; ++i) {
         if (progress) progress->atFile({i + 1, int(paths.size()), paths[i], QString()});
         each(paths[i]);
         if (!progress) continue;
         progress->yield();
-        if (progress->stopRequested() && i + 1 < paths.size()) return true;
+        stopped = progress->stopRequested() && i + 1 < paths.size();
     }
-    return false;
+    // The run is over: the journal says so now, not with whatever step comes next.
+    Journal::Own().settle();
+    return stopped;
 }

@@ -20,7 +20,9 @@ SettingsStore SettingsStore::atFile(const QString& iniPath) {
 SettingsStore::~SettingsStore() = default;
 SettingsStore::SettingsStore(SettingsStore&&) noexcept = default;
 
-bool SettingsStore::contains(const QString& key) const { return m_settings->contains(kSection + key); }
+bool SettingsStore::contains(const QString& key) const {
+    return m_settings->contains(kSection + key);
+}
 
 QString SettingsStore::text(const QString& key, const QString& fallback) const {
     const QVariant value = m_settings->value(kSection + key);
@@ -53,8 +55,12 @@ int SettingsStore::index3(const QString& key, int fallback) const {
 void SettingsStore::setText(const QString& key, const QString& value) {
     m_settings->setValue(kSection + key, value);
 }
-void SettingsStore::setNumber(const QString& key, int value) { setText(key, QString::number(value)); }
+void SettingsStore::setNumber(const QString& key, int value) {
+    setText(key, QString::number(value));
+}
 void SettingsStore::setFlag(const QString& key, bool on) {
     setText(key, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
-void SettingsStore::sync() { m_settings->sync(); }
+void SettingsStore::sync() {
+    m_settings->sync();
+}

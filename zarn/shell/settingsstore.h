@@ -7,7 +7,7 @@
 class QSettings;
 
 class SettingsStore {
-public:
+  public:
     // The user's store of `application` (QSettings, INI format, per user).
     explicit SettingsStore(const QString& application);
     // A store kept in one INI file (tests).
@@ -29,7 +29,7 @@ public:
     void setFlag(const QString& key, bool on);
     void sync();
 
-private:
+  private:
     SettingsStore() = default;
     std::unique_ptr<QSettings> m_settings;
 };
