@@ -379,6 +379,24 @@ def check(condition, message, failures):
         failures.append(message)
 
 
+def run_cases(name, cases, run):
+    """Runs `run(desk, case, failures)` for each case on one desktop, named by its first item;
+    a case that failed leaves a screenshot and no program behind for the next one."""
+    failures = []
+    with Desktop(name=name.replace("_", "-")) as desk:
+        for case in cases:
+            label = case[0] if isinstance(case, tuple) else case
+            count = len(failures)
+            try:
+                run(desk, case, failures)
+            except Failure as error:
+                failures.append(f"{label}: {error}")
+            if len(failures) > count:
+                desk.screenshot(label)
+                desk.close_programs()
+    report(failures, name)
+
+
 def report(failures, name):
     if failures:
         for line in failures:

@@ -115,18 +115,7 @@ def run(desk, way, failures):
 
 
 def main():
-    failures = []
-    with d.Desktop(name="select-all-save") as desk:
-        for way in ("button", "ctrl+a", "invert"):
-            count = len(failures)
-            try:
-                run(desk, way, failures)
-            except d.Failure as error:
-                failures.append(f"{way}: {error}")
-            if len(failures) > count:
-                desk.screenshot(way)
-                desk.close_programs()
-    d.report(failures, "select_all_save")
+    d.run_cases("select_all_save", ("button", "ctrl+a", "invert"), run)
 
 
 if __name__ == "__main__":

@@ -69,18 +69,7 @@ def run(desk, answer, key, method, replaces, failures):
 
 
 def main():
-    failures = []
-    with d.Desktop(name="sort-collision") as desk:
-        for answer, key, method, replaces in RUNS:
-            count = len(failures)
-            try:
-                run(desk, answer, key, method, replaces, failures)
-            except d.Failure as error:
-                failures.append(f"{answer}: {error}")
-            if len(failures) > count:
-                desk.screenshot(answer)
-                desk.close_programs()
-    d.report(failures, "sort_collision")
+    d.run_cases("sort_collision", RUNS, lambda desk, case, failures: run(desk, *case, failures))
 
 
 if __name__ == "__main__":
