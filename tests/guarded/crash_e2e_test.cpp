@@ -82,12 +82,17 @@ TEST_F(CrashTest, KilledAtEveryStepOfASortAcrossFileSystems) {
 // name), a move and a copy within one file system, and a rename by pattern.
 TEST_F(CrashTest, KilledAtRandomMomentsOfLongRuns) {
     QRandomGenerator random(20261209);
+    // A moment within the time a whole run takes on this machine.
+    const auto during = [&random](qint64 whole) {
+        return int(random.bounded(qMax<qint64>(2, whole)));
+    };
+    int killed = 0;
     const QStringList set = {U("--set"), U("title=") + QString(150, u'N'), U("music")};
     for (int trial = 0; trial < 4; ++trial) {
         collection(U("music"), 90, 0);
         const QMap<QString, QByteArray> old = Files(data());
         const QMap<QString, QByteArray> now = finished(set);
-        zarn(set, {}, int(random.bounded(5, 120)));
+        killed += zarn(set, {}, during(lastRunMs)).status == -1;
         expectOldOrNew(old, now, "set, trial " + std::to_string(trial));
     }
     const QStringList sorts[] = {
@@ -102,9 +107,13 @@ TEST_F(CrashTest, KilledAtRandomMomentsOfLongRuns) {
             for (const QString& name : QDir(inData(U("music"))).entryList(QDir::Files))
                 arguments << U("music/") + name;
         }
-        zarn(arguments, {}, int(random.bounded(2, 60)));
+        const qint64 whole = zarn(arguments).ms;
+        QDir(inData(U("sorted"))).removeRecursively();
+        collection(U("music"), 90, 64);
+        killed += zarn(arguments, {}, during(whole)).status == -1;
         expectEachOnce(trial % 3 == 1, "sort, trial " + std::to_string(trial));
     }
+    EXPECT_GE(killed, 5) << "the runs ended before the kill came";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@
 struct Ran {
     int status = -1;  // -1: killed
     QString err;
+    qint64 ms = 0;  // how long it ran
 };
 
 // Audio of its own for every file: 8 frames whose bodies carry the file's number.
@@ -119,6 +121,8 @@ class GuardedRun : public ::testing::Test {
         QProcess process;
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(data());
+        QElapsedTimer timer;
+        timer.start();
         process.start(U(ZARN_EXECUTABLE), arguments);
         if (!process.waitForStarted()) return {};
         if (killAfterMs >= 0 && !process.waitForFinished(killAfterMs))
@@ -132,7 +136,9 @@ class GuardedRun : public ::testing::Test {
     // The states each file may be in after a crash: as written, or as a whole run leaves it.
     QMap<QString, QByteArray> finished(const QStringList& arguments) {
         const QMap<QString, QByteArray> before = Files(data());
-        EXPECT_EQ(zarn(arguments).status, 0);
+        const Ran run = zarn(arguments);
+        EXPECT_EQ(run.status, 0);
+        lastRunMs = run.ms;
         const QMap<QString, QByteArray> after = Files(data());
         restore(before);
         return after;
@@ -198,6 +204,7 @@ class GuardedRun : public ::testing::Test {
     QTemporaryDir dir;
     QMap<QByteArray, int> m_audio;  // the digest of each file's audio, and its number
     int recoveries = 0;             // lines the next commands wrote about interrupted steps
+    qint64 lastRunMs = 0;           // how long the last whole run took
 };
 
 inline const QString kFaultLibrary = U(ZARN_FAULT_LIBRARY);
