@@ -108,8 +108,9 @@ class GuardedRun : public ::testing::Test {
         }
     }
 
+    // Runs in the data folder, or in `folder`.
     Ran zarn(const QStringList& arguments, const QStringList& environment = {},
-             int killAfterMs = -1) {
+             int killAfterMs = -1, const QString& folder = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(U("XDG_CONFIG_HOME"), at("config"));
         env.insert(U("XDG_STATE_HOME"), state());
@@ -120,7 +121,7 @@ class GuardedRun : public ::testing::Test {
             env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         QProcess process;
         process.setProcessEnvironment(env);
-        process.setWorkingDirectory(data());
+        process.setWorkingDirectory(folder.isEmpty() ? data() : folder);
         QElapsedTimer timer;
         timer.start();
         process.start(U(ZARN_EXECUTABLE), arguments);
@@ -154,7 +155,8 @@ class GuardedRun : public ::testing::Test {
     // linked file one file still, nothing hidden, no journal.
     void expectOldOrNew(const QMap<QString, QByteArray>& old, const QMap<QString, QByteArray>& now,
                         const std::string& when) {
-        const Ran next = zarn({U("--list"), U(".")});
+        // From another folder: the journal must not depend on where the run was started.
+        const Ran next = zarn({U("--list"), data()}, {}, -1, dir.path());
         EXPECT_EQ(next.status, 0) << when << next.err.toStdString();
         expectRecoveryLines(next, when);
         const QMap<QString, QByteArray> files = Files(data());
@@ -183,7 +185,8 @@ class GuardedRun : public ::testing::Test {
     // A sort leaves every file, by its audio, exactly once (moved) or once more in the target
     // (copied); no file holds another's audio.
     void expectEachOnce(bool copied, const std::string& when) {
-        const Ran next = zarn({U("--list"), U(".")});
+        // From another folder: the journal must not depend on where the run was started.
+        const Ran next = zarn({U("--list"), data()}, {}, -1, dir.path());
         EXPECT_EQ(next.status, 0) << when << next.err.toStdString();
         QMap<int, int> seen;
         const QMap<QString, QByteArray> files = Files(data());

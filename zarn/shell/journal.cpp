@@ -35,12 +35,18 @@ void AppendJsonString(QByteArray& out, const QString& text) {
     out += '"';
 }
 
-void AppendField(QByteArray& out, const char* name, const QString& text) {
-    if (text.isEmpty()) return;
+// Paths are kept absolute: the next start that reads them may run in another folder.
+QString Absolute(const QString& path) {
+    if (path.isEmpty() || QDir::isAbsolutePath(path)) return path;
+    return QDir::cleanPath(QDir::currentPath() + u'/' + path);
+}
+
+void AppendPath(QByteArray& out, const char* name, const QString& path) {
+    if (path.isEmpty()) return;
     out += ",\"";
     out += name;
     out += "\":";
-    AppendJsonString(out, text);
+    AppendJsonString(out, Absolute(path));
 }
 
 void AppendNumber(QByteArray& out, const char* name, qint64 value) {
@@ -67,10 +73,10 @@ QByteArray StepLine(quint64 id, const JournalStep& step) {
     line += ",\"op\":\"";
     line += step.op;
     line += '"';
-    AppendField(line, "path", step.path);
-    AppendField(line, "target", step.target);
-    AppendField(line, "temporary", step.temporary);
-    AppendField(line, "backup", step.backup);
+    AppendPath(line, "path", step.path);
+    AppendPath(line, "target", step.target);
+    AppendPath(line, "temporary", step.temporary);
+    AppendPath(line, "backup", step.backup);
     if (step.identity.valid()) {
         AppendBig(line, "dev", step.identity.device);
         AppendBig(line, "ino", step.identity.inode);
