@@ -363,13 +363,13 @@ def frames_of(path):
     out = {}
     for key, frame in ID3(path, translate=False, load_v1=False).items():
         fields = {}
-        for spec in frame._framespec + frame._optionalspec:
-            value = getattr(frame, spec.name, None)
-            if spec.name == "encoding":
+        for field in frame._framespec + frame._optionalspec:
+            value = getattr(frame, field.name, None)
+            if field.name == "encoding":
                 continue  # how a text is stored, not what it says
             if isinstance(value, list):
                 value = [str(v) for v in value]
-            fields[spec.name] = value if isinstance(value, (bytes, int, list)) else str(value)
+            fields[field.name] = value if isinstance(value, (bytes, int, list)) else str(value)
         out[key] = fields
     return out
 

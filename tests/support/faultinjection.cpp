@@ -42,11 +42,11 @@ Plan ReadPlan() {
     plan.path = std::getenv("ZARN_FAULT_PATH");
     const char* fault = std::getenv("ZARN_FAULT");
     const char* crash = std::getenv("ZARN_CRASH");
-    const char* spec = fault ? fault : crash;
-    if (!spec) return plan;
-    const char* colon = std::strchr(spec, ':');
-    if (!colon || size_t(colon - spec) >= sizeof plan.call) return plan;
-    std::memcpy(plan.call, spec, size_t(colon - spec));
+    const char* wanted = fault ? fault : crash;
+    if (!wanted) return plan;
+    const char* colon = std::strchr(wanted, ':');
+    if (!colon || size_t(colon - wanted) >= sizeof plan.call) return plan;
+    std::memcpy(plan.call, wanted, size_t(colon - wanted));
     if (fault)
         plan.error = ErrorNamed(colon + 1);
     else
