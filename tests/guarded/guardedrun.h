@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "tests/support/mp3writer.h"
+#include "tests/support/programrun.h"
 #include "tests/support/qtstrings.h"
 
 struct Ran {
@@ -111,16 +112,8 @@ class GuardedRun : public ::testing::Test {
     // Runs in the data folder, or in `folder`.
     Ran zarn(const QStringList& arguments, const QStringList& environment = {},
              int killAfterMs = -1, const QString& folder = {}) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(U("XDG_CONFIG_HOME"), at("config"));
-        env.insert(U("XDG_STATE_HOME"), state());
-        env.insert(U("ZARN_HOME"), at("home"));
-        for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            env.remove(U(display));
-        for (const QString& variable : environment)
-            env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         QProcess process;
-        process.setProcessEnvironment(env);
+        process.setProcessEnvironment(ProgramEnvironment(dir.path(), environment));
         process.setWorkingDirectory(folder.isEmpty() ? data() : folder);
         QElapsedTimer timer;
         timer.start();

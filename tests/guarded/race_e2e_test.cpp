@@ -12,11 +12,7 @@ class RaceTest : public GuardedRun {
   protected:
     QProcess* start(const QStringList& arguments) {
         auto* process = new QProcess;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(U("XDG_CONFIG_HOME"), at("config"));
-        env.insert(U("XDG_STATE_HOME"), state());
-        env.insert(U("ZARN_HOME"), at("home"));
-        process->setProcessEnvironment(env);
+        process->setProcessEnvironment(ProgramEnvironment(dir.path()));
         process->setWorkingDirectory(data());
         process->start(U(ZARN_EXECUTABLE), arguments);
         EXPECT_TRUE(process->waitForStarted());

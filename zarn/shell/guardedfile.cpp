@@ -286,7 +286,7 @@ bool GuardedFile::rewriteBeside(const QByteArray& head, qint64 from, qint64 to,
     // Closed either way; a failed close fails the step only when all else went well.
     ok = safeio::Close(out, error) && ok;
     if (ok && !stillAsRead()) error = m_error, ok = false;
-    if (ok) ok = swapIn(temporary, fresh, entry, error);
+    if (ok) ok = swapIn(temporary, entry, error);
     if (!ok) {
         FileError ignored;
         if (IdentityOfEntry(temporary).sameFile(fresh)) safeio::Remove(temporary, ignored);
@@ -303,8 +303,7 @@ bool GuardedFile::rewriteBeside(const QByteArray& head, qint64 from, qint64 to,
     return true;
 }
 
-bool GuardedFile::swapIn(const QString& temporary, const FileIdentity& fresh, JournalEntry& entry,
-                         FileError& error) {
+bool GuardedFile::swapIn(const QString& temporary, JournalEntry& entry, FileError& error) {
     const QByteArray from = QFile::encodeName(temporary);
     const QByteArray to = QFile::encodeName(m_path);
     FileError ignored;
@@ -331,7 +330,6 @@ bool GuardedFile::swapIn(const QString& temporary, const FileIdentity& fresh, Jo
         return false;
     }
 #endif
-    Q_UNUSED(fresh);
     Q_UNUSED(entry);
     if (::rename(from.constData(), to.constData()) == 0) return true;
     error = SystemFileError(errno);

@@ -82,8 +82,7 @@ class GuardedFile {
     bool stillAsRead();
     bool rewriteBeside(const QByteArray& head, qint64 from, qint64 to, const QByteArray& tail);
     // The complete new content at `temporary` takes the file's name.
-    bool swapIn(const QString& temporary, const FileIdentity& fresh, JournalEntry& entry,
-                FileError& error);
+    bool swapIn(const QString& temporary, JournalEntry& entry, FileError& error);
     bool rewriteBehindBackup(const QByteArray& head, qint64 from, qint64 to,
                              const QByteArray& tail);
     std::optional<QByteArray> kept(qint64 pos, qint64 length);

@@ -1,6 +1,5 @@
 // Editing tags in the main window: the panel's two states, its boxes' rules, and "Save ID3".
 #include <QCheckBox>
-#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,7 +7,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <functional>
 
 #include "tests/support/mp3writer.h"
 #include "tests/zarn/app/windowtest.h"
@@ -86,34 +84,6 @@ TEST_F(EditingTest, SeveralRowsEmptyThePanelAndOneRowReloadsIt) {
     EXPECT_FALSE(window->panelState().severalFiles);
     EXPECT_EQ(panel().txtTitle->text(), u"Quay"_qs);
     EXPECT_TRUE(panel().chkID3v1Rem->isHidden());
-}
-
-// However two or more rows come to be selected, the panel becomes the several-files form, so
-// that "Save ID3" writes the form to every selected file and never one file's boxes.
-TEST_F(EditingTest, EverySelectionCommandLeadsThePanel) {
-    add({tagged("a.mp3", "Harbour"), tagged("b.mp3", "Quay"), tagged("c.mp3", "Pier")});
-    const std::pair<const char*, std::function<void()>> ways[] = {
-        {"Select All", [&] { QTest::mouseClick(window->cmdSelectAll, Qt::LeftButton); }},
-        {"Ctrl+A", [&] { QTest::keyClick(window->lstFiles, Qt::Key_A, Qt::ControlModifier); }},
-        {"Invert Selection",
-         [&] {
-             window->lstFiles->clearSelection();
-             window->menus.mnuSelInvert->trigger();
-         }},
-    };
-    for (const auto& [way, selectAll] : ways) {
-        click(1);
-        ASSERT_EQ(panel().txtTitle->text(), u"Quay"_qs) << way;
-        selectAll();
-        EXPECT_EQ(window->lstFiles->selectedRows(), QList<int>({0, 1, 2})) << way;
-        EXPECT_TRUE(window->panelState().severalFiles) << way;
-        EXPECT_TRUE(panel().txtTitle->text().isEmpty()) << way;
-        EXPECT_FALSE(panel().chkID3v2Rem->isHidden()) << way;
-    }
-    // Inverting every row leaves none selected: the current row's file is shown again.
-    window->menus.mnuSelInvert->trigger();
-    EXPECT_FALSE(window->panelState().severalFiles);
-    EXPECT_EQ(panel().txtTitle->text(), u"Quay"_qs);
 }
 
 // Rows the list gains or loses (an add, or a sort run removing the rows it sorted) shift the

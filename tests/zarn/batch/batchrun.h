@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "tests/support/mp3writer.h"
+#include "tests/support/programrun.h"
 #include "tests/support/qtstrings.h"
 
 struct Outcome {
@@ -35,14 +36,8 @@ class BatchRun : public testing::Test {
         return path;
     }
     Outcome Run(const QStringList& arguments) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(U("XDG_CONFIG_HOME"), dir.filePath(U("config")));
-        env.insert(U("ZARN_HOME"), dir.filePath(U("home")));
-        env.insert(U("XDG_STATE_HOME"), dir.filePath(U("state")));
-        for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            env.remove(U(display));
         QProcess process;
-        process.setProcessEnvironment(env);
+        process.setProcessEnvironment(ProgramEnvironment(dir.path()));
         process.setWorkingDirectory(music);
         process.start(U(ZARN_EXECUTABLE), arguments);
         if (!process.waitForFinished(30000)) {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "tests/support/mp3writer.h"
+#include "tests/support/programrun.h"
 #include "tests/support/qtstrings.h"
 
 namespace {
@@ -42,15 +43,8 @@ class CommandLineEndToEnd : public testing::Test {
     // `screen` holds the display variables the run sees ("NAME=value"); none by default.
     Outcome Run(const QStringList& arguments, const QStringList& screen = {},
                 const QString& program = U(ZARN_EXECUTABLE)) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(U("XDG_CONFIG_HOME"), dir.filePath(U("config")));
-        env.insert(U("ZARN_HOME"), dir.filePath(U("home")));
-        for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            env.remove(U(display));
-        for (const QString& variable : screen)
-            env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         QProcess process;
-        process.setProcessEnvironment(env);
+        process.setProcessEnvironment(ProgramEnvironment(dir.path(), screen));
         process.setWorkingDirectory(music);
         process.start(program, arguments);
         if (!process.waitForFinished(20000)) {
