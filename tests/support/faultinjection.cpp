@@ -6,8 +6,9 @@
 //   ZARN_CRASH=pwrite:3          the program is killed (SIGKILL) just before its 3rd pwrite
 //   ZARN_FAULT_PATH=/music/      only calls on files whose path contains this count
 //
-// Calls on the journal itself (a path with "/zarn/journal-") never count, so that a fault hits
-// the files and the journal records what happens to them.
+// Calls on the journal itself (a path with "/zarn/journal-") and on the records undo keeps
+// ("/zarn/history/") never count, so that a fault hits the files and the journal records what
+// happens to them.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <limits.h>
@@ -66,7 +67,9 @@ bool PathCounts(const char* given) {
     char path[PATH_MAX * 2] = {};
     if (given[0] != '/' && ::getcwd(path, PATH_MAX)) std::strcat(path, "/");
     std::strncat(path, given, PATH_MAX - 1);
-    if (std::strstr(path, "/zarn/journal-") || std::strstr(path, "/zarn/.journal-")) return false;
+    if (std::strstr(path, "/zarn/journal-") || std::strstr(path, "/zarn/.journal-") ||
+        std::strstr(path, "/zarn/history/"))
+        return false;
     return !plan.path || std::strstr(path, plan.path);
 }
 

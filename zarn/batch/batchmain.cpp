@@ -5,6 +5,7 @@
 
 #include "zarn/batch/batchfiles.h"
 #include "zarn/batch/batchfix.h"
+#include "zarn/batch/batchhistory.h"
 #include "zarn/batch/batchlist.h"
 #include "zarn/batch/batchreport.h"
 #include "zarn/batch/batchrequest.h"
@@ -12,6 +13,7 @@
 #include "zarn/batch/batchsettings.h"
 #include "zarn/batch/batchsort.h"
 #include "zarn/names/commandline.h"
+#include "zarn/shell/journalrecord.h"
 #include "zarn/shell/journalrecovery.h"
 #include "zarn/shell/regularfile.h"
 
@@ -57,6 +59,7 @@ int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
     const BatchFiles files = CollectFiles(request.paths, extension);
     BatchReport report(out, err);
     for (const auto& [path, reason] : files.failures) report.fail(path, reason);
+    const RecordedOperation recorded(BatchOperationKind(request), UndoLimits(settings.options));
     switch (request.command) {
         case BatchCommand::List:
             ListFiles(files.files, request.format, settings.options, report);
@@ -91,6 +94,7 @@ int RunBatchCommandLine(int argc, char* argv[]) {
 }
 
 int RunBatch(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    if (IsHistoryArgument(arguments.value(0))) return RunHistoryCommand(arguments, out, err);
     const ParsedBatch parsed = ParseBatchArguments(arguments);
     if (!parsed.request) {
         err << "zarn: " << parsed.error << "\n(zarn --help lists the commands)\n";
@@ -98,7 +102,7 @@ int RunBatch(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     const BatchRequest& request = *parsed.request;
     if (request.command == BatchCommand::Help) {
-        out << CommandLineUsage() << BatchUsage(BatchCommand::Help);
+        out << CommandLineUsage() << BatchUsage(BatchCommand::Help) << HistoryUsageLines();
         return kExitOk;
     }
     if (request.help) {

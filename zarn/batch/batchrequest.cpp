@@ -1,5 +1,7 @@
 #include "zarn/batch/batchrequest.h"
 
+#include "zarn/batch/batchhistory.h"
+
 namespace {
 
 struct CommandName {
@@ -136,7 +138,7 @@ QString CheckComplete(BatchRequest& r) {
 }  // namespace
 
 bool IsBatchArgument(const QString& first) {
-    return IsHelp(first) || CommandOf(first).has_value();
+    return IsHelp(first) || CommandOf(first).has_value() || IsHistoryArgument(first);
 }
 
 ParsedBatch ParseBatchArguments(const QStringList& arguments) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "zarn/names/replacelist.h"
+#include "zarn/shell/journalrecord.h"
 #include "zarn/shell/journalrecovery.h"
 #include "zarn/shell/options.h"
 #include "zarn/shell/programfolder.h"
@@ -30,6 +31,18 @@ QString CommandLineText() {
     return line.mid(i);
 }
 #endif
+
+// How a run is named among the operations undo keeps.
+QString CommandLineOperationKind(const CommandLineRequest& request) {
+    switch (request.mode) {
+        case CommandLineMode::Rename:
+            return QStringLiteral("+rename=");
+        case CommandLineMode::Extension:
+            return QStringLiteral("+ext=");
+        default:
+            return {};
+    }
+}
 
 }  // namespace
 
@@ -69,6 +82,7 @@ int RunCommandLineRequest(const CommandLineRequest& request, Prompter* prompter)
         store.text(QStringLiteral("InPattern"), QStringLiteral("%artist - %title.mp3"));
     // As at every start, the text files come first (a missing one is created), then the files.
     options.Replaces = ReadReplaceList(ProgramFile(QStringLiteral("replaces.txt")));
+    const RecordedOperation recorded(CommandLineOperationKind(request), UndoLimits(options));
     return ProcessCommandLine(request, inPattern, options, prompter, out, err);
 }
 

@@ -11,6 +11,7 @@
 #include <cerrno>
 
 #include "zarn/shell/journal.h"
+#include "zarn/shell/journalrecord.h"
 #include "zarn/shell/regularfile.h"
 #include "zarn/shell/safeio.h"
 
@@ -173,6 +174,50 @@ FileError ReplaceOnSameDevice(const QString& from, const QString& to,
     return ErrorOfCode(code, BlamedByRename(code, from, to));
 }
 
+// While an operation is recorded: the file now at `to`, moved or renamed from `from` (a copy
+// when `from` is empty), and the file it replaced kept aside as `kept`.
+void RecordPlaced(const QString& from, const QString& to, const FileIdentity& before,
+                  const QString& kept) {
+    if (!operationrecord::Open() || from == to) return;
+    RecordedChange change;
+    change.kind = from.isEmpty() ? RecordedChange::Kind::Copied : RecordedChange::Kind::Placed;
+    change.path = from.isEmpty() ? to : from;
+    if (!from.isEmpty()) change.target = to;
+    change.kept = kept;
+    change.before = before;
+    change.identity = IdentityOfEntry(to);
+    operationrecord::Record(change);
+}
+
+FileIdentity BeforeRecorded(const QString& from) {
+    return operationrecord::Open() ? IdentityOfEntry(from) : FileIdentity{};
+}
+
+// While an operation is recorded, a file about to be replaced gets a second name in the
+// record's folder (a flushed copy there when that is on another file system), so that undo can
+// put it back. Empty when nothing is kept; a file that cannot be kept is still replaced, as
+// the user asked, only without a way back.
+QString KeepAside(const QString& from, const QString& to) {
+    if (!operationrecord::Open() || !Exists(to) || IsSameFile(from, to)) return {};
+    const QString kept = operationrecord::KeptName();
+    if (kept.isEmpty()) return {};
+    if (::link(Native(to).constData(), Native(kept).constData()) == 0) return kept;
+    FileIdentity source;
+    return CopyInto(to, kept, kept, source).failed() ? QString() : kept;
+}
+
+// The replace took place, or the file kept aside for it goes.
+FileError Replaced(const FileError& error, const QString& from, const QString& to,
+                   const FileIdentity& before, const QString& kept) {
+    FileError ignored;
+    if (error.failed()) {
+        if (!kept.isEmpty()) safeio::Remove(kept, ignored);
+    } else {
+        RecordPlaced(from, to, before, kept);
+    }
+    return error;
+}
+
 }  // namespace
 
 bool Exists(const QString& path) {
@@ -189,6 +234,13 @@ QString FolderOf(const QString& path) {
 }
 
 FileError RenameWithoutOverwrite(const QString& from, const QString& to) {
+    const FileIdentity before = BeforeRecorded(from);
+    const FileError error = RenameUnrecorded(from, to);
+    if (!error.failed()) RecordPlaced(from, to, before, {});
+    return error;
+}
+
+FileError RenameUnrecorded(const QString& from, const QString& to) {
 #ifdef RENAME_NOREPLACE
     // The kernel refuses a taken name itself, so the common case is one call; the checks below
     // only sort out a refusal (a missing file, one entry spelled twice).
@@ -209,10 +261,15 @@ FileError RenameWithoutOverwrite(const QString& from, const QString& to) {
 FileError CopyWithoutOverwrite(const QString& from, const QString& to) {
     if (!Exists(from)) return NotFound(from);
     if (Exists(to)) return AlreadyExists(to);
-    return PlaceCopy(from, to, false, false, {});
+    return Replaced(PlaceCopy(from, to, false, false, {}), {}, to, {}, {});
 }
 
 FileError MoveWithoutOverwrite(const QString& from, const QString& to) {
+    const FileIdentity before = BeforeRecorded(from);
+    return Replaced(MoveUnrecorded(from, to), from, to, before, {});
+}
+
+FileError MoveUnrecorded(const QString& from, const QString& to) {
     if (!Exists(from)) return NotFound(from);
     if (SameEntry(from, to)) return RenameSameEntry(from, to);
     const int code = RenameNoReplace(from, to);
@@ -225,7 +282,8 @@ FileError CopyReplacing(const QString& from, const QString& to, const FileIdenti
     if (!Exists(from)) return NotFound(from);
     // The file is there already: copying it over itself could only break a hard link.
     if (IsSameFile(from, to)) return {};
-    return PlaceCopy(from, to, true, false, replaced);
+    const QString kept = KeepAside(from, to);
+    return Replaced(PlaceCopy(from, to, true, false, replaced), {}, to, {}, kept);
 }
 
 FileError MoveReplacing(const QString& from, const QString& to, const FileIdentity& replaced) {
@@ -235,9 +293,11 @@ FileError MoveReplacing(const QString& from, const QString& to, const FileIdenti
         // Two names of one file: the file stays under `to`, and only the name `from` goes.
         return ::unlink(Native(from).constData()) == 0 ? FileError{} : ErrorOfCode(errno, from);
     }
-    const FileError renamed = ReplaceOnSameDevice(from, to, replaced);
-    if (renamed.systemError != EXDEV) return renamed;
-    return PlaceCopy(from, to, true, true, replaced);
+    const FileIdentity before = BeforeRecorded(from);
+    const QString kept = KeepAside(from, to);
+    FileError moved = ReplaceOnSameDevice(from, to, replaced);
+    if (moved.systemError == EXDEV) moved = PlaceCopy(from, to, true, true, replaced);
+    return Replaced(moved, from, to, before, kept);
 }
 
 FileError DeleteFile(const QString& path) {
@@ -269,7 +329,19 @@ FileError WriteWholeFile(const QString& path, const QByteArray& bytes) {
 
 FileError MakeFolder(const QString& path) {
     if (QFileInfo(path).isDir()) return {};
-    if (::mkdir(Native(path).constData(), 0777) == 0) return {};
+    if (::mkdir(Native(path).constData(), 0777) != 0)
+        return safeio::Named(SystemFileError(errno), path);
+    if (operationrecord::Open()) {
+        RecordedChange made;
+        made.kind = RecordedChange::Kind::Folder;
+        made.path = path;
+        operationrecord::Record(made);
+    }
+    return {};
+}
+
+FileError RemoveEmptyFolder(const QString& path) {
+    if (::rmdir(Native(path).constData()) == 0) return {};
     return safeio::Named(SystemFileError(errno), path);
 }
 

@@ -5,7 +5,9 @@
 // own name, however spelled, does nothing. Steps that take more than one system call are
 // recorded in the journal first, so that a crash in between is finished or rolled back at the
 // next start. Each operation returns a FileError whose number is 0 on success and which names
-// the file and gives the system's reason otherwise.
+// the file and gives the system's reason otherwise. While an operation is recorded
+// (journalrecord.h), each step that succeeds is reported there for undo, and a file about to be
+// replaced is kept aside first.
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -47,6 +49,13 @@ FileError WriteWholeFile(const QString& path, const QByteArray& bytes);
 
 // Creates one folder level; a folder already there is fine.
 FileError MakeFolder(const QString& path);
+// Removes a folder only while it is empty.
+FileError RemoveEmptyFolder(const QString& path);
+
+// The same as RenameWithoutOverwrite and MoveWithoutOverwrite, left out of the record of an
+// open operation (journalrecord.h): undo and recovery take steps back, they make none.
+FileError RenameUnrecorded(const QString& from, const QString& to);
+FileError MoveUnrecorded(const QString& from, const QString& to);
 
 // The attribute value of the sorting options: 1 read-only, 2 hidden, 32 archive, 0 normal.
 constexpr int kAttrReadOnly = 1;

@@ -10,6 +10,7 @@
 #include <cerrno>
 
 #include "zarn/shell/journal.h"
+#include "zarn/shell/journalrecord.h"
 #include "zarn/shell/regularfile.h"
 #include "zarn/shell/safeio.h"
 
@@ -124,6 +125,7 @@ void GuardedFile::close() {
     m_fd = -1;
     m_writable = false;
     m_written.clear();
+    m_recorded.reset();
     forget();
 }
 
@@ -133,6 +135,7 @@ bool GuardedFile::finish() {
     int fd = m_fd;
     m_fd = -1;
     const bool closed = safeio::Close(fd, error);
+    if (closed) recordDone(m_recorded);
     if (!closed && !m_written.isEmpty() && IdentityOfPath(m_path).sameFile(m_identity)) {
         // The system would not take the bytes after all: the old ones go back.
         FileError ignored;
@@ -217,7 +220,7 @@ bool GuardedFile::stillAsRead() {
     return fail(ChangedMeanwhileError(m_path));
 }
 
-bool GuardedFile::writePatches(const QList<FilePatch>& patches) {
+bool GuardedFile::writePatches(const QList<FilePatch>& patches, qint64 cutTo) {
     if (m_fd < 0 || !m_writable)
         return fail(m_writeRefusal.failed() ? m_writeRefusal : SystemFileError(EBADF));
     const qint64 length = size();
@@ -234,37 +237,102 @@ bool GuardedFile::writePatches(const QList<FilePatch>& patches) {
             if (auto trimmed = Trimmed(patch, *old)) planned.append(*trimmed);
         }
     }
-    if (planned.isEmpty()) return true;
+    const bool cutting = cutTo >= 0 && cutTo < length;
+    const auto cutOld = cutting ? read(cutTo, length - cutTo) : QByteArray();
+    if (!cutOld) return false;
+    if (planned.isEmpty() && !cutting) return true;
     if (!stillAsRead()) return false;
 
     JournalStep step{JournalOp::kPatch, m_path, {}, {}, {}, m_identity, length, {}};
     for (const PlannedPatch& p : planned)
         step.patches.append({p.patch.pos, p.old, p.patch.bytes.size(), BytesHash(p.patch.bytes)});
+    if (cutting) {
+        // Recovery puts the cut bytes back like any others, and sees the step done once cut.
+        step.cut = cutTo;
+        step.patches.append({cutTo, *cutOld, 0, BytesHash({})});
+    }
     const JournalEntry entry(step, false);
     if (!entry.begun()) return fail(entry.error());
     forget();
-    for (qsizetype i = 0; i < planned.size(); ++i) {
-        FileError error;
-        if (safeio::WriteAt(m_fd, planned[i].patch.pos, planned[i].patch.bytes, error)) continue;
+    const auto rollBack = [&](qsizetype last) {
         FileError ignored;
-        for (qsizetype j = i; j >= 0; --j)
+        for (qsizetype j = last; j >= 0; --j)
             safeio::WriteAt(m_fd, planned[j].patch.pos, planned[j].old, ignored);
         safeio::Truncate(m_fd, length, ignored);
         m_identity = IdentityOfDescriptor(m_fd);
+    };
+    for (qsizetype i = 0; i < planned.size(); ++i) {
+        FileError error;
+        if (safeio::WriteAt(m_fd, planned[i].patch.pos, planned[i].patch.bytes, error)) continue;
+        rollBack(i);
+        return fail(error);
+    }
+    if (FileError error; cutting && !safeio::Truncate(m_fd, cutTo, error)) {
+        rollBack(planned.size() - 1);
         return fail(error);
     }
     if (m_written.isEmpty()) m_lengthBeforeWrites = length;
     for (const PlannedPatch& p : planned) m_written.append({p.patch.pos, p.old});
+    if (cutting) m_written.append({cutTo, *cutOld});
+    if (operationrecord::Open()) recordPatches(step.patches.mid(0, planned.size()), length);
     m_identityStale = true;
     return true;
+}
+
+void GuardedFile::recordPatches(const QList<JournalPatch>& patches, qint64 length) {
+    if (!m_recorded) {
+        m_recorded = RecordedChange{};
+        m_recorded->path = m_path;
+        m_recorded->before = m_identity;
+        m_recorded->oldLength = length;
+    }
+    m_recorded->patches += patches;
+}
+
+std::optional<RecordedChange> GuardedFile::recordRewrite(const QByteArray& head, qint64 from,
+                                                         qint64 to, const QByteArray& tail) {
+    // The bytes around the audio, never the audio itself.
+    const qint64 length = size();
+    const auto oldHead = length >= 0 ? read(0, from) : std::nullopt;
+    const auto oldTail = oldHead ? read(to, length - to) : std::nullopt;
+    if (!oldTail) return std::nullopt;
+    RecordedChange change;
+    change.path = m_path;
+    change.before = m_identity;
+    change.oldLength = length;
+    change.rewritten = true;
+    change.head = *oldHead;
+    change.tail = *oldTail;
+    change.audioFrom = head.size();
+    change.audioTo = head.size() + (to - from);
+    change.headHash = BytesHash(head);
+    change.tailHash = BytesHash(tail);
+    return change;
+}
+
+void GuardedFile::recordDone(std::optional<RecordedChange>& change) {
+    if (!change) return;
+    change->identity = IdentityOfPath(m_path);
+    change->newLength = change->identity.size;
+    operationrecord::Record(*change);
+    change.reset();
 }
 
 bool GuardedFile::rewrite(const QByteArray& head, qint64 from, qint64 to, const QByteArray& tail) {
     if (m_fd < 0 || !m_writable)
         return fail(m_writeRefusal.failed() ? m_writeRefusal : SystemFileError(EBADF));
+    std::optional<RecordedChange> change;
+    if (operationrecord::Open()) {
+        change = recordRewrite(head, from, to, tail);
+        if (!change) {
+            close();
+            return false;
+        }
+    }
     const bool ok = IdentityOfDescriptor(m_fd).links > 1 ? rewriteBehindBackup(head, from, to, tail)
                                                          : rewriteBeside(head, from, to, tail);
     close();
+    if (ok) recordDone(change);
     return ok;
 }
 

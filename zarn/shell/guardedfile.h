@@ -13,6 +13,7 @@
 
 #include "zarn/shell/fileerror.h"
 #include "zarn/shell/fileidentity.h"
+#include "zarn/shell/journalchange.h"
 
 class JournalEntry;
 
@@ -65,7 +66,9 @@ class GuardedFile {
 
     // Writes the patches in place: every one of them, or none (a failure puts the old bytes back
     // and cuts the file back to its old length). Patches that change nothing are not written.
-    bool writePatches(const QList<FilePatch>& patches);
+    // `cutTo`, when shorter than the file, cuts it to that length after the patches (an undo
+    // taking away a tag that a save appended); the cut is part of the one step.
+    bool writePatches(const QList<FilePatch>& patches, qint64 cutTo = -1);
     // Replaces the whole content by `head`, the file's bytes [from, to) and `tail`. Written to a
     // temporary file beside it that takes the file's name once complete and flushed; a file
     // with more than one name (hard links) is written in place behind a flushed backup copy
@@ -87,6 +90,12 @@ class GuardedFile {
                              const QByteArray& tail);
     std::optional<QByteArray> kept(qint64 pos, qint64 length);
     void forget();
+    // While an operation is recorded (journalrecord.h): what this object's writes changed, for
+    // undo; it goes to the record once the write is complete.
+    void recordPatches(const QList<JournalPatch>& patches, qint64 length);
+    std::optional<RecordedChange> recordRewrite(const QByteArray& head, qint64 from, qint64 to,
+                                                const QByteArray& tail);
+    void recordDone(std::optional<RecordedChange>& change);
 
     QString m_path;
     int m_fd = -1;
@@ -100,4 +109,5 @@ class GuardedFile {
     std::optional<QByteArray> m_head, m_tail;
     QList<FilePatch> m_written;  // the old bytes of this object's in-place writes, for finish()
     qint64 m_lengthBeforeWrites = -1;
+    std::optional<RecordedChange> m_recorded;
 };

@@ -12,58 +12,14 @@
 
 #include <cerrno>
 
+#include "zarn/shell/journalline.h"
+
 namespace {
+
+using namespace journalline;
 
 // A journal that has grown this long is emptied once no step is open.
 constexpr qint64 kEmptyAfter = 4 << 20;
-
-void AppendJsonString(QByteArray& out, const QString& text) {
-    out += '"';
-    for (const char c : text.toUtf8()) {
-        const auto byte = uchar(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            out += "\\u00";
-            out += "0123456789abcdef"[byte >> 4];
-            out += "0123456789abcdef"[byte & 15];
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
-
-// Paths are kept absolute: the next start that reads them may run in another folder.
-QString Absolute(const QString& path) {
-    if (path.isEmpty() || QDir::isAbsolutePath(path)) return path;
-    return QDir::cleanPath(QDir::currentPath() + u'/' + path);
-}
-
-void AppendPath(QByteArray& out, const char* name, const QString& path) {
-    if (path.isEmpty()) return;
-    out += ",\"";
-    out += name;
-    out += "\":";
-    AppendJsonString(out, Absolute(path));
-}
-
-void AppendNumber(QByteArray& out, const char* name, qint64 value) {
-    out += ",\"";
-    out += name;
-    out += "\":";
-    out += QByteArray::number(value);
-}
-
-// Device, inode and time may not fit the numbers JSON readers keep exactly: they go as text.
-void AppendBig(QByteArray& out, const char* name, quint64 value) {
-    out += ",\"";
-    out += name;
-    out += "\":\"";
-    out += QByteArray::number(value);
-    out += '"';
-}
 
 QByteArray StepLine(quint64 id, const JournalStep& step) {
     QByteArray line;
@@ -77,13 +33,9 @@ QByteArray StepLine(quint64 id, const JournalStep& step) {
     AppendPath(line, "target", step.target);
     AppendPath(line, "temporary", step.temporary);
     AppendPath(line, "backup", step.backup);
-    if (step.identity.valid()) {
-        AppendBig(line, "dev", step.identity.device);
-        AppendBig(line, "ino", step.identity.inode);
-        AppendNumber(line, "size", step.identity.size);
-        AppendBig(line, "mtime", quint64(step.identity.modifiedNs));
-    }
+    AppendIdentity(line, step.identity);
     if (step.length >= 0) AppendNumber(line, "length", step.length);
+    if (step.cut >= 0) AppendNumber(line, "cut", step.cut);
     if (!step.patches.isEmpty()) {
         line += ",\"patches\":[";
         for (qsizetype i = 0; i < step.patches.size(); ++i) {

@@ -48,7 +48,8 @@ struct JournalStep {
     QString backup;         // the copy of a file that is written in place
     FileIdentity identity;  // of `path` when the step began
     qint64 length = -1;     // of `path` before an in-place write
-    QList<JournalPatch> patches;
+    qint64 cut = -1;        // an in-place write that ends by cutting the file to this length
+    QList<JournalPatch> patches = {};
 };
 
 class Journal {

@@ -15,6 +15,7 @@
 
 #include "zarn/shell/fileops.h"
 #include "zarn/shell/journal.h"
+#include "zarn/shell/journalundo.h"
 #include "zarn/shell/safeio.h"
 
 namespace {
@@ -73,6 +74,9 @@ QString RecoverPatch(const Step& step) {
                    QByteArray::number(BytesHash(now), 16) ==
                        patch.value(QLatin1String("newHash")).toString().toLatin1();
     }
+    // A write that cuts the file (an undo taking an appended tag away) is finished once cut.
+    const qint64 cut = step.number("cut");
+    if (cut >= 0) finished = finished && IdentityOfDescriptor(fd).size == cut;
     bool restored = true;
     if (!finished) {
         for (qsizetype i = patches.size() - 1; i >= 0; --i) {
@@ -276,5 +280,6 @@ QStringList RecoverInterruptedSteps() {
         if (!Journal::IsJournalName(plain) || name == own) continue;
         lines << RecoverJournal(folder.filePath(name));
     }
-    return lines;
+    // Every file is whole again: an undo cut short can go on from there.
+    return lines + FinishInterruptedUndos();
 }

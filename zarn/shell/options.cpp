@@ -39,6 +39,11 @@ Options LoadOptions(const SettingsStore& store) {
     o.bOptimizedID3v1 = store.flag(QStringLiteral("bOptimizedID3v1"), o.bOptimizedID3v1);
     const int change = store.number(QStringLiteral("Change"), o.Change);
     o.Change = change >= 0 && change <= 4 ? change : 1;
+    // Undo keeps at least the newest operation, and no more than a file system holds.
+    o.UndoOperations =
+        qBound(1, store.number(QStringLiteral("UndoOperations"), o.UndoOperations), 100000);
+    o.UndoMegabytes =
+        qBound(1, store.number(QStringLiteral("UndoMegabytes"), o.UndoMegabytes), 1 << 24);
     return o;
 }
 
@@ -62,5 +67,11 @@ void SaveOptions(SettingsStore& store, const Options& o) {
     store.setNumber(QStringLiteral("Change"), o.Change);
     store.setFlag(QStringLiteral("bRemHiddenID3"), o.bRemHiddenID3);
     store.setFlag(QStringLiteral("bOptimizedID3v1"), o.bOptimizedID3v1);
+    store.setNumber(QStringLiteral("UndoOperations"), o.UndoOperations);
+    store.setNumber(QStringLiteral("UndoMegabytes"), o.UndoMegabytes);
     store.sync();
+}
+
+HistoryLimits UndoLimits(const Options& options) {
+    return {options.UndoOperations, qint64(options.UndoMegabytes) << 20};
 }

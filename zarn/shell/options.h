@@ -5,6 +5,8 @@
 #include <QPair>
 #include <QString>
 
+#include "zarn/shell/journalhistory.h"
+
 class SettingsStore;
 
 // Ordered (find, replacement) pairs; see replacelist.h for the file.
@@ -30,6 +32,9 @@ struct Options {
     bool bRemHiddenID3 = false;
     bool bOptimizedID3v1 = false;
     int Change = 1;  // case mode 0..4
+    // How much undo keeps: the newest operations, and the megabytes of tags and files they keep.
+    int UndoOperations = 50;
+    int UndoMegabytes = 500;
     ReplaceList Replaces = {{QString(), QString()}};
 
     // "^", "`", "{", "}", "~" and Windows-1252 127..255 except the Nordic and German letters.
@@ -40,3 +45,5 @@ struct Options {
 Options LoadOptions(const SettingsStore& store);
 // Writes every option key in the order the options window saves them.
 void SaveOptions(SettingsStore& store, const Options& options);
+
+HistoryLimits UndoLimits(const Options& options);
