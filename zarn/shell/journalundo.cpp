@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 
 #include <fcntl.h>
@@ -112,11 +113,13 @@ class Undo {
   public:
     Undo(UndoOutcome& outcome, bool resumed) : m_out(outcome), m_resumed(resumed) {}
 
-    // Newest change first; true when every kept file went back.
-    bool run(const QList<RecordedChange>& changes) {
+    // Newest change first; true when every kept file went back. The record is in `folder`
+    // now, whatever its name was when the files were kept there.
+    bool run(const QList<RecordedChange>& changes, const QString& folder) {
         m_keptLeft = false;
         for (qsizetype i = changes.size() - 1; i >= 0; --i) {
-            const RecordedChange& c = changes[i];
+            RecordedChange c = changes[i];
+            if (!c.kept.isEmpty()) c.kept = folder + u'/' + QFileInfo(c.kept).fileName();
             switch (c.kind) {
                 case RecordedChange::Kind::Tags:
                     m_out.files << tags(c);
@@ -205,7 +208,7 @@ bool UndoOne(const QString& folder, const QString& title, UndoOutcome& outcome, 
         return false;
     }
     Undo undo(outcome, resumed);
-    const bool keptBack = undo.run(history::Changes(claim.folder));
+    const bool keptBack = undo.run(history::Changes(claim.folder), claim.folder);
     history::ReleaseAfterUndo(claim, !keptBack);
     outcome.operations << title;
     return true;

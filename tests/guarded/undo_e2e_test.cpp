@@ -1,0 +1,195 @@
+// Undo through the built program: an operation, then `zarn --undo`, and every file is byte for
+// byte what it was, at its old path, with nothing left that the operation made. A file another
+// program changed after the operation is left alone and named; a kill in the middle of an undo
+// leaves every file old or new, and the next command finishes the undo.
+#include "tests/guarded/guardedrun.h"
+
+namespace {
+
+QStringList FoldersBelow(const QString& folder) {
+    QStringList folders;
+    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) folders << QDir(folder).relativeFilePath(it.next());
+    folders.sort();
+    return folders;
+}
+
+class UndoTest : public GuardedRun {
+  protected:
+    ProgramRun history() {
+        return RunProgram(U(ZARN_EXECUTABLE), {U("--history")}, data(), dir.path(), {});
+    }
+
+    // Where a sort would put the first file, as its dry run says.
+    QString firstDestination(const QStringList& sort) {
+        const ProgramRun plan =
+            RunProgram(U(ZARN_EXECUTABLE), sort + QStringList{U("--dry-run"), U("music")}, data(),
+                       dir.path(), {});
+        return plan.out.section(u'\n', 0, 0).section(u'\t', 1, 1);
+    }
+
+    // The renamer takes files, not folders.
+    QStringList musicFiles() const {
+        QStringList files;
+        for (const QString& name : QDir(inData(U("music"))).entryList(QDir::Files))
+            files << U("music/") + name;
+        return files;
+    }
+
+    QStringList undoFolders() const {
+        return QDir(state() + U("/zarn/history")).entryList({U("undoing-*")}, QDir::Dirs);
+    }
+};
+
+// Each operation undone: the files exactly as before, the target without anything it made.
+TEST_F(UndoTest, EveryOperationIsTakenBackByteForByte) {
+    const QStringList sortMove = {U("--sort"),
+                                  U("target"),
+                                  U("--move"),
+                                  U("--genre"),
+                                  U("--artist-folders=0"),
+                                  U("--if-exists=replace")};
+    const QStringList sortCopy = {U("--sort"), U("target"), U("--copy"), U("--genre")};
+    struct Case {
+        const char* what;
+        int padding;  // 0: a longer tag does not fit, the files are rewritten
+        QStringList operation;
+        bool replace = false;  // a file waits at the first file's destination
+    } cases[] = {
+        {"--set in place, ID3v1 appended", 400, {U("--set"), U("album=Undone"), U("music")}},
+        {"--set rewritten", 0, {U("--set"), U("title=") + QString(150, u'N'), U("music")}},
+        {"--set ID3v2 only", 400, {U("--set"), U("--v2"), U("artist=Other"), U("music")}},
+        {"--fix", 64, {U("--fix"), U("--v1"), U("music")}},
+        {"+rename=", 64, {U("+rename=%title (renamed).mp3")}},
+        {"--sort --move with a replace", 64, sortMove + QStringList{U("music")}, true},
+        {"--sort --copy", 64, sortCopy + QStringList{U("music")}},
+    };
+    for (const Case& c : cases) {
+        collection(U("music"), 5, c.padding, 2);
+        QDir().mkpath(inData(U("target")));
+        // Tags that give the sort a genre and artist folders (an operation of its own).
+        ASSERT_EQ(zarn({U("--set"), U("genre=Rock"), U("artist=Velt"), U("music")}).status, 0);
+        if (c.replace) {
+            const QString destination =
+                firstDestination(c.operation.mid(0, c.operation.size() - 1));
+            ASSERT_FALSE(destination.isEmpty()) << c.what;
+            QDir().mkpath(QFileInfo(QDir(data()).filePath(destination)).path());
+            ASSERT_TRUE(mp3::WriteFile(QDir(data()).filePath(destination), "there before"));
+        }
+        const QMap<QString, QByteArray> before = Files(data());
+        const QStringList folders = FoldersBelow(data());
+        const bool renamer = c.operation[0].startsWith(u'+');
+        const Ran run = zarn(c.operation + (renamer ? musicFiles() : QStringList()));
+        ASSERT_EQ(run.status, 0) << c.what << run.err.toStdString();
+        ASSERT_NE(Files(data()), before) << c.what << ": the operation changed nothing";
+
+        const Ran undo = zarn({U("--undo")});
+        EXPECT_EQ(undo.status, 0) << c.what << undo.err.toStdString();
+        const QMap<QString, QByteArray> after = Files(data());
+        EXPECT_EQ(after.keys(), before.keys()) << c.what;
+        for (auto it = before.begin(); it != before.end(); ++it)
+            EXPECT_EQ(Digest(after.value(it.key())), Digest(it.value()))
+                << c.what << " " << it.key().toStdString();
+        EXPECT_EQ(FoldersBelow(data()), folders) << c.what;
+        // The earlier --set is next in line, and takes the tags back too.
+        const Ran earlier = zarn({U("--undo")});
+        EXPECT_EQ(earlier.status, 0) << c.what << earlier.err.toStdString();
+        EXPECT_EQ(Files(data()).value(U("music/001 - Velt - Song.mp3")),
+                  TagOf(1, c.padding) + AudioOf(1))
+            << c.what;
+    }
+}
+
+// Another program writes one file after the operation: that file keeps what it wrote and is
+// named; the others are put back, and the exit status says not all were.
+TEST_F(UndoTest, AFileChangedSinceIsLeftAloneAndNamed) {
+    collection(U("music"), 4, 400, 0);
+    const QMap<QString, QByteArray> before = Files(data());
+    ASSERT_EQ(zarn({U("--set"), U("album=Undone"), U("music")}).status, 0);
+    const QString changed = U("music/002 - Velt - Song.mp3");
+    const QByteArray theirs = mp3::ReadFile(inData(changed)) + "more";
+    ASSERT_TRUE(mp3::WriteFile(inData(changed), theirs));
+
+    const Ran undo = zarn({U("--undo")});
+    EXPECT_EQ(undo.status, 1);
+    EXPECT_TRUE(undo.err.contains(U("002 - Velt - Song.mp3: changed since the operation")))
+        << undo.err.toStdString();
+    EXPECT_EQ(undo.err.count(u'\n'), 1) << undo.err.toStdString();
+    const QMap<QString, QByteArray> after = Files(data());
+    for (auto it = before.begin(); it != before.end(); ++it)
+        EXPECT_EQ(after.value(it.key()), it.key() == changed ? theirs : it.value())
+            << it.key().toStdString();
+    // The operation is gone with its undo: a second one has nothing left to take back.
+    EXPECT_EQ(zarn({U("--undo")}).status, 1);
+}
+
+// Killed just before each write, cut, rename and delete of an undo in turn: the next command
+// (here --history) rolls back or finishes the interrupted step, so that every file is old or
+// new, and then finishes the undo.
+TEST_F(UndoTest, KilledAtEveryStepOfAnUndo) {
+    struct Case {
+        const char* what;
+        int padding;
+        QStringList operation;
+        const char* call;
+    } cases[] = {
+        {"in place", 400, {U("--set"), U("album=Undone"), U("music")}, "pwrite"},
+        {"in place", 400, {U("--set"), U("album=Undone"), U("music")}, "ftruncate"},
+        {"rewritten", 0, {U("--set"), U("title=") + QString(150, u'N'), U("music")}, "pwrite"},
+        {"rewritten", 0, {U("--set"), U("title=") + QString(150, u'N'), U("music")}, "rename"},
+        {"rewritten", 0, {U("--set"), U("title=") + QString(150, u'N'), U("music")}, "unlink"},
+        {"renamed", 64, {U("+rename=%title (renamed).mp3")}, "rename"},
+    };
+    int interrupted = 0;
+    for (const Case& c : cases) {
+        for (int n = 1;; ++n) {
+            const std::string when =
+                std::string(c.what) + " at " + c.call + " " + std::to_string(n);
+            collection(U("music"), 3, c.padding);
+            const QMap<QString, QByteArray> old = Files(data());
+            const bool renamer = c.operation[0].startsWith(u'+');
+            ASSERT_EQ(zarn(c.operation + (renamer ? musicFiles() : QStringList())).status, 0)
+                << when;
+            const Ran run = zarn({U("--undo")}, {U("LD_PRELOAD=") + kFaultLibrary,
+                                                 U("ZARN_CRASH=%1:%2").arg(U(c.call)).arg(n),
+                                                 U("ZARN_FAULT_PATH=") + data()});
+            const ProgramRun next = history();
+            EXPECT_EQ(next.status, 0) << when;
+            if (next.err.contains(U("an undo interrupted by a crash was finished"))) ++interrupted;
+            const QMap<QString, QByteArray> after = Files(data());
+            EXPECT_EQ(after.keys(), old.keys()) << when << next.err.toStdString();
+            for (auto it = old.begin(); it != old.end(); ++it)
+                EXPECT_EQ(Digest(after.value(it.key())), Digest(it.value()))
+                    << when << " " << it.key().toStdString() << next.err.toStdString();
+            EXPECT_EQ(undoFolders(), QStringList()) << when;
+            if (run.status != -1 || n > 40) break;
+        }
+    }
+    EXPECT_GT(interrupted, 10);
+}
+
+// The commands' own checks of their arguments, and what --history shows.
+TEST_F(UndoTest, HistoryListsNewestFirstAndBadArgumentsAreRefused) {
+    collection(U("music"), 2, 400, 0);
+    ASSERT_EQ(zarn({U("--set"), U("album=One"), U("music")}).status, 0);
+    ASSERT_EQ(zarn({U("--fix"), U("music")}).status, 0);
+    ASSERT_EQ(zarn({U("--list"), U("music")}).status, 0);  // changes nothing: not kept
+    const QStringList lines = history().out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(U("1\t")) && lines[0].contains(U("\t--fix\t")));
+    EXPECT_TRUE(lines[1].startsWith(U("2\t")) && lines[1].contains(U("\t--set\t2\t")));
+    const QString json =
+        RunProgram(U(ZARN_EXECUTABLE), {U("--history"), U("--format=json")}, data(), dir.path(), {})
+            .out;
+    EXPECT_TRUE(json.startsWith(U("{")) && json.contains(U("\"kind\":\"--set\"")));
+    for (const QStringList& bad : {QStringList{U("--undo"), U("0")},
+                                   {U("--undo"), U("two")},
+                                   {U("--undo"), U("1"), U("2")},
+                                   {U("--history"), U("--format=xml")}})
+        EXPECT_EQ(zarn(bad).status, 2) << bad.join(u' ').toStdString();
+    for (const char* command : {"--undo", "--history"})
+        EXPECT_EQ(zarn({U(command), U("--help")}).status, 0);
+    EXPECT_EQ(history().out.count(u'\n'), 2);  // help and refusals took nothing back
+}
+
+}  // namespace
