@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSet>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -22,6 +24,7 @@
 #include "zarn/app/mainwindowfromtext.h"
 #include "zarn/app/mainwindownames.h"
 #include "zarn/app/scrollstrip.h"
+#include "zarn/app/undocommands.h"
 #include "zarn/editing/fixid3command.h"
 #include "zarn/editing/frmmoreid3v2.h"
 #include "zarn/editing/panelbehaviour.h"
@@ -77,6 +80,25 @@ frmZarn::frmZarn(SettingsStore& store, ProgramValues& values, Prompter& prompter
     place();
     wireNames();
     wireFixID3();
+    new UndoCommands(
+        {menuBar(), this, m_prompter, [this](const QStringList& back) { refreshAfterUndo(back); }},
+        this);
+}
+
+// Files an undo put back are in the list again under the names they have again; rows of names
+// that are gone leave, and the panel reads its file anew.
+void frmZarn::refreshAfterUndo(const QStringList& back) {
+    m_commands->removeNonexistent();
+    QSet<QString> listed;
+    for (int row = 0; row < m_list.count(); ++row) listed.insert(m_list.pathAt(row));
+    for (const QString& path : back)
+        if (!listed.contains(path) && QFileInfo(path).isFile()) m_list.addPath(path);
+    const QString shown = m_panelState.shown.path;
+    if (shown.isEmpty() || !QFileInfo(shown).isFile())
+        ClearFileInfo();
+    else if (!m_panelState.severalFiles)
+        ShowFileInfo(shown);
+    m_commands->refreshCount();
 }
 
 frmZarn::~frmZarn() {

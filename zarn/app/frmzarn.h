@@ -103,6 +103,7 @@ class frmZarn : public QMainWindow {
     void wireSorting();
     void wireNames();
     void wireFixID3();
+    void refreshAfterUndo(const QStringList& back);
     void wireEditing();
     void loadChosenRow(int row);
     void load();

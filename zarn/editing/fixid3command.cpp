@@ -10,6 +10,7 @@
 #include "zarn/editing/tagpanel.h"
 #include "zarn/shell/filelist.h"
 #include "zarn/shell/filelistview.h"
+#include "zarn/shell/journalrecord.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/prompter.h"
 
@@ -41,6 +42,7 @@ void FixID3Command::fixShownFile() {
 }
 
 void FixID3Command::fixSelectedFiles() {
+    const RecordedOperation recorded(QStringLiteral("Fix ID3"), UndoLimits(m_values.options));
     // A snapshot: rows of files that are gone leave the list only after the run.
     QStringList paths;
     for (int row : m_parts.lstFiles->selectedRows()) paths << m_parts.list.pathAt(row);

@@ -8,6 +8,7 @@
 #include "zarn/editing/tagpanel.h"
 #include "zarn/shell/filelist.h"
 #include "zarn/shell/filelistview.h"
+#include "zarn/shell/journalrecord.h"
 #include "zarn/shell/prompter.h"
 
 namespace {
@@ -70,6 +71,7 @@ void SaveSeveral(const SaveCommandParts& p) {
 void SaveID3(const SaveCommandParts& p) {
     FileListView* view = p.chkPreview->isChecked() ? p.lstPreview : p.lstFiles;
     if (view->model()->rowCount() == 0 || !view->currentIndex().isValid()) return;
+    const RecordedOperation recorded(QStringLiteral("Save ID3"), UndoLimits(p.options));
     if (p.state.severalFiles)
         SaveSeveral(p);
     else

@@ -28,6 +28,7 @@
 #include "zarn/shell/filedialogs.h"
 #include "zarn/shell/fileerror.h"
 #include "zarn/shell/fileops.h"
+#include "zarn/shell/journalrecord.h"
 #include "zarn/shell/keyfilter.h"
 #include "zarn/shell/listentry.h"
 #include "zarn/shell/namedwidget.h"
@@ -407,6 +408,8 @@ void frmNameFromFile::renameFiles() {
     const int oldCount = lstOldFileNames->count();
     const int newCount = lstNewFileNames->count();
     if (!ConfirmRowCounts(oldCount, newCount, m_parts.prompter)) return;
+    const RecordedOperation recorded(QStringLiteral("Rename Files"),
+                                     UndoLimits(m_parts.values.options));
     QStringList oldPaths, newNames;
     for (int i = 0; i < oldCount; ++i) oldPaths << PathFromEntry(lstOldFileNames->item(i)->text());
     for (int i = 0; i < newCount; ++i) newNames << lstNewFileNames->item(i)->text();

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "zarn/names/replacelist.h"
@@ -145,6 +146,13 @@ void frmOptions::buildControls() {
     chkReadOnly = Check(this, "chkReadOnly", QStringLiteral("Read-only"));
     chkHidden = Check(this, "chkHidden", QStringLiteral("Hidden"));
     chkArchive = Check(this, "chkArchive", QStringLiteral("Archive"));
+    spnUndoOperations = Named(new QSpinBox(this), "spnUndoOperations",
+                              QStringLiteral("How many of the last operations undo can take back"));
+    spnUndoOperations->setRange(1, 100000);
+    spnUndoMegabytes = Named(new QSpinBox(this), "spnUndoMegabytes",
+                             QStringLiteral("The old tags and replaced files undo keeps, at most"));
+    spnUndoMegabytes->setRange(1, 1 << 24);
+    spnUndoMegabytes->setSuffix(QStringLiteral(" MB"));
     cmdOk = Named(new QPushButton(QStringLiteral("&OK"), this), "cmdOk");
     cmdCancel = Named(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCancel");
     cmdOk->setDefault(true);
@@ -171,6 +179,12 @@ void frmOptions::layOut() {
     auto* attributes = new QHBoxLayout;
     for (QCheckBox* box : {chkSetAttributes, chkReadOnly, chkHidden, chkArchive})
         attributes->addWidget(box);
+    auto* undo = new QHBoxLayout;
+    undo->addWidget(new QLabel(QStringLiteral("Undo keeps the last"), this));
+    undo->addWidget(spnUndoOperations);
+    undo->addWidget(new QLabel(QStringLiteral("operations, up to"), this));
+    undo->addWidget(spnUndoMegabytes);
+    undo->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdOk);
@@ -184,6 +198,7 @@ void frmOptions::layOut() {
     all->addWidget(chkLowext);
     all->addLayout(extension);
     all->addLayout(attributes);
+    all->addLayout(undo);
     all->addLayout(buttons);
 }
 
@@ -225,6 +240,8 @@ void frmOptions::show(const Options& o) {
     if (o.Change >= 0 && o.Change <= 4) optChange[o.Change]->setChecked(true);
     txtExtension->setText(o.Extension);
     txtRemoveChars->setText(o.strRemoveChars);
+    spnUndoOperations->setValue(o.UndoOperations);
+    spnUndoMegabytes->setValue(o.UndoMegabytes);
     for (const auto& [find, with] : o.Replaces) {
         cmbReplace1->addItem(find);
         cmbReplace2->addItem(with);
@@ -276,6 +293,8 @@ Options frmOptions::fromControls() const {
     o.strRemoveChars = txtRemoveChars->text();
     o.bRemHiddenID3 = chkRemHiddenID3->isChecked();
     o.bOptimizedID3v1 = chkOptimizeID3v1->isChecked();
+    o.UndoOperations = spnUndoOperations->value();
+    o.UndoMegabytes = spnUndoMegabytes->value();
     for (int i = 0; i <= 4; ++i)
         if (optChange[i]->isChecked()) o.Change = i;
     o.Replaces = replacesFromLists();

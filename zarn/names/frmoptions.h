@@ -12,6 +12,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QSpinBox;
 class QPushButton;
 class Prompter;
 class QRadioButton;
@@ -52,6 +53,8 @@ class frmOptions : public QDialog {
     QCheckBox* chkReadOnly = nullptr;
     QCheckBox* chkHidden = nullptr;
     QCheckBox* chkArchive = nullptr;
+    QSpinBox* spnUndoOperations = nullptr;
+    QSpinBox* spnUndoMegabytes = nullptr;
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
 

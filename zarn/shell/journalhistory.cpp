@@ -109,7 +109,7 @@ QString NewOperationFolder() {
     return Folder() + QStringLiteral("/%1-%2-%3")
                           .arg(QDateTime::currentMSecsSinceEpoch(), 14, 10, QChar(u'0'))
                           .arg(QCoreApplication::applicationPid())
-                          .arg(++made);
+                          .arg(++made, 6, 10, QChar(u'0'));
 }
 
 QList<KeptOperation> Operations() {

@@ -7,6 +7,7 @@
 #include "zarn/names/fixfilename.h"
 #include "zarn/shell/filelist.h"
 #include "zarn/shell/filelistview.h"
+#include "zarn/shell/journalrecord.h"
 #include "zarn/shell/listentry.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/prompter.h"
@@ -26,6 +27,18 @@ QString ActionCaption(int method) {
             return QStringLiteral("Moving file:");
         default:
             return QStringLiteral("Renaming file:");
+    }
+}
+
+// How a run is named among the operations undo keeps.
+QString OperationKind(int method) {
+    switch (method) {
+        case kMethodCopy:
+            return QStringLiteral("Sort (copy)");
+        case kMethodMove:
+            return QStringLiteral("Sort (move)");
+        default:
+            return QStringLiteral("Sort (rename)");
     }
 }
 
@@ -71,6 +84,7 @@ void SortCommands::sortAll() {
     if (list.count() == 0) return;
     const SortSettings s = settings();
     if (s.method != kMethodRename && !CheckTargetFolder(s.targetDir, m_prompter)) return;
+    const RecordedOperation recorded(OperationKind(s.method), UndoLimits(s.options));
 
     frmSorting& window = progressWindow();
     window.prepare(ActionCaption(s.method));
@@ -128,6 +142,7 @@ void SortCommands::sortSelected() {
     const QList<int> selected = selectionForSort();
     if (selected.isEmpty() || m_parts.list.count() == 0) return;
     const SortSettings s = settings();
+    const RecordedOperation recorded(OperationKind(s.method), UndoLimits(s.options));
     if (s.method == kMethodRename) {
         renameSelectedRows(selected, s);
         return;
