@@ -83,7 +83,7 @@ def run(desk, way, failures):
     select_all(desk, window, way)
     type_album(desk, window)
     stamps = {f: f.stat().st_mtime_ns for f in files}
-    desk.menu(window, ["Right", "Down", "Return"])  # ID3 opens on "Fix ID3"; "Save ID3" below
+    desk.menu(window, ["Right", "Right", "Down", "Return"])  # Edit, then ID3 on "Fix ID3"
     # A save to every selected file asks first; a save to one file writes at once.
     desk.wait_for(lambda: desk.windows("^Zarn$") or any(
         f.stat().st_mtime_ns != stamps[f] for f in files), "the summary or a written file", 10)
