@@ -100,6 +100,48 @@ TEST_F(UndoTest, EveryOperationIsTakenBackByteForByte) {
     }
 }
 
+// Across file systems: the records on another one than the music (a replaced file is kept as a
+// copy there), and a sort into a folder on another one (moves that copy and delete, undone the
+// same way back).
+TEST_F(UndoTest, AcrossFileSystems) {
+    QTemporaryDir other(U("/dev/shm/zarn-undo-XXXXXX"));
+    struct stat here {
+    }, there{};
+    if (!other.isValid() || ::stat("/dev/shm", &there) != 0 ||
+        ::stat(QFile::encodeName(dir.path()).constData(), &here) != 0 ||
+        here.st_dev == there.st_dev)
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    const QString farState = U("XDG_STATE_HOME=") + other.filePath(U("state"));
+    const QString farTarget = other.filePath(U("target"));
+    struct Case {
+        const char* what;
+        QString target;
+        QStringList environment;
+    } cases[] = {
+        {"records elsewhere", inData(U("target")), {farState}},
+        {"target elsewhere", farTarget, {}},
+    };
+    for (const Case& c : cases) {
+        collection(U("music"), 3, 64, 0);
+        QDir(farTarget).removeRecursively();
+        QDir().mkpath(c.target);
+        // The first file's name is taken in the target: the sort replaces it.
+        const QString inTheWay = c.target + U("/000 - Velt - Song.mp3");
+        ASSERT_TRUE(mp3::WriteFile(inTheWay, "there before"));
+        const QMap<QString, QByteArray> before = Files(data());
+        const Ran sort =
+            zarn({U("--sort"), c.target, U("--move"), U("--if-exists=replace"), U("music")},
+                 c.environment);
+        ASSERT_EQ(sort.status, 0) << c.what << sort.err.toStdString();
+        ASSERT_EQ(mp3::ReadFile(inTheWay), TagOf(0, 64) + AudioOf(0)) << c.what;
+        const Ran undo = zarn({U("--undo")}, c.environment);
+        EXPECT_EQ(undo.status, 0) << c.what << undo.err.toStdString();
+        EXPECT_EQ(Files(data()), before) << c.what;
+        EXPECT_EQ(mp3::ReadFile(inTheWay), QByteArray("there before")) << c.what;
+        EXPECT_EQ(QDir(c.target).entryList(QDir::Files | QDir::Hidden).size(), 1) << c.what;
+    }
+}
+
 // Another program writes one file after the operation: that file keeps what it wrote and is
 // named; the others are put back, and the exit status says not all were.
 TEST_F(UndoTest, AFileChangedSinceIsLeftAloneAndNamed) {

@@ -52,17 +52,21 @@ class Aliases {
                 m_to.insert(QString::fromLatin1(keys[0]), QString::fromLatin1(keys[1]));
         }
     }
+    ~Aliases() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    Aliases(const Aliases&) = delete;
+    Aliases& operator=(const Aliases&) = delete;
     // The file was as `from` says, and undo made it `to` without changing what it holds.
     void add(const FileIdentity& from, const FileIdentity& to) {
         if (!from.valid() || !to.valid() || from.unchanged(to)) return;
         const QString a = KeyOf(from), b = KeyOf(to);
         m_to.insert(a, b);
-        const int fd = ::open(QFile::encodeName(path()).constData(),
-                              O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-        if (fd < 0) return;
+        if (m_fd < 0)
+            m_fd = ::open(QFile::encodeName(path()).constData(),
+                          O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
         const QByteArray line = a.toLatin1() + ' ' + b.toLatin1() + '\n';
-        (void)!::write(fd, line.constData(), size_t(line.size()));
-        ::close(fd);
+        if (m_fd >= 0) (void)!::write(m_fd, line.constData(), size_t(line.size()));
     }
     // `now` is the file as the operation left it, or as undo made it since.
     bool asLeft(const FileIdentity& now, const FileIdentity& recorded) const {
@@ -79,6 +83,7 @@ class Aliases {
 
   private:
     QHash<QString, QString> m_to;
+    int m_fd = -1;
 };
 
 QByteArray Read(GuardedFile& file, qint64 pos, qint64 length) {
