@@ -35,8 +35,8 @@ void UndoCommands::updateCaption() {
     const QList<KeptOperation> kept = history::Operations();
     mnuUndo->setText(kept.isEmpty() ? QStringLiteral("Undo")
                                     : QStringLiteral("Undo ") + OperationTitle(kept.first()));
-    // Ctrl+Z stays live: the newest operation is looked up when it is pressed.
-    mnuUndo->setEnabled(!kept.isEmpty());
+    // Never disabled: an operation may be kept after the menu was last shown, so Ctrl+Z looks
+    // for the newest one when it is pressed.
 }
 
 void UndoCommands::undoNewest() {
