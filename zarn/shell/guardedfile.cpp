@@ -134,6 +134,9 @@ bool GuardedFile::finish() {
     FileError error;
     int fd = m_fd;
     m_fd = -1;
+    // The file as the writes left it (a close does not change that), looked at through the
+    // descriptor: cheaper than by name, once per file of a long save.
+    if (m_recorded) m_recorded->identity = IdentityOfDescriptor(fd);
     const bool closed = safeio::Close(fd, error);
     if (closed) recordDone(m_recorded);
     if (!closed && !m_written.isEmpty() && IdentityOfPath(m_path).sameFile(m_identity)) {
@@ -312,7 +315,7 @@ std::optional<RecordedChange> GuardedFile::recordRewrite(const QByteArray& head,
 
 void GuardedFile::recordDone(std::optional<RecordedChange>& change) {
     if (!change) return;
-    change->identity = IdentityOfPath(m_path);
+    if (!change->identity.valid()) change->identity = IdentityOfPath(m_path);
     change->newLength = change->identity.size;
     operationrecord::Record(*change);
     change.reset();

@@ -4,10 +4,12 @@
 
 namespace {
 
-// Paths are kept absolute: the next start that reads them may run in another folder.
+// Paths are kept absolute: the next start that reads them may run in another folder. The
+// program never changes its working folder, so it is asked for once, not for every line.
 QString Absolute(const QString& path) {
     if (path.isEmpty() || QDir::isAbsolutePath(path)) return path;
-    return QDir::cleanPath(QDir::currentPath() + u'/' + path);
+    static const QString current = QDir::currentPath() + u'/';
+    return QDir::cleanPath(current + path);
 }
 
 void AppendName(QByteArray& out, const char* prefix, const char* name) {
@@ -59,11 +61,17 @@ void AppendBig(QByteArray& out, const char* name, quint64 value) {
 
 void AppendIdentity(QByteArray& out, const FileIdentity& identity, const char* prefix) {
     if (!identity.valid()) return;
-    const QByteArray p(prefix);
-    AppendBig(out, QByteArray(p + "dev").constData(), identity.device);
-    AppendBig(out, QByteArray(p + "ino").constData(), identity.inode);
-    AppendNumber(out, QByteArray(p + "size").constData(), identity.size);
-    AppendBig(out, QByteArray(p + "mtime").constData(), quint64(identity.modifiedNs));
+    const auto big = [&](const char* name, quint64 value) {
+        AppendName(out, prefix, name);
+        out += '"';
+        out += QByteArray::number(value);
+        out += '"';
+    };
+    big("dev", identity.device);
+    big("ino", identity.inode);
+    AppendName(out, prefix, "size");
+    out += QByteArray::number(identity.size);
+    big("mtime", quint64(identity.modifiedNs));
 }
 
 }  // namespace journalline

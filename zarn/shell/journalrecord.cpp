@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSet>
 
@@ -23,7 +24,14 @@ struct Recorder {
     bool broken = false;  // the record could not be written: nothing more is tried
     int kept = 0;
     QSet<QString> files;
+    // Lines not written yet: a save of thousands of files would otherwise make a system call
+    // per file. They go out every few milliseconds, so that a crash loses at most the last ones.
+    QByteArray pending;
+    QElapsedTimer sinceWrite;
 };
+
+constexpr qint64 kWriteAfterMs = 20;
+constexpr qsizetype kWriteAfterBytes = 64 << 10;
 
 // Set while an operation is open; one at a time, on the thread that runs it.
 Recorder* g_open = nullptr;
@@ -62,10 +70,20 @@ bool Begin(Recorder& r) {
     }
     r.fd = fd;
     r.broken = false;
+    r.pending.reserve(kWriteAfterBytes + 4096);
+    r.sinceWrite.start();
     return true;
 }
 
+void WritePending(Recorder& r) {
+    if (r.pending.isEmpty() || r.fd < 0) return;
+    if (!WriteAll(r.fd, r.pending)) r.broken = true;
+    r.pending.resize(0);  // keeps its room for the next lines
+    r.sinceWrite.start();
+}
+
 void Close(Recorder& r) {
+    WritePending(r);
     if (r.fd < 0) {
         if (!r.folder.isEmpty()) history::Drop(r.folder);
         return;
@@ -92,7 +110,10 @@ void Close(Recorder& r) {
 RecordedOperation::RecordedOperation(const QString& kind, const HistoryLimits& limits) {
     if (kind.isEmpty() || g_open) return;
     m_owner = true;
-    g_open = new Recorder{kind, limits, QDateTime::currentMSecsSinceEpoch(), {}, -1, false, 0, {}};
+    g_open = new Recorder;
+    g_open->kind = kind;
+    g_open->limits = limits;
+    g_open->started = QDateTime::currentMSecsSinceEpoch();
 }
 
 RecordedOperation::~RecordedOperation() {
@@ -109,11 +130,10 @@ bool Open() {
 }
 
 void Record(const RecordedChange& change) {
-    if (!g_open || !Begin(*g_open)) return;
-    if (!WriteAll(g_open->fd, ChangeLine(change))) {
-        g_open->broken = true;
-        return;
-    }
+    if (!g_open || !Begin(*g_open) || g_open->broken) return;
+    g_open->pending += ChangeLine(change);
+    if (g_open->pending.size() >= kWriteAfterBytes || g_open->sinceWrite.elapsed() >= kWriteAfterMs)
+        WritePending(*g_open);
     if (change.kind != RecordedChange::Kind::Folder) g_open->files.insert(change.now());
 }
 
