@@ -58,8 +58,9 @@ TagModes SeveralFilesModes(const PanelValues& values, RemoveMarks remove);
 // boxes also "/", "+" and "-").
 PanelValues SeveralFilesCleaned(PanelValues values);
 // Several files: the file's new ID3v1 record from the form and its current one. An empty box
-// keeps the file's field as it is, "***" empties it, any other text replaces it.
-ID3v1Record MergedID3v1(const PanelValues& values, const ID3v1Record& old);
+// keeps the file's field as it is, "***" empties it, any other text replaces it. With the
+// `optimized` packing, title and comment (and artist and album) are packed anew together.
+ID3v1Record MergedID3v1(const PanelValues& values, const ID3v1Record& old, bool optimized);
 // Several files: the same for the ID3v2 record; the hidden frames are the file's own unless
 // `removeHidden`.
 ID3v2Record MergedID3v2(const PanelValues& values, const ID3v2Record& old, bool removeHidden);

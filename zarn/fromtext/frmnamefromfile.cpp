@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
@@ -508,7 +509,9 @@ bool frmNameFromFile::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (watched == txtSourceText && key->matches(QKeySequence::Paste)) {
-        txtSourceText->paste();
+        // Cleaned as a loaded text is, so that both give the same names.
+        txtSourceText->insertPlainText(CleanSourceText(QApplication::clipboard()->text(),
+                                                       m_parts.values.options.strRemoveChars));
         ReadAlbumInfo();
         return true;
     }

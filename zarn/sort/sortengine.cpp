@@ -217,9 +217,9 @@ RowOutcome SortEngine::SortRow(SortRows& rows, int row, const QString& newNameIn
     QString folder = levelFolder(source, newName);
     if (folder.isEmpty()) return RowOutcome::Ended;
     if (m_settings.subFolder) {
-        const qsizetype dash = newName.indexOf(QStringLiteral(" - "));
-        const QString artist = dash < 0 ? QString() : TrimBlanks(newName.left(dash));
-        // A name without an artist goes into the destination itself.
+        // The artist as "Sort All Now!" finds it: the text before the first " - " is the
+        // track number under the usual pattern "%track - %artist - %title.mp3".
+        const QString artist = TrimBlanks(ArtistOfRow(source, newName, m_settings));
         if (!artist.isEmpty()) {
             const QString sub = SubFolder(folder, SafeFolderName(artist));
             if (m_settings.threshold == 0) {

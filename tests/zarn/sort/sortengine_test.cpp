@@ -278,4 +278,47 @@ TEST_F(SortTest, SortSelectedPieces) {
     EXPECT_EQ(FilesBelow(src(QString())), QStringList{U("AC DC - x.mp3")});
 }
 
+// "Sort Selected" and "Sort All Now!" put a file into the same folders: the artist of the
+// name under the output pattern (not the text before the first " - ", which is the track
+// number here), and the genre of the ID3v2 tag when there is no ID3v1 genre.
+TEST_F(SortTest, SortSelectedFindsTheFoldersSortAllFinds) {
+    const QByteArray v2Rock = mp3::ID3v2Tag({mp3::V2TextFrame("TCON", "(17)Rock", false)}, 16);
+    const QByteArray v2Two = mp3::ID3v2Tag(
+        {mp3::V2TextFrame("TCON", "Jazz", false), mp3::V2TextFrame("TPE1", "Mira", false)});
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        bool genre;
+        const char* expected;
+    } cases[] = {
+        {"artist level", TaggedBytes("a"), false, "Velt/01 - Velt - Golden Hour.mp3"},
+        {"ID3v2 genre only", v2Rock + TaggedBytes("b"), true,
+         "Rock/Velt/01 - Velt - Golden Hour.mp3"},
+        {"ID3v1 genre wins", v2Two + TaggedBytes("c", "Velt", 32), true,
+         "Classical/Velt/01 - Velt - Golden Hour.mp3"},
+        {"no genre anywhere", TaggedBytes("d"), true, "Unknown/Velt/01 - Velt - Golden Hour.mp3"},
+    };
+    for (const auto& c : cases) {
+        for (const bool selected : {false, true}) {
+            fresh();
+            addRow(src(U("x.mp3")), c.bytes, U("01 - Velt - Golden Hour.mp3"));
+            SortSettings s = settings();
+            s.outPattern = U("%track - %artist - %title.mp3");
+            s.fixNames = true;
+            s.subFolder = true;
+            s.threshold = 0;
+            s.genre = c.genre;
+            if (selected) {
+                QDir().mkpath(dst());
+                SortEngine engine(s, prompter);
+                EXPECT_EQ(engine.SortRow(rows, 0, rows.names[0]), RowOutcome::Removed);
+            } else {
+                EXPECT_EQ(sortAll(s), SortEnd::Complete);
+            }
+            EXPECT_EQ(FilesBelow(dst()), QStringList{U(c.expected)})
+                << c.what << (selected ? " (Sort Selected)" : " (Sort All)");
+        }
+    }
+}
+
 }  // namespace
