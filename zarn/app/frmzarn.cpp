@@ -18,6 +18,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "zarn/app/flowlayout.h"
 #include "zarn/app/listcommands.h"
 #include "zarn/app/mainwindowfromtext.h"
 #include "zarn/app/mainwindownames.h"
@@ -227,48 +228,41 @@ QWidget* frmZarn::buildListArea() {
 
 QWidget* frmZarn::buildButtonBar() {
     picBButtons = Named(new QWidget(this), "picBButtons");
-    // The buttons scroll sideways in a narrow window; the count stays in view above them.
-    auto* buttons = new QWidget(picBButtons);
-    auto* rows = new QVBoxLayout(buttons);
-    rows->setContentsMargins(0, 0, 0, 0);
-    auto* first = new QHBoxLayout;
-    cmdAddFiles = Named(new QPushButton(QStringLiteral("Add Files..."), buttons), "cmdAddFiles");
-    cmdClear = Named(new QPushButton(QStringLiteral("Clear List"), buttons), "cmdClear");
-    cmdSelectAll = Named(new QPushButton(QStringLiteral("Select All"), buttons), "cmdSelectAll");
-    cmdSelectNone = Named(new QPushButton(QStringLiteral("Select None"), buttons), "cmdSelectNone");
+    QWidget* const bar = picBButtons;
+    cmdAddFiles = Named(new QPushButton(QStringLiteral("&Add Files..."), bar), "cmdAddFiles");
+    cmdClear = Named(new QPushButton(QStringLiteral("&Clear List"), bar), "cmdClear");
+    cmdSelectAll = Named(new QPushButton(QStringLiteral("Select A&ll"), bar), "cmdSelectAll");
+    cmdSelectNone = Named(new QPushButton(QStringLiteral("Select &None"), bar), "cmdSelectNone");
     chkPreview = Named(
-        new QCheckBox(QStringLiteral("Show Preview."), buttons), "chkPreview",
+        new QCheckBox(QStringLiteral("Show &Preview."), bar), "chkPreview",
         QStringLiteral("Show a list of all new \"fixed\" filenames. This might take up to a few "
                        "minutes depending on the number of files and the type of ID3 tags."));
-    lblFiles = Named(new QLabel(QStringLiteral("0 files"), picBButtons), "lblFiles");
-    for (QWidget* w : {static_cast<QWidget*>(cmdAddFiles), static_cast<QWidget*>(cmdClear),
-                       static_cast<QWidget*>(cmdSelectAll), static_cast<QWidget*>(cmdSelectNone),
-                       static_cast<QWidget*>(chkPreview)})
-        first->addWidget(w);
-    chkPreview->setMinimumWidth(chkPreview->sizeHint().width());  // the caption stays whole
-    first->addStretch();
-    auto* second = new QHBoxLayout;
-    cmdSave = Named(new QPushButton(QStringLiteral("Save Sorting List..."), buttons), "cmdSave");
-    cmdLoad = Named(new QPushButton(QStringLiteral("Load Sorting List..."), buttons), "cmdLoad");
-    cmdOptions = Named(new QPushButton(QStringLiteral("Options..."), buttons), "cmdOptions");
+    lblFiles = Named(new QLabel(QStringLiteral("0 files"), bar), "lblFiles");
+    cmdSave = Named(new QPushButton(QStringLiteral("Sa&ve Sorting List..."), bar), "cmdSave");
+    cmdLoad = Named(new QPushButton(QStringLiteral("L&oad Sorting List..."), bar), "cmdLoad");
+    cmdOptions = Named(new QPushButton(QStringLiteral("Op&tions..."), bar), "cmdOptions");
     cmdSortThisFile =
-        Named(new QPushButton(QStringLiteral("Sort Selected  (F5)"), buttons), "cmdSortThisFile");
-    cmdSort = Named(new QPushButton(QStringLiteral("Sort All Now!"), buttons), "cmdSort");
-    for (QPushButton* b : {cmdSave, cmdLoad, cmdOptions}) second->addWidget(b);
-    second->addStretch();
-    second->addWidget(cmdSortThisFile);
-    second->addWidget(cmdSort);
-    rows->addLayout(first);
-    rows->addLayout(second);
+        Named(new QPushButton(QStringLiteral("Sort S&elected  (F5)"), bar), "cmdSortThisFile");
+    cmdSort = Named(new QPushButton(QStringLiteral("Sort All No&w!"), bar), "cmdSort");
 
-    auto* bar = new QVBoxLayout(picBButtons);
-    bar->setContentsMargins(0, 0, 0, 0);
+    auto* layout = new QVBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
     // The count has a row of its own: beside the buttons it was squeezed and cut as it grew.
     auto* count = new QHBoxLayout;
     count->addStretch();
     count->addWidget(lblFiles);
-    bar->addLayout(count);
-    bar->addWidget(new ScrollStrip(Qt::Horizontal, buttons, picBButtons));
+    layout->addLayout(count);
+    // Two rows of buttons; in a narrow window (a 1024-pixel screen) a row wraps rather than
+    // being cut.
+    const std::array<QList<QWidget*>, 2> rows{
+        {{cmdAddFiles, cmdClear, cmdSelectAll, cmdSelectNone, chkPreview},
+         {cmdSave, cmdLoad, cmdOptions, cmdSortThisFile, cmdSort}}};
+    for (const QList<QWidget*>& row : rows) {
+        auto* flow = new FlowLayout;
+        flow->setSpacing(layout->spacing());
+        for (QWidget* w : row) flow->addWidget(w);
+        layout->addLayout(flow);
+    }
     return picBButtons;
 }
 
@@ -294,12 +288,14 @@ void frmZarn::wireList() {
     for (FileListView* view : {lstFiles, lstPreview}) {
         connect(view, &FileListView::removeRequested, c, [c, view] { c->removeSelected(view); });
         connect(view, &FileListView::deleteRequested, c, [c, view] { c->deleteSelected(view); });
+        connect(view, &FileListView::selectAllRequested, c, &ListCommands::selectAll);
     }
     connect(lstFiles, &FileListView::popupRequested, this,
             [this](const QPoint& at) { menus.mnuPopup->popup(at); });
     connect(lstFiles, &FileListView::rowChosen, this, &frmZarn::fileRowChosen);
-    // Select All, Invert Selection, Ctrl+A: the panel follows the selection however it is made,
-    // or a save would write one file's boxes (or empty ones) while several rows are selected.
+    // Select All (its button or Ctrl+A), Invert Selection: the panel follows the selection however
+    // it is made, or a save would write one file's boxes (or empty ones) while several rows are
+    // selected.
     connect(lstFiles, &FileListView::selectionMade, this,
             [this] { loadChosenRow(lstFiles->currentIndex().row()); });
     connect(this, &frmZarn::fileRowChosen, this, &frmZarn::loadChosenRow);
@@ -351,7 +347,8 @@ void frmZarn::wireSorting() {
     m_nameFromFile = new NameFromFileCommand(
         {menus.mnuNameFromFile, this, m_list, lstFiles, cmbInPattern, cmbOutPattern,
          m_sorting->chkConvert, [this] { return m_sorting->existsIndex(); },
-         [this]() -> frmSorting& { return m_sortCommands->progressWindow(); }, *m_dialogs},
+         [this]() -> frmSorting& { return m_sortCommands->progressWindow(); }, *m_dialogs,
+         [this] { ClearFileInfo(); }},
         m_values, m_prompter, this);
     connect(cmdSort, &QPushButton::clicked, m_sortCommands, &SortCommands::sortAll);
     connect(menus.mnuSortAll, &QAction::triggered, m_sortCommands, &SortCommands::sortAll);

@@ -29,6 +29,9 @@ class FileList {
     // Removes the given rows (any order, duplicates allowed) from both lists.
     void removeRows(QList<int> rows);
     void clear();
+    // Files renamed outside the list (old path, new path): their rows leave and each new path
+    // of a listed file gets a row, unless the list holds it already (a file it replaced).
+    void followRenames(const QList<std::pair<QString, QString>>& renames);
     // Builds the preview from scratch: the new name of every row.
     void rebuildPreview();
 

@@ -17,13 +17,14 @@ class FileListView : public QListView {
     void setModel(QAbstractItemModel* model) override;
 
   signals:
-    void removeRequested();  // Delete
-    void deleteRequested();  // Shift+Delete
+    void removeRequested();     // Delete
+    void deleteRequested();     // Shift+Delete
+    void selectAllRequested();  // Ctrl+A
     void popupRequested(const QPoint& globalPos);
     void pathsDropped(const QStringList& paths);
     // A mouse button pressed on a row, or the keyboard moved to another row.
     void rowChosen(int row);
-    // The selection changed otherwise: a command (Select All, Invert Selection), Ctrl+A, a drag
+    // The selection changed otherwise: a command (Select All, Invert Selection), a drag
     // over the rows. Rows the model inserts or removes shift the selection without it.
     void selectionMade();
 

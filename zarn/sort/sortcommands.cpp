@@ -86,14 +86,14 @@ void SortCommands::sortAll() {
     showFailure(engine);
     switch (end) {
         case SortEnd::Complete:
-            window.finish();
             m_parts.clearFileInfo();
             m_parts.mainWindow->show();
+            window.finish();
             break;
         case SortEnd::Cancelled:
-            window.finish();
             m_parts.refreshCount();
             m_parts.mainWindow->show();
+            window.finish();
             break;
         case SortEnd::Stopped:  // the stop has shown the main window again
         case SortEnd::Failed:   // the error is shown; "Pause" brings the main window back

@@ -87,4 +87,21 @@ TEST(FileListTest, SameFileTwiceGivesTwoRows) {
     EXPECT_EQ(list.pathAt(0), list.pathAt(1));
 }
 
+TEST(FileListTest, FollowsRenamesDoneOutsideIt) {
+    FileList list = MakeList();
+    for (const char* p : {"/m/a.mp3", "/m/b.mp3", "/m/b.mp3", "/m/c.mp3", "/m/taken.mp3"})
+        list.addPath(QString::fromUtf8(p));
+    list.rebuildPreview();
+    const auto P = [](const char* p) { return QString::fromUtf8(p); };
+    // b's two rows become one row of its new name; c took the name of a listed file, which
+    // keeps its one row; a file the list never held stays out of it.
+    list.followRenames({{P("/m/b.mp3"), P("/m/02 - B.mp3")},
+                        {P("/m/c.mp3"), P("/m/taken.mp3")},
+                        {P("/n/x.mp3"), P("/n/X1.mp3")}});
+    QStringList paths;
+    for (int row = 0; row < list.count(); ++row) paths << list.pathAt(row);
+    EXPECT_EQ(paths, QStringList({P("/m/02 - B.mp3"), P("/m/a.mp3"), P("/m/taken.mp3")}));
+    ExpectInStep(list);
+}
+
 }  // namespace
