@@ -214,6 +214,53 @@ class Desktop:
         values = dict(line.split("=", 1) for line in out.split())
         return {k: int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")}
 
+    def outer_geometry(self, window):
+        """The window with the window manager's frame (title bar, borders) as x, y, w, h."""
+        # xwininfo reads where the client area is on the root window (xdotool's position is
+        # off by the frame under some window managers).
+        info = self.run(["xwininfo", "-id", window]).stdout.decode()
+        g = {key: int(re.search(rf"{label}:\s+(-?\d+)", info).group(1)) for key, label in
+             (("X", "Absolute upper-left X"), ("Y", "Absolute upper-left Y"),
+              ("WIDTH", "Width"), ("HEIGHT", "Height"))}
+        out = self.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], check=False).stdout
+        found = re.findall(rb"\d+", out.split(b"=", 1)[-1]) if b"=" in out else []
+        left, right, top, bottom = (int(v) for v in found) if len(found) == 4 else (0, 0, 0, 0)
+        return (g["X"] - left, g["Y"] - top, g["WIDTH"] + left + right,
+                g["HEIGHT"] + top + bottom)
+
+    def minimum_size(self, window):
+        """The least size the program allows its window (WM_NORMAL_HINTS), or None."""
+        out = self.run(["xprop", "-id", window, "WM_NORMAL_HINTS"], check=False).stdout.decode()
+        match = re.search(r"minimum size: (\d+) by (\d+)", out)
+        return (int(match.group(1)), int(match.group(2))) if match else None
+
+    def screen_size(self):
+        width, height = self.size.split("x")
+        return int(width), int(height)
+
+    def fits_screen(self, window):
+        """What keeps the window from being used whole on the screen: its frame out of the
+        screen, or a least size larger than the screen. Empty when it fits."""
+        width, height = self.screen_size()
+        x, y, w, h = self.outer_geometry(window)
+        faults = []
+        if x < 0 or y < 0 or x + w > width or y + h > height:
+            faults.append(f"its frame {w}x{h} at {x},{y} leaves the {width}x{height} screen")
+        least = self.minimum_size(window)
+        if least and (least[0] > width or least[1] > height):
+            faults.append(f"its least size {least[0]}x{least[1]} exceeds the screen")
+        return faults
+
+    def stacking(self):
+        """The managed windows from the bottom to the top."""
+        out = self.run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"], check=False).stdout
+        return [hex(int(v, 16)) for v in re.findall(rb"0x[0-9a-f]+", out)]
+
+    def on_top(self, above, below):
+        order = [int(w, 16) for w in self.stacking()]
+        return int(above) in order and int(below) in order and \
+            order.index(int(above)) > order.index(int(below))
+
     def menu(self, window, path):
         """Opens a menu of the main window's menu bar and picks an entry by keyboard: the first
         menu ("File") is clicked, then `path` are the keys a person presses (Right to the next

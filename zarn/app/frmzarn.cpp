@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -40,6 +39,7 @@
 #include "zarn/shell/namedwidget.h"
 #include "zarn/shell/programfolder.h"
 #include "zarn/shell/programvalues.h"
+#include "zarn/shell/screenfit.h"
 #include "zarn/shell/settingsstore.h"
 #include "zarn/sort/sortcommands.h"
 #include "zarn/sort/sortingcontrols.h"
@@ -430,15 +430,10 @@ void frmZarn::load() {
 void frmZarn::place() {
     setMinimumSize(std::max(Px(kMinWidth), minimumSizeHint().width()),
                    std::max(Px(kHeight), minimumSizeHint().height()));
-    // The start size shows every control whole, unless the screen is smaller than that.
-    QSize size = sizeHint().expandedTo(QSize(Px(kMinWidth), Px(kHeight)));
-    const QScreen* screen = this->screen();
-    const QRect area = screen ? screen->availableGeometry() : QRect();
-    if (screen) size = size.boundedTo(area.size());
-    resize(size.expandedTo(minimumSize()));
-    if (screen)
-        move(area.left() + (area.width() - width()) / 2,
-             area.top() + (area.height() - height()) / 2);
+    // The start size shows every control whole, unless the screen (less the window's frame)
+    // is smaller than that.
+    resize(sizeHint().expandedTo(QSize(Px(kMinWidth), Px(kHeight))));
+    FitOnScreen(this);
 }
 
 MainSettings frmZarn::currentSettings() const {
