@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -342,7 +343,8 @@ void frmZarn::wireSorting() {
     m_sortCommands = new SortCommands(
         {m_list, lstFiles, lstPreview, *m_sorting, cmbInPattern, cmbOutPattern, panel.txtNewName,
          this, [this] { return m_commands->previewShown(); }, [this] { ClearFileInfo(); },
-         [this] { m_commands->refreshCount(); }, [this] { return m_nameFromFile->windowShown(); }},
+         [this] { m_commands->refreshCount(); }, [this] { return m_nameFromFile->windowShown(); },
+         [this](const QString& text) { statusBar()->showMessage(text); }},
         m_values, m_prompter, this);
     m_nameFromFile = new NameFromFileCommand(
         {menus.mnuNameFromFile, this, m_list, lstFiles, cmbInPattern, cmbOutPattern,
@@ -362,8 +364,14 @@ void frmZarn::wireEditing() {
                                     m_values.options, [this](int row) { emit fileRowChosen(row); }},
                                    this);
     const auto save = [this] {
-        SaveID3({panel, m_panelState, m_list, lstFiles, lstPreview, chkPreview, m_values.options,
-                 m_prompter, this});
+        const bool several = m_panelState.severalFiles;
+        const int saved = SaveID3({panel, m_panelState, m_list, lstFiles, lstPreview, chkPreview,
+                                   m_values.options, m_prompter, this});
+        if (saved <= 0) return;
+        statusBar()->showMessage(saved == 1 ? QStringLiteral("Saved 1 file")
+                                            : QStringLiteral("Saved %1 files").arg(saved));
+        // The file's size and header facts follow its new tag.
+        if (!several) ShowFileInfo(m_panelState.shown.path);
     };
     connect(panel.cmdSaveID3, &QPushButton::clicked, this, save);
     connect(menus.mnuSaveID3, &QAction::triggered, this, save);

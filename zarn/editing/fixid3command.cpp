@@ -59,6 +59,16 @@ void FixID3Command::fixSelectedFiles() {
     }
     if (const QString failures = FailureSummary(run.problems); !failures.isEmpty())
         m_prompter.critical(QStringLiteral("Zarn"), failures);
+    // Without a version ticked only the tags the files have are cleaned; a run that changed
+    // nothing says so, or it looks as if the command did not run.
+    if (!chosen.id3v1 && !chosen.id3v2 && run.written == 0 && !run.stopped &&
+        run.problems.isEmpty())
+        m_prompter.information(
+            QStringLiteral("Zarn"),
+            QStringLiteral("Nothing was changed in the %1 selected files.\nWith neither "
+                           "\"ID3v1 tag\" nor \"ID3v2 tag\" ticked, Fix ID3 cleans only the "
+                           "tags a file has; tick one to give every file that tag.")
+                .arg(paths.size()));
     for (const QString& gone : run.gone) {
         for (int row = 0; row < m_parts.list.count(); ++row) {
             if (m_parts.list.pathAt(row) == gone) {

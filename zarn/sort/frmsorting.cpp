@@ -89,7 +89,8 @@ void frmSorting::setTotal(int total) {
     cmdPause->setEnabled(true);
 }
 
-void frmSorting::finish() {
+void frmSorting::finish(const QString& summary) {
+    if (!summary.isEmpty()) lblMethod->setText(summary);
     cmdPause->setText(QStringLiteral("Done!"));
     cmdPause->setEnabled(true);
     // "Done!" in front: the main window shown again must not cover it.
