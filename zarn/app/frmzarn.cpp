@@ -33,6 +33,7 @@
 #include "zarn/extras/qtplayer.h"
 #include "zarn/names/fixfilename.h"
 #include "zarn/names/replacelist.h"
+#include "zarn/shell/duplicatemark.h"
 #include "zarn/shell/filedialogs.h"
 #include "zarn/shell/filelistview.h"
 #include "zarn/shell/listentry.h"
@@ -136,6 +137,11 @@ void frmZarn::loadChosenRow(int row) {
     m_editing->refresh();
 }
 
+void frmZarn::refreshSelectedCount() {
+    const FileListView* shown = m_commands->previewShown() ? lstPreview : lstFiles;
+    lblSelected->setText(QStringLiteral("%1 selected").arg(shown->selectedCount()));
+}
+
 void frmZarn::RemoveRow(int row) {
     m_list.RemoveRow(row);
 }
@@ -220,6 +226,7 @@ QWidget* frmZarn::buildListArea() {
     lstPreview = new FileListView(QStringLiteral("lstPreview"), m_listStack);
     lstFiles->setModel(&m_list.files());
     lstPreview->setModel(&m_list.preview());
+    MarkDuplicateRows(lstPreview, m_list.previewDuplicates());
     // Both lists share one spot; the stack shows one of them, so the preview covers the file
     // list exactly whatever the window's size.
     m_listStack->addWidget(lstFiles);
@@ -239,6 +246,7 @@ QWidget* frmZarn::buildButtonBar() {
         QStringLiteral("Show a list of all new \"fixed\" filenames. This might take up to a few "
                        "minutes depending on the number of files and the type of ID3 tags."));
     lblFiles = Named(new QLabel(QStringLiteral("0 files"), bar), "lblFiles");
+    lblSelected = Named(new QLabel(QStringLiteral("0 selected"), bar), "lblSelected");
     cmdSave = Named(new QPushButton(QStringLiteral("Sa&ve Sorting List..."), bar), "cmdSave");
     cmdLoad = Named(new QPushButton(QStringLiteral("L&oad Sorting List..."), bar), "cmdLoad");
     cmdOptions = Named(new QPushButton(QStringLiteral("Op&tions..."), bar), "cmdOptions");
@@ -250,6 +258,7 @@ QWidget* frmZarn::buildButtonBar() {
     layout->setContentsMargins(0, 0, 0, 0);
     // The count has a row of its own: beside the buttons it was squeezed and cut as it grew.
     auto* count = new QHBoxLayout;
+    count->addWidget(lblSelected);
     count->addStretch();
     count->addWidget(lblFiles);
     layout->addLayout(count);
@@ -300,6 +309,16 @@ void frmZarn::wireList() {
     connect(lstFiles, &FileListView::selectionMade, this,
             [this] { loadChosenRow(lstFiles->currentIndex().row()); });
     connect(this, &frmZarn::fileRowChosen, this, &frmZarn::loadChosenRow);
+    // However rows are selected, or leave the list, or the other list is shown.
+    for (FileListView* view : {lstFiles, lstPreview}) {
+        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                &frmZarn::refreshSelectedCount);
+        connect(view->model(), &QAbstractItemModel::rowsRemoved, this,
+                &frmZarn::refreshSelectedCount);
+        connect(view->model(), &QAbstractItemModel::modelReset, this,
+                &frmZarn::refreshSelectedCount);
+    }
+    connect(m_listStack, &QStackedWidget::currentChanged, this, &frmZarn::refreshSelectedCount);
     connect(lstPreview, &FileListView::rowChosen, this, [this](int row) {
         emit fileRowChosen(row);
         panel.txtNewName->setText(m_list.preview().text(row));
@@ -309,6 +328,7 @@ void frmZarn::wireList() {
 void frmZarn::wireMenus() {
     ListCommands* c = m_commands;
     connect(menus.mnuAddFiles, &QAction::triggered, c, &ListCommands::addFiles);
+    connect(menus.mnuAddFolder, &QAction::triggered, c, &ListCommands::addFolder);
     connect(menus.mnuNonExistent, &QAction::triggered, c, &ListCommands::removeNonexistent);
     connect(menus.mnuSelV1Files, &QAction::triggered, c, [c] { c->selectWithTag(false); });
     connect(menus.mnuSelV2Files, &QAction::triggered, c, [c] { c->selectWithTag(true); });

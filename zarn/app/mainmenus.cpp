@@ -26,6 +26,7 @@ void MainMenus::build(QMenuBar* bar, QWidget* owner) {
         Entry(mnuFile, QStringLiteral("&Get Filenames From File..."), "mnuNameFromFile");
     mnuFile->addSeparator();
     mnuAddFiles = Entry(mnuFile, QStringLiteral("&Add Files..."), "mnuAddFiles");
+    mnuAddFolder = Entry(mnuFile, QStringLiteral("Add F&older..."), "mnuAddFolder");
     mnuFindDuplicates = Entry(mnuFile, QStringLiteral("Find &Duplicates"), "mnuFindDuplicates");
     mnuFindDuplicates->setVisible(false);
     mnuQuickSort = Entry(mnuFile, QStringLiteral("&Quick Sort File"), "mnuQuickSort");

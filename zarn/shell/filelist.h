@@ -4,6 +4,7 @@
 #include <QList>
 #include <functional>
 
+#include "zarn/shell/duplicatenames.h"
 #include "zarn/shell/textlistmodel.h"
 
 class FileList {
@@ -17,6 +18,8 @@ class FileList {
     TextListModel& preview() { return m_preview; }
     const SortedListModel& files() const { return m_files; }
     const TextListModel& preview() const { return m_preview; }
+    // The preview rows whose new name another row also gets.
+    const DuplicateNames& previewDuplicates() const { return m_duplicates; }
     int count() const { return m_files.rowCount(); }
     QString pathAt(int row) const;
 
@@ -38,5 +41,6 @@ class FileList {
   private:
     SortedListModel m_files;
     TextListModel m_preview;
+    DuplicateNames m_duplicates{m_preview};
     NameBuilder m_builder;
 };

@@ -104,10 +104,14 @@ void FileListView::keyPressEvent(QKeyEvent* event) {
 }
 
 int FileListView::selectedUpToTwo() const {
+    return selectedCount(2);
+}
+
+int FileListView::selectedCount(int enough) const {
     int count = 0;
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
         count += range.height();
-        if (count >= 2) return 2;
+        if (count >= enough) return enough;
     }
     return count;
 }

@@ -3,6 +3,7 @@
 // Shift+Delete, the pop-up menu, and dropped files and folders.
 #include <QListView>
 #include <functional>
+#include <limits>
 
 class FileListView : public QListView {
     Q_OBJECT
@@ -12,6 +13,8 @@ class FileListView : public QListView {
     QList<int> selectedRows() const;
     // 0, 1 or 2 (two or more), without listing every selected row.
     int selectedUpToTwo() const;
+    // How many rows are selected (up to `enough`), by the selection's ranges, not row by row.
+    int selectedCount(int enough = std::numeric_limits<int>::max()) const;
     void selectRows(const QList<int>& rows);
     void invertSelection();
     void setModel(QAbstractItemModel* model) override;

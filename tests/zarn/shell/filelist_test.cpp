@@ -104,4 +104,29 @@ TEST(FileListTest, FollowsRenamesDoneOutsideIt) {
     ExpectInStep(list);
 }
 
+// Rows whose new name another row gets too, letter case aside, as the list changes.
+TEST(FileListTest, PreviewKnowsTheNamesTwoRowsGet) {
+    FileList list = MakeList();  // a row's new name is its name in capitals
+    for (const char* p : {"/m/a.mp3", "/n/A.mp3", "/m/b.mp3"}) list.addPath(QString::fromUtf8(p));
+    const auto marked = [&list] {
+        QList<bool> rows;
+        for (int row = 0; row < list.count(); ++row)
+            rows << list.previewDuplicates().isDuplicate(row);
+        return rows;
+    };
+    EXPECT_EQ(marked(), QList<bool>({false, false, false}));  // no preview yet
+    list.rebuildPreview();
+    EXPECT_EQ(marked(), QList<bool>({true, true, false}));
+    list.addPath(QStringLiteral("/o/b.MP3"));
+    EXPECT_EQ(marked(), QList<bool>({true, true, true, true}));
+    list.RemoveRow(0);
+    EXPECT_EQ(marked(), QList<bool>({false, true, true}));
+    list.preview().insertAt(3, QString());  // rows without a name are never marked
+    list.preview().insertAt(4, QString());
+    EXPECT_FALSE(list.previewDuplicates().isDuplicate(3));
+    list.clear();
+    list.addPath(QStringLiteral("/m/a.mp3"));
+    EXPECT_EQ(marked(), QList<bool>({false}));
+}
+
 }  // namespace
