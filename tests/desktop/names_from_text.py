@@ -15,11 +15,7 @@ def save_list(desk, main, path, proc):
     """Writes the main list to a sorting list file through its dialog, as a person does."""
     desk.activate(main)
     desk.key("alt+v")  # "Save Sorting List..."
-    dialog = desk.wait_window("^Save As$", proc=proc, timeout=10)
-    desk.activate(dialog)
-    desk.key("ctrl+a")
-    desk.type(str(path))
-    desk.key("Return")
+    desk.answer_file_dialog("^Save As$", path, proc)
     desk.wait_for(path.exists, "the sorting list to be written", 10)
 
 
@@ -62,8 +58,7 @@ def run(desk, case, failures):
     for path in olds:
         d.check(not any(row.startswith(path.name + " ") for row in rows),
                 f"the list still shows the old name {path.name}", failures)
-    status = d.end_program(desk, proc, main)
-    d.check(status == 0, f"the program ended with status {status}", failures)
+    d.ends_cleanly(desk, proc, main, failures)
 
 
 def main():

@@ -49,8 +49,7 @@ def run(desk, case, failures):
     main = desk.wait_window(d.MAIN_TITLE, proc=proc)
 
     desk.activate(main)
-    top, _ = max(desk.white_runs(main, x=20)[1], key=lambda run: run[1] - run[0])
-    desk.click(main, 20, top + 8)  # the first row of the list
+    desk.focus_file_list(main, first_row=True)
     more = opened(desk, main, ["alt+m"], "^More ID3v2", proc)
     check_fits(desk, more, "extra frames", failures)
     desk.key("Escape")
@@ -67,8 +66,7 @@ def run(desk, case, failures):
             f"progress: at {sx},{sy} ({sw}x{sh}), not centred on the main window at "
             f"{mx},{my} ({mw}x{mh})", failures)
     d.check(desk.on_top(sorting, main), "progress: behind the main window at \"Done!\"", failures)
-    status = d.end_program(desk, proc, main)
-    d.check(status == 0, f"the program ended with status {status}", failures)
+    d.ends_cleanly(desk, proc, main, failures)
 
 
 def main():

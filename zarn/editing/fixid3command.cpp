@@ -24,12 +24,13 @@ bool FixID3Command::hasCurrentRow() const {
 }
 
 void FixID3Command::run() {
-    const qsizetype selected = m_parts.lstFiles->selectedRows().size();
-    if (!hasCurrentRow() || selected == 0) return;
-    // Two selected rows make the several-files state, however they came to be selected.
+    const int selected = m_parts.lstFiles->selectedUpToTwo();
+    if (selected == 0) return;
+    // Two selected rows make the several-files state, however they came to be selected; they
+    // need no current row (Ctrl+A after a click below the rows leaves none).
     if (m_parts.state.severalFiles || selected >= 2)
         fixSelectedFiles();
-    else
+    else if (selected == 1 && hasCurrentRow())
         fixShownFile();
 }
 

@@ -71,7 +71,9 @@ int SaveSeveral(const SaveCommandParts& p) {
 }  // namespace
 
 int SaveID3(const SaveCommandParts& p) {
+    // The several-files form goes to the selected rows, whichever row is current (if any).
+    if (p.state.severalFiles) return p.lstFiles->selectedUpToTwo() > 0 ? SaveSeveral(p) : 0;
     FileListView* view = p.chkPreview->isChecked() ? p.lstPreview : p.lstFiles;
     if (view->model()->rowCount() == 0 || !view->currentIndex().isValid()) return 0;
-    return p.state.severalFiles ? SaveSeveral(p) : SaveOne(p);
+    return SaveOne(p);
 }
