@@ -499,3 +499,8 @@ def main(scenario):
     finally:
         print(f"({time.monotonic() - started:.1f} s)", file=sys.stderr)
     return 0
+
+
+def run_scenario(name, cases, run):
+    """The whole of a scenario script: run_cases on one desktop, the status as the exit code."""
+    sys.exit(main(lambda: run_cases(name, cases, run)))

@@ -2,8 +2,6 @@
 ("Save As File...") is the picture byte for byte; a composer text frame added there ("Add") and
 the file saved (Ctrl+S) gives the file the frame and keeps the picture and the title."""
 
-import sys
-
 import desktop as d
 from mutagen.id3 import APIC, TIT2
 
@@ -61,9 +59,5 @@ def run(desk, case, failures):
     d.ends_cleanly(desk, proc, main, failures)
 
 
-def main():
-    d.run_cases("extra_frames", ["frames"], run)
-
-
 if __name__ == "__main__":
-    sys.exit(d.main(main))
+    d.run_scenario("extra_frames", ["frames"], run)

@@ -2,8 +2,6 @@
 "Fix ID3" (Alt+X): each file's ID3v1 tag gets the cleaned title, the artist and track taken from
 its name, and the audio stays byte for byte."""
 
-import sys
-
 import desktop as d
 
 # name, ID3v1 title as another program left it; the in pattern reads track, artist and title
@@ -61,9 +59,5 @@ def run(desk, case, failures):
     d.ends_cleanly(desk, proc, main, failures)
 
 
-def main():
-    d.run_cases("fix_id3", ["fix"], run)
-
-
 if __name__ == "__main__":
-    sys.exit(d.main(main))
+    d.run_scenario("fix_id3", ["fix"], run)

@@ -3,8 +3,6 @@ File...", a track list typed into the text box, "Scan now!", "Rename Files", "Cl
 have their new names on disk, and the main list holds the new names and no old one
 (read back through "Save Sorting List...")."""
 
-import sys
-
 import desktop as d
 from mutagen.id3 import TIT2
 
@@ -61,9 +59,5 @@ def run(desk, case, failures):
     d.ends_cleanly(desk, proc, main, failures)
 
 
-def main():
-    d.run_cases("names_from_text", ["rename"], run)
-
-
 if __name__ == "__main__":
-    sys.exit(d.main(main))
+    d.run_scenario("names_from_text", ["rename"], run)

@@ -2,8 +2,6 @@
 the matches saved with Ctrl+S: the saved playlist holds the matching entries, as the playlist
 recorded them, and no other."""
 
-import sys
-
 import desktop as d
 
 # Absolute paths, which a saved playlist keeps as they are.
@@ -36,9 +34,5 @@ def run(desk, case, failures):
     d.ends_cleanly(desk, proc, window, failures, key="ctrl+q")
 
 
-def main():
-    d.run_cases("orvik_search", ["search"], run)
-
-
 if __name__ == "__main__":
-    sys.exit(d.main(main))
+    d.run_scenario("orvik_search", ["search"], run)
