@@ -60,6 +60,7 @@ class frmZarn : public QMainWindow {
     FileListView* lstFiles = nullptr;
     FileListView* lstPreview = nullptr;
     QLabel* lblFiles = nullptr;
+    QLabel* lblSelected = nullptr;  // how many rows of the shown list are selected
     QCheckBox* chkPreview = nullptr;
     QPushButton* cmdAddFiles = nullptr;
     QPushButton* cmdClear = nullptr;
@@ -105,6 +106,7 @@ class frmZarn : public QMainWindow {
     void wireFixID3();
     void wireEditing();
     void loadChosenRow(int row);
+    void refreshSelectedCount();
     void load();
     void place();
     MainSettings currentSettings() const;

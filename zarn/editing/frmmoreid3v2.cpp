@@ -62,13 +62,13 @@ void frmMoreID3v2::build() {
     cmbV2Frames = Named(new QComboBox(this), "cmbV2Frames");
     cmbV2Frames->setEditable(true);
     cmbV2Frames->setInsertPolicy(QComboBox::NoInsert);
-    cmdAdd = Named(new QPushButton(QStringLiteral("Add"), this), "cmdAdd");
-    cmdRemove = Named(new QPushButton(QStringLiteral("Remove"), this), "cmdRemove");
-    cmdRemoveAll = Named(new QPushButton(QStringLiteral("Remove All"), this), "cmdRemoveAll",
+    cmdAdd = Named(new QPushButton(QStringLiteral("&Add"), this), "cmdAdd");
+    cmdRemove = Named(new QPushButton(QStringLiteral("&Remove"), this), "cmdRemove");
+    cmdRemoveAll = Named(new QPushButton(QStringLiteral("Remove A&ll"), this), "cmdRemoveAll",
                          QStringLiteral("Remove All ID3v2 tags in the list from the file."));
     cmdSaveToFile =
-        Named(new QPushButton(QStringLiteral("Save As File..."), this), "cmdSaveToFile");
-    cmdClose = Named(new QPushButton(QStringLiteral("Close"), this), "cmdClose");
+        Named(new QPushButton(QStringLiteral("&Save As File..."), this), "cmdSaveToFile");
+    cmdClose = Named(new QPushButton(QStringLiteral("&Close"), this), "cmdClose");
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("ID3v2 frames in file:"), this), 0, 0);

@@ -154,10 +154,10 @@ ID3v2Record OneFileID3v2(const PanelValues& values, const QByteArray& hiddenFram
     return tag;
 }
 
-QString SeveralFilesSummary(const PanelValues& values, RemoveMarks remove) {
+QString SeveralFilesSummary(const PanelValues& values, RemoveMarks remove, int files) {
     QStringList lines{
-        QStringLiteral("The following attributes will be changed for ALL selected "
-                       "files:")};
+        QStringLiteral("The following attributes will be changed for ALL %1 selected files:")
+            .arg(files)};
     const auto add = [&lines](const char* caption, const QString& text) {
         if (!text.isEmpty()) lines << QLatin1String(caption) + text;
     };

@@ -50,8 +50,9 @@ ID3v1Record OneFileID3v1(const PanelValues& values, bool optimized,
 ID3v2Record OneFileID3v2(const PanelValues& values, const QByteArray& hiddenFrames,
                          bool removeHidden);
 
-// Several files: what the user confirms before anything is written (lines end in CR LF).
-QString SeveralFilesSummary(const PanelValues& values, RemoveMarks remove);
+// Several files: what the user confirms before anything is written to the `files` selected
+// files (lines end in CR LF).
+QString SeveralFilesSummary(const PanelValues& values, RemoveMarks remove, int files);
 // Several files: "Remove!" removes, a checked version box writes, anything else keeps.
 TagModes SeveralFilesModes(const PanelValues& values, RemoveMarks remove);
 // Several files: the number boxes keep only what their rules read ("*" and digits; the ID3v2

@@ -172,8 +172,8 @@ TEST(SaveRecords, SummaryListsWhatChanges) {
     PanelValues albumOnly;
     albumOnly.id3v1 = true;
     albumOnly.v1.album = U("New Album");
-    EXPECT_EQ(SeveralFilesSummary(albumOnly, {}),
-              U("The following attributes will be changed for ALL selected files:\r\n\r\n"
+    EXPECT_EQ(SeveralFilesSummary(albumOnly, {}, 2),
+              U("The following attributes will be changed for ALL 2 selected files:\r\n\r\n"
                 "ID3v1 (ID3v1 will be added if nonexistent):\r\nAlbum: New Album"));
 
     PanelValues full = Form();
@@ -181,8 +181,8 @@ TEST(SaveRecords, SummaryListsWhatChanges) {
     full.v1.title = U("ignored: ID3v1 unchecked");
     full.v2 = {U("A"), U("T"), U("Al"), U("*"), U("2004"), U("Rock"), U("C")};
     full.encoder = U("E");
-    EXPECT_EQ(SeveralFilesSummary(full, {true, false}),
-              U("The following attributes will be changed for ALL selected files:\r\n\r\n"
+    EXPECT_EQ(SeveralFilesSummary(full, {true, false}, 1500),
+              U("The following attributes will be changed for ALL 1500 selected files:\r\n\r\n"
                 "ID3v1 tags will be REMOVED!\r\n\r\n"
                 "ID3v2 (ID3v2 will be added if nonexistent):\r\nTitle: T\r\nArtist: A\r\n"
                 "Album: Al\r\nYear: 2004\r\nGenre: Rock\r\nTrack: *\r\nComments: C\r\n"

@@ -182,7 +182,23 @@ TEST_F(SortTest, CollisionPolicyForEachMethod) {
                 : QStringList{};
         EXPECT_EQ(prompter.questions, asked) << what;
         EXPECT_TRUE(prompter.criticals.isEmpty()) << what;
+        // The end of the run counts the file in the way as sorted or skipped; b.mp3 keeps its
+        // name in a rename, which leaves it as it is.
+        const bool replaced = c.atTarget == "new";
+        const bool ended = c.end == SortEnd::Cancelled;
+        const int next = ended ? 0 : 1;
+        EXPECT_EQ(counts.done, (replaced ? 1 : 0) + (rename ? 0 : next)) << what;
+        EXPECT_EQ(counts.unchanged, rename ? next : 0) << what;
+        EXPECT_EQ(counts.skipped, replaced || ended ? 0 : 1) << what;
+        EXPECT_EQ(counts.failed, 0) << what;
     }
+}
+
+TEST(SortCountsText, SaysWhatEachFileCameTo) {
+    EXPECT_EQ(SortCountsText({19, 0, 1, 0}, kMethodCopy), U("Done: 19 files copied, 1 skipped."));
+    EXPECT_EQ(SortCountsText({1, 2, 0, 3}, kMethodMove),
+              U("Done: 1 file moved, 2 already in place, 3 failed."));
+    EXPECT_EQ(SortCountsText({}, kMethodRename), U("Done: 0 files renamed."));
 }
 
 // Letter case is not identity: "a.mp3" and "A.mp3" can be two files.
