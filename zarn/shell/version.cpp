@@ -5,8 +5,12 @@
 
 #include "zarn/shell/mainsettings.h"
 
+QString ReleaseVersion() {
+    return QStringLiteral(ZARN_RELEASE);
+}
+
 QString VersionText() {
-    return QStringLiteral("zarn %1 (%2)").arg(QStringLiteral(ZARN_RELEASE), ProgramCaption());
+    return QStringLiteral("zarn %1 (%2)").arg(ReleaseVersion(), ProgramCaption());
 }
 
 bool IsVersionArgument(int argc, char* argv[]) {
