@@ -5,8 +5,9 @@ The built zarn runs on a pseudo-terminal, slowed down by the fault injector (eve
 music file waits), so that a run of 40 files takes about two seconds:
   - on a terminal the line appears ("N of 40 files, S s left") and is cleared at the end;
   - with the error output in a pipe, or with --quiet, nothing of it is written;
-  - Ctrl+C on the terminal stops a --set after the file at hand: exit status 1, a line that
-    says how many files were done, and every file either as it was or as the run writes it.
+  - Ctrl+C on the terminal stops a --set (or a --sort) after the file at hand: exit status 1,
+    a line that says how many files were done, and every file either as it was or as the run
+    writes it.
 
 usage: progress_pty_test.py ZARN FAULT_INJECTOR SAMPLE_MP3
 """
@@ -177,8 +178,30 @@ def test_ctrl_c_stops_after_the_file_at_hand():
         shutil.rmtree(scratch)
 
 
+def test_ctrl_c_stops_a_sort():
+    scratch = scratch_folder()
+    try:
+        target = os.path.join(scratch, "sorted")
+        status, terminal, out = on_terminal(["--sort", target, "--copy", "."], scratch,
+                                            interrupt_after_line=True)
+        check(status == 1, "a stopped sort ended with %d" % status)
+        stopped = re.search(r"stopped after (\d+) of 40 files", terminal)
+        check(stopped is not None, "no stop report in %r" % terminal)
+        check("not sorted" not in terminal, "the files after the stop were reported: %r" % terminal)
+        copied = sorted(os.listdir(target)) if os.path.isdir(target) else []
+        check(all(sha(os.path.join(target, name)) == sha(SAMPLE) for name in copied),
+              "a copy differs from its source")
+        check(len(out.splitlines()) == len(copied),
+              "%d lines for %d copies" % (len(out.splitlines()), len(copied)))
+        if stopped:
+            check(len(copied) == int(stopped.group(1)),
+                  "%d copies, %s reported" % (len(copied), stopped.group(1)))
+    finally:
+        shutil.rmtree(scratch)
+
+
 for test in (test_line_appears_and_is_cleared, test_no_line_in_a_pipe,
-             test_ctrl_c_stops_after_the_file_at_hand):
+             test_ctrl_c_stops_after_the_file_at_hand, test_ctrl_c_stops_a_sort):
     print("==", test.__name__)
     test()
 if failures:
