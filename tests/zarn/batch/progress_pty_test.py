@@ -11,6 +11,7 @@ music file waits), so that a run of 40 files takes about two seconds:
 
 usage: progress_pty_test.py ZARN FAULT_INJECTOR SAMPLE_MP3
 """
+import contextlib
 import hashlib
 import os
 import pty
@@ -86,6 +87,17 @@ def on_terminal(arguments, scratch, interrupt_after_line=False):
         return os.waitstatus_to_exitcode(wait_status), terminal.decode(), f.read()
 
 
+def interrupted(arguments, scratch):
+    """Runs zarn on the terminal and presses Ctrl+C once the progress line shows; returns the
+    number of files the stop report gives (None without one), the terminal's text and the
+    output."""
+    status, terminal, out = on_terminal(arguments, scratch, interrupt_after_line=True)
+    check(status == 1, "%s stopped ended with %d" % (arguments[0], status))
+    stopped = re.search(r"stopped after (\d+) of 40 files", terminal)
+    check(stopped is not None, "no stop report in %r" % terminal)
+    return (int(stopped.group(1)) if stopped else None), terminal, out
+
+
 def screen_after(text):
     """The last row a terminal shows after `text`: a carriage return goes back to the start
     of the row, later characters overwrite earlier ones."""
@@ -103,18 +115,21 @@ def screen_after(text):
     return "".join(row)
 
 
+@contextlib.contextmanager
 def scratch_folder():
     scratch = tempfile.mkdtemp(prefix="zarn-progress-")
-    for sub in ("music", "config", "state", "home"):
-        os.makedirs(os.path.join(scratch, sub))
-    for i in range(FILES):
-        shutil.copy(SAMPLE, os.path.join(scratch, "music", "%02d.mp3" % i))
-    return scratch
+    try:
+        for sub in ("music", "config", "state", "home"):
+            os.makedirs(os.path.join(scratch, sub))
+        for i in range(FILES):
+            shutil.copy(SAMPLE, os.path.join(scratch, "music", "%02d.mp3" % i))
+        yield scratch
+    finally:
+        shutil.rmtree(scratch)
 
 
 def test_line_appears_and_is_cleared():
-    scratch = scratch_folder()
-    try:
+    with scratch_folder() as scratch:
         status, terminal, out = on_terminal(["--list", "."], scratch)
         check(status == 0, "--list on a terminal ended with %d: %r" % (status, terminal))
         check(len(out.splitlines()) == FILES, "--list printed %d lines" % len(out.splitlines()))
@@ -128,24 +143,18 @@ def test_line_appears_and_is_cleared():
 
         status, terminal, out = on_terminal(["--list", "--quiet", "."], scratch)
         check(status == 0 and terminal == "", "--quiet wrote %r on the terminal" % terminal)
-    finally:
-        shutil.rmtree(scratch)
 
 
 def test_no_line_in_a_pipe():
-    scratch = scratch_folder()
-    try:
+    with scratch_folder() as scratch:
         run = subprocess.run([ZARN, "--set", "album=Piped", "."], cwd=os.path.join(scratch, "music"),
                              env=environment(scratch), capture_output=True, timeout=60)
         check(run.returncode == 0, "--set in a pipe ended with %d" % run.returncode)
         check(run.stderr == b"", "the error output in a pipe got %r" % run.stderr[:200])
-    finally:
-        shutil.rmtree(scratch)
 
 
 def test_ctrl_c_stops_after_the_file_at_hand():
-    scratch = scratch_folder()
-    try:
+    with scratch_folder() as scratch:
         music = os.path.join(scratch, "music")
         old = sha(SAMPLE)
         # What a file is after the run: one copy written without interruption.
@@ -157,47 +166,32 @@ def test_ctrl_c_stops_after_the_file_at_hand():
         new = sha(os.path.join(reference, "r.mp3"))
         check(new != old, "the reference run changed nothing")
 
-        status, terminal, _ = on_terminal(["--set", "album=Stopped", "."], scratch,
-                                          interrupt_after_line=True)
-        check(status == 1, "a stopped run ended with %d" % status)
-        stopped = re.search(r"stopped after (\d+) of 40 files", terminal)
-        check(stopped is not None, "no stop report in %r" % terminal)
+        done, _, _ = interrupted(["--set", "album=Stopped", "."], scratch)
         hashes = [sha(os.path.join(music, name)) for name in sorted(os.listdir(music))]
         check(len(hashes) == FILES, "files were made or removed: %d" % len(hashes))
         check(all(h in (old, new) for h in hashes), "a file is neither old nor new")
         written = hashes.count(new)
-        if stopped:
-            done = int(stopped.group(1))
+        if done is not None:
             check(0 < done < FILES, "stopped after %d files" % done)
             check(written == done, "%d files written, %d reported" % (written, done))
         check(hashes[:written] == [new] * written, "the written files are not the first ones")
         journal = os.path.join(scratch, "state", "zarn")
         left = os.listdir(journal) if os.path.isdir(journal) else []
         check(left == [], "the run left %s behind" % left)
-    finally:
-        shutil.rmtree(scratch)
 
 
 def test_ctrl_c_stops_a_sort():
-    scratch = scratch_folder()
-    try:
+    with scratch_folder() as scratch:
         target = os.path.join(scratch, "sorted")
-        status, terminal, out = on_terminal(["--sort", target, "--copy", "."], scratch,
-                                            interrupt_after_line=True)
-        check(status == 1, "a stopped sort ended with %d" % status)
-        stopped = re.search(r"stopped after (\d+) of 40 files", terminal)
-        check(stopped is not None, "no stop report in %r" % terminal)
+        done, terminal, out = interrupted(["--sort", target, "--copy", "."], scratch)
         check("not sorted" not in terminal, "the files after the stop were reported: %r" % terminal)
         copied = sorted(os.listdir(target)) if os.path.isdir(target) else []
         check(all(sha(os.path.join(target, name)) == sha(SAMPLE) for name in copied),
               "a copy differs from its source")
         check(len(out.splitlines()) == len(copied),
               "%d lines for %d copies" % (len(out.splitlines()), len(copied)))
-        if stopped:
-            check(len(copied) == int(stopped.group(1)),
-                  "%d copies, %s reported" % (len(copied), stopped.group(1)))
-    finally:
-        shutil.rmtree(scratch)
+        if done is not None:
+            check(len(copied) == done, "%d copies, %d reported" % (len(copied), done))
 
 
 for test in (test_line_appears_and_is_cleared, test_no_line_in_a_pipe,
