@@ -3,7 +3,8 @@
 
 The built zarn runs on a pseudo-terminal, slowed down by the fault injector (every close of a
 music file waits), so that a run of 40 files takes about two seconds:
-  - on a terminal the line appears ("N of 40 files, S s left") and is cleared at the end;
+  - on a terminal the line appears ("N of 40 files, S s left"), is cleared before any other
+    line is written there (the renamer's failures) and at the end;
   - with the error output in a pipe, or with --quiet, nothing of it is written;
   - Ctrl+C on the terminal stops a --set (or a --sort) after the file at hand: exit status 1,
     a line that says how many files were done, and every file either as it was or as the run
@@ -98,21 +99,24 @@ def interrupted(arguments, scratch):
     return (int(stopped.group(1)) if stopped else None), terminal, out
 
 
-def screen_after(text):
-    """The last row a terminal shows after `text`: a carriage return goes back to the start
-    of the row, later characters overwrite earlier ones."""
-    row = []
-    column = 0
-    for ch in text.replace("\r\n", "\n").split("\n")[-1]:
-        if ch == "\r":
-            column = 0
-            continue
-        if column < len(row):
-            row[column] = ch
-        else:
-            row.append(ch)
-        column += 1
-    return "".join(row)
+def screen(text):
+    """The rows a terminal shows after `text`: a carriage return goes back to the start of the
+    row, later characters overwrite earlier ones."""
+    rows = []
+    for line in text.replace("\r\n", "\n").split("\n"):
+        row = []
+        column = 0
+        for ch in line:
+            if ch == "\r":
+                column = 0
+                continue
+            if column < len(row):
+                row[column] = ch
+            else:
+                row.append(ch)
+            column += 1
+        rows.append("".join(row).rstrip())
+    return rows
 
 
 @contextlib.contextmanager
@@ -130,16 +134,24 @@ def scratch_folder():
 
 def test_line_appears_and_is_cleared():
     with scratch_folder() as scratch:
-        status, terminal, out = on_terminal(["--list", "."], scratch)
-        check(status == 0, "--list on a terminal ended with %d: %r" % (status, terminal))
-        check(len(out.splitlines()) == FILES, "--list printed %d lines" % len(out.splitlines()))
-        lines = LINE.findall(terminal)
-        check(len(lines) >= 2, "the progress line appeared %d times: %r" % (len(lines), terminal))
-        check(", 1 s left" in terminal or ", 2 s left" in terminal,
-              "no time left in %r" % terminal)
-        check("\n" not in terminal, "the progress line left a line behind: %r" % terminal)
-        check(screen_after(terminal).strip() == "",
-              "the terminal still shows %r" % screen_after(terminal))
+        names = sorted(os.listdir(os.path.join(scratch, "music")))
+        # The renamer's files all get the same new name: every file after the first is
+        # refused, so its failure lines cross the progress line.
+        for arguments in (["--list", "."], ["+rename=%title.mp3", "--dry-run"] + names):
+            status, terminal, out = on_terminal(arguments, scratch)
+            what = arguments[0]
+            check(status in (0, 1), "%s on a terminal ended with %d" % (what, status))
+            shown = screen(terminal)
+            check(len(out.splitlines()) + len(shown) - 1 == FILES,
+                  "%s: %d results and %d rows on the terminal: %r" %
+                  (what, len(out.splitlines()), len(shown), terminal))
+            lines = LINE.findall(terminal)
+            check(len(lines) >= 2,
+                  "%s: the progress line appeared %d times: %r" % (what, len(lines), terminal))
+            check(re.search(r", [12] s left", terminal), "%s: no time left in %r" % (what, terminal))
+            check(not any(LINE.search(row) for row in shown),
+                  "%s: the terminal still shows a progress line: %r" % (what, shown))
+            check(shown[-1] == "", "%s: the last row is %r" % (what, shown[-1]))
 
         status, terminal, out = on_terminal(["--list", "--quiet", "."], scratch)
         check(status == 0 and terminal == "", "--quiet wrote %r on the terminal" % terminal)
