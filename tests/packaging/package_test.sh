@@ -79,6 +79,10 @@ if [ -f /usr/share/bash-completion/bash_completion ]; then
 else
   echo "skipped: bash-completion is not installed"; skipped+=(bash-completion)
 fi
+# zsh is no dependency of the build; where it is installed, the completions must at least parse.
+if command -v zsh >/dev/null; then
+  for f in "$root"/usr/share/zsh/vendor-completions/_*; do zsh -n "$f" || fail "zsh -n $f"; done
+fi
 if have lintian; then
   lintian --fail-on error "$deb" >"$work/lintian.txt" 2>&1 \
     || { cat "$work/lintian.txt"; fail "lintian found errors"; }
