@@ -1,12 +1,12 @@
 #include "zarn/shell/consolestreams.h"
 
 ConsoleStreams::Output::Output(std::FILE* file, TerminalProgress& progress)
-    : m_file(file), m_progress(progress) {
+    : m_file(file), m_progress(progress), m_onTerminal(IsTerminal(file)) {
     open(QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
 
 qint64 ConsoleStreams::Output::writeData(const char* data, qint64 size) {
-    m_progress.hide();
+    if (m_onTerminal) m_progress.hide();
     const size_t written = std::fwrite(data, 1, size_t(size), m_file);
     std::fflush(m_file);
     return written == size_t(size) ? size : -1;

@@ -1,7 +1,7 @@
 #pragma once
 // The standard output and error of a command-line run, sharing the terminal with its progress
-// line: whatever either stream writes first clears the line, so that results and failures
-// start at the left margin and the line is drawn again below them.
+// line: whatever either stream writes to the terminal first clears the line, so that results
+// and failures start at the left margin and the line is drawn again below them.
 #include <QIODevice>
 #include <QTextStream>
 #include <cstdio>
@@ -29,6 +29,7 @@ class ConsoleStreams {
       private:
         std::FILE* m_file;
         TerminalProgress& m_progress;
+        bool m_onTerminal;  // output to a file or pipe leaves the line alone
     };
 
     // Declared first, so that it outlives the streams that clear it.
