@@ -113,6 +113,13 @@ void FillID3v2(FileInfo& info, const ID3v2Record& tag) {
 
 }  // namespace
 
+void FillTagBoxes(FileInfo& info, const QByteArray& v1Block, const std::optional<ID3v2Record>& v2,
+                  bool optimizedID3v1) {
+    FillID3v1(info, v1Block, optimizedID3v1);
+    info.ID3v2Mark = v2 ? QStringLiteral("1") : QStringLiteral("0");
+    if (v2) FillID3v2(info, *v2);
+}
+
 FileInfo ReadFileInfo(const QString& path, bool optimizedID3v1) {
     if (!QFileInfo::exists(path)) return {};
     Mp3File file(path);
