@@ -32,7 +32,7 @@ void PreviewSet(const QStringList& files, const PanelValues& values, const Optio
     EachPathWithProgress(files, report.progress(), [&](const QString& path) {
         Mp3File file(path);
         if (!file.open(FileAccess::Read)) return report.fail(path, file.error().description);
-        const FileRecords r = SeveralFilesRecords(file, cleaned, modes, options.bRemHiddenID3);
+        const FileRecords r = SeveralFilesRecords(file, cleaned, modes, options);
         if (r.error.failed()) return report.fail(path, r.error.description);
         PrintChanges(path,
                      PreviewTagWrite(file, r.tag1, r.tag2, r.modes.id3v1, r.modes.id3v2,
