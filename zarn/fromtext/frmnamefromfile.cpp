@@ -160,10 +160,10 @@ QWidget* frmNameFromFile::buildAlbumFrame() {
     chkGenre4All = Check(Frame1, "chkGenre4All", QStringLiteral("Use for all."),
                          named + QStringLiteral("genre."));
     chkSaveID3v1 =
-        Check(Frame1, "chkSaveID3v1", QStringLiteral("Save in ID3v1."),
+        Check(Frame1, "chkSaveID3v1", QStringLiteral("Save in ID3v&1."),
               QStringLiteral("Zarn will save the ID3v1 information in all files for you."));
     chkSaveID3v2 =
-        Check(Frame1, "chkSaveID3v2", QStringLiteral("Save in ID3v2."),
+        Check(Frame1, "chkSaveID3v2", QStringLiteral("Save in ID3v&2."),
               QStringLiteral("Zarn will save the ID3v2 information in all files for you."));
 
     auto* grid = new QGridLayout(Frame1);
