@@ -82,7 +82,8 @@ class Parser {
     Parser(const QString& playlistPath, PathStyle style) : m_path(playlistPath), m_style(style) {}
 
     bool start(const QString& firstLine) {
-        if (firstLine == u"#EXTM3U") m_format = Format::M3u;
+        // Players and IPTV lists put attributes after the mark: "#EXTM3U x-tvg-url=...".
+        if (firstLine.startsWith(u"#EXTM3U")) m_format = Format::M3u;
         if (firstLine.toLower() == u"[playlist]") m_format = Format::Pls;
         return m_format != Format::None;
     }

@@ -4,6 +4,7 @@
 #include "zarn/app/mainwindowmain.h"
 #include "zarn/batch/batchmain.h"
 #include "zarn/names/commandlinerun.h"
+#include "zarn/shell/version.h"
 #include "zarn/windowprogram.h"
 
 // `zarn`: the command-line modes on Qt Core alone, since loading the widget, GUI and multimedia
@@ -12,6 +13,7 @@
 int main(int argc, char* argv[]) {
     // Every mode finds the per-user folder and settings under this name.
     QCoreApplication::setApplicationName(QStringLiteral("Zarn"));
+    if (IsVersionArgument(argc, argv)) return PrintVersion();
     if (IsBatchCommandLine(argc, argv)) return RunBatchCommandLine(argc, argv);
     if (argc <= 1 || std::strcmp(argv[1], kAddOption) == 0) return StartWindowProgram(argv);
     const CommandLineRequest request = CommandLineRequestOf(argc, argv);

@@ -21,6 +21,7 @@ from mutagen.id3 import ID3
 
 # Where the built programs are: the test registration passes the build's folder of Zarn.
 ZARN_BIN = Path(os.environ.get("ZARN_BIN", Path(__file__).resolve().parents[2] / "build/zarn"))
+ORVIK_BIN = Path(os.environ.get("ORVIK_BIN", ZARN_BIN.parent / "orvik"))
 MAIN_TITLE = "^Pelmora"
 KEY_DELAY_MS = "20"
 
@@ -152,6 +153,9 @@ class Desktop:
         """Starts Zarn as a desktop's "Open with" does: `zarn --add FILE...`."""
         return self.start([str(ZARN_BIN / "zarn"), *map(str, args)], log=log)
 
+    def orvik(self, *args, log="orvik"):
+        return self.start([str(ORVIK_BIN / "orvik"), *map(str, args)], log=log)
+
     def settings(self, **values):
         """Writes Zarn's stored settings before it starts, as an earlier session left them."""
         ini = Path(self.env["XDG_CONFIG_HOME"]) / "Zarn/Zarn.ini"
@@ -214,6 +218,63 @@ class Desktop:
         values = dict(line.split("=", 1) for line in out.split())
         return {k: int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")}
 
+    def outer_geometry(self, window):
+        """The window with the window manager's frame (title bar, borders) as x, y, w, h."""
+        # xwininfo reads where the client area is on the root window (xdotool's position is
+        # off by the frame under some window managers).
+        info = self.run(["xwininfo", "-id", window]).stdout.decode()
+        g = {key: int(re.search(rf"{label}:\s+(-?\d+)", info).group(1)) for key, label in
+             (("X", "Absolute upper-left X"), ("Y", "Absolute upper-left Y"),
+              ("WIDTH", "Width"), ("HEIGHT", "Height"))}
+        out = self.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], check=False).stdout
+        found = re.findall(rb"\d+", out.split(b"=", 1)[-1]) if b"=" in out else []
+        left, right, top, bottom = (int(v) for v in found) if len(found) == 4 else (0, 0, 0, 0)
+        return (g["X"] - left, g["Y"] - top, g["WIDTH"] + left + right,
+                g["HEIGHT"] + top + bottom)
+
+    def minimum_size(self, window):
+        """The least size the program allows its window (WM_NORMAL_HINTS), or None."""
+        out = self.run(["xprop", "-id", window, "WM_NORMAL_HINTS"], check=False).stdout.decode()
+        match = re.search(r"minimum size: (\d+) by (\d+)", out)
+        return (int(match.group(1)), int(match.group(2))) if match else None
+
+    def screen_size(self):
+        width, height = self.size.split("x")
+        return int(width), int(height)
+
+    def fits_screen(self, window):
+        """What keeps the window from being used whole on the screen: its frame out of the
+        screen, or a least size larger than the screen. Empty when it fits."""
+        width, height = self.screen_size()
+        x, y, w, h = self.outer_geometry(window)
+        faults = []
+        if x < 0 or y < 0 or x + w > width or y + h > height:
+            faults.append(f"its frame {w}x{h} at {x},{y} leaves the {width}x{height} screen")
+        least = self.minimum_size(window)
+        if least and (least[0] > width or least[1] > height):
+            faults.append(f"its least size {least[0]}x{least[1]} exceeds the screen")
+        return faults
+
+    def stacking(self):
+        """The managed windows from the bottom to the top."""
+        out = self.run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"], check=False).stdout
+        return [hex(int(v, 16)) for v in re.findall(rb"0x[0-9a-f]+", out)]
+
+    def on_top(self, above, below):
+        order = [int(w, 16) for w in self.stacking()]
+        return int(above) in order and int(below) in order and \
+            order.index(int(above)) > order.index(int(below))
+
+    def answer_file_dialog(self, title, path, proc=None):
+        """Types a path into the name box of the file or folder dialog titled `title` (a
+        regular expression) and accepts it."""
+        dialog = self.wait_window(title, proc=proc, timeout=10)
+        self.activate(dialog)
+        self.key("ctrl+a")
+        self.type(str(path))
+        self.key("Return")
+        self.wait_gone(title, timeout=10)
+
     def menu(self, window, path):
         """Opens a menu of the main window's menu bar and picks an entry by keyboard: the first
         menu ("File") is clicked, then `path` are the keys a person presses (Right to the next
@@ -269,6 +330,21 @@ class Desktop:
                 top = None
         return column, runs
 
+    def focus_file_list(self, window, first_row=False):
+        """Clicks Zarn's file list below its rows, which gives it the focus and selects
+        nothing; with `first_row`, Home then chooses the first row (the panel loads it)."""
+        found = []
+
+        def list_shown():  # the tallest white area down the left edge, below the rows
+            found[:] = self.white_runs(window, x=20)[1]
+            return any(bottom - top >= 40 for top, bottom in found)
+
+        self.wait_for(list_shown, "the file list to be drawn", 10)
+        top, bottom = max(found, key=lambda run: run[1] - run[0])
+        self.click(window, 20, bottom - 4)
+        if first_row:
+            self.key("Home")
+
     def screenshot(self, label):
         """The whole screen as a PNG beside the test's log (kept: the folder is not removed)."""
         if not self.display:
@@ -295,14 +371,21 @@ class Desktop:
             time.sleep(interval)
 
 
-def end_program(desktop, proc, window, timeout=15):
-    """Closes the main window as a person does (Alt+F4) and waits for the program to end."""
+def end_program(desktop, proc, window, timeout=15, key="alt+F4"):
+    """Closes the main window as a person does (Alt+F4, or the program's own `key`) and waits
+    for the program to end."""
     desktop.activate(window)
-    desktop.key("alt+F4")
+    desktop.key(key)
     try:
         return proc.wait(timeout=timeout)
     except subprocess.TimeoutExpired as error:
-        raise Failure("the program did not end after its main window was closed") from error
+        raise Failure(f"the program did not end after {key}") from error
+
+
+def ends_cleanly(desktop, proc, window, failures, key="alt+F4"):
+    """Ends the program (see end_program); a status other than 0 is a failure."""
+    status = end_program(desktop, proc, window, key=key)
+    check(status == 0, f"the program ended with status {status}", failures)
 
 
 # -- MP3 files --------------------------------------------------------------------------------
@@ -416,3 +499,8 @@ def main(scenario):
     finally:
         print(f"({time.monotonic() - started:.1f} s)", file=sys.stderr)
     return 0
+
+
+def run_scenario(name, cases, run):
+    """The whole of a scenario script: run_cases on one desktop, the status as the exit code."""
+    sys.exit(main(lambda: run_cases(name, cases, run)))

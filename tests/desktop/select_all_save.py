@@ -1,6 +1,8 @@
-"""Select every row three ways (the "Select All" button, Ctrl+A in the list, "Invert Selection"
-from an empty selection), type an album into the ID3v2 album box and save: every file gets the
-album and keeps every other frame, its audio and its ID3v1 tag."""
+"""A folder added with File > "Add Folder..." (or given on the command line), every row selected
+three ways (the "Select All" button, Ctrl+A in the list, "Invert Selection" from an empty
+selection), an album typed into the ID3v2 album box and saved (from the ID3 menu, or with Ctrl+S
+after Ctrl+A, then Ctrl+Q ends the program): every file gets the album and keeps every other
+frame, its audio and its ID3v1 tag."""
 
 import sys
 
@@ -25,34 +27,15 @@ def tagged_folder(folder):
     return sorted(folder.iterdir())
 
 
-def enter_list(desk, window, load_first_row):
-    """Puts the keyboard focus into the file list: a click below its rows, then Down (the first
-    row is selected and shown), or Shift+Tab and Tab (the first row becomes current, nothing is
-    selected, the panel stays empty)."""
-    found = []
-
-    def list_shown():  # the tallest white area down the left edge, below the rows
-        found[:] = desk.white_runs(window, x=20)[1]
-        return any(bottom - top >= 40 for top, bottom in found)
-
-    desk.wait_for(list_shown, "the file list to be drawn", 10)
-    top, bottom = max(found, key=lambda run: run[1] - run[0])
-    desk.click(window, 20, bottom - 4)
-    if load_first_row:
-        desk.key("Down")
-    else:
-        desk.key("shift+Tab", "Tab")
-
-
 def select_all(desk, window, way):
     if way == "button":
-        enter_list(desk, window, load_first_row=True)
+        desk.focus_file_list(window, first_row=True)
         desk.key("Tab", "Tab", "Tab", "space")  # Add Files..., Clear List, Select All
     elif way == "ctrl+a":
-        enter_list(desk, window, load_first_row=False)
+        desk.focus_file_list(window)
         desk.key("ctrl+a")
     else:
-        enter_list(desk, window, load_first_row=False)
+        desk.focus_file_list(window)
         desk.menu(window, ["Up", "Up", "Return"])  # File, Invert Selection (above Exit)
 
 
@@ -77,13 +60,23 @@ def type_album(desk, window):
 def run(desk, way, failures):
     files = tagged_folder(desk.tmp / way.replace("+", ""))
     before = {f: (d.frames_of(f), d.sha256_of(d.audio_bytes(f))) for f in files}
-    proc = desk.zarn("--add", files[0].parent, log=way)
-    window = desk.wait_window(d.MAIN_TITLE, proc=proc)
+    if way == "button":  # the folder added as a person adds one: File, "Add Folder..."
+        proc = desk.zarn(log=way)
+        window = desk.wait_window(d.MAIN_TITLE, proc=proc)
+        desk.activate(window)
+        desk.key("alt+f", "o")
+        desk.answer_file_dialog("^Please select a folder", files[0].parent, proc)
+    else:
+        proc = desk.zarn("--add", files[0].parent, log=way)
+        window = desk.wait_window(d.MAIN_TITLE, proc=proc)
     desk.activate(window)
     select_all(desk, window, way)
     type_album(desk, window)
     stamps = {f: f.stat().st_mtime_ns for f in files}
-    desk.menu(window, ["Right", "Right", "Down", "Return"])  # Edit, then ID3 on "Fix ID3"
+    if way == "ctrl+a":
+        desk.key("ctrl+s")  # "Save ID3" from the keyboard, the focus still in the album box
+    else:
+        desk.menu(window, ["Right", "Right", "Down", "Return"])  # Edit, then ID3 on "Fix ID3"
     # A save to every selected file asks first; a save to one file writes at once.
     desk.wait_for(lambda: desk.windows("^Zarn$") or any(
         f.stat().st_mtime_ns != stamps[f] for f in files), "the summary or a written file", 10)
@@ -110,8 +103,7 @@ def run(desk, way, failures):
     if desk.windows("^Zarn$"):
         failures.append(f"{way}: a message box is open after the save (see the screenshot)")
         desk.screenshot(f"{way}-message")
-    status = d.end_program(desk, proc, window)
-    d.check(status == 0, f"{way}: the program ended with status {status}", failures)
+    d.ends_cleanly(desk, proc, window, failures, key="ctrl+q" if way == "ctrl+a" else "alt+F4")
 
 
 def main():

@@ -30,7 +30,8 @@ def run(desk, answer, key, method, replaces, failures):
 
     proc = desk.zarn("--add", source, log=answer)
     window = desk.wait_window(d.MAIN_TITLE, proc=proc)
-    desk.menu(window, ["Down"] * 4 + ["Return"])  # File, "Sort All Files"
+    desk.activate(window)
+    desk.key("alt+f", "s")  # File, "Sort All Files"
     question = desk.wait_window("^Zarn$", proc=proc)
     desk.activate(question)
     desk.key(key)

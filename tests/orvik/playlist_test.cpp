@@ -185,6 +185,17 @@ TEST(OrvikPlaylist, WithoutHeaderLoadsNothing) {
             << lines.join(u'|').toStdString();
 }
 
+// Players and IPTV lists add attributes to the mark; any first line starting with it counts.
+TEST(OrvikPlaylist, HeaderWithAttributesIsAHeader) {
+    for (const QString& header : {u"#EXTM3U x-tvg-url=\"http://x/epg.xml\""_s,
+                                  u"#EXTM3U url-tvg=\"a\" tvg-shift=2"_s, u"#EXTM3U "_s}) {
+        const auto entries = ParsePlaylist({header, u"#EXTINF:-1,A - B"_s, u"/m/a.mp3"_s},
+                                           u"/lists/x.m3u"_s, PathStyle::Posix);
+        ASSERT_EQ(entries.size(), 1) << header.toStdString();
+        EXPECT_EQ(entries.first().artist, u"A"_s);
+    }
+}
+
 TEST(OrvikPlaylist, ReadsFilesWithAnyLineEndAndEncoding) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

@@ -4,6 +4,7 @@
 //   ZARN_FAULT=fdatasync:EIO     every fdatasync fails with EIO (names: see kCalls; errno names
 //                                EIO, ENOSPC, EDQUOT, EACCES)
 //   ZARN_CRASH=pwrite:3          the program is killed (SIGKILL) just before its 3rd pwrite
+//   ZARN_DELAY=close:30          every close waits 30 ms first (a slow disk: long runs)
 //   ZARN_FAULT_PATH=/music/      only calls on files whose path contains this count
 //
 // Calls on the journal itself (a path with "/zarn/journal-") and on the records undo keeps
@@ -27,6 +28,7 @@ struct Plan {
     char call[32] = {};
     int error = 0;     // ZARN_FAULT: the errno to fail with
     long crashAt = 0;  // ZARN_CRASH: the count at which to die
+    long delayMs = 0;  // ZARN_DELAY: the wait before each call
     long count = 0;
     const char* path = nullptr;
 };
@@ -43,15 +45,18 @@ Plan ReadPlan() {
     plan.path = std::getenv("ZARN_FAULT_PATH");
     const char* fault = std::getenv("ZARN_FAULT");
     const char* crash = std::getenv("ZARN_CRASH");
-    const char* wanted = fault ? fault : crash;
+    const char* delay = std::getenv("ZARN_DELAY");
+    const char* wanted = fault ? fault : crash ? crash : delay;
     if (!wanted) return plan;
     const char* colon = std::strchr(wanted, ':');
     if (!colon || size_t(colon - wanted) >= sizeof plan.call) return plan;
     std::memcpy(plan.call, wanted, size_t(colon - wanted));
     if (fault)
         plan.error = ErrorNamed(colon + 1);
-    else
+    else if (crash)
         plan.crashAt = std::atol(colon + 1);
+    else
+        plan.delayMs = std::atol(colon + 1);
     return plan;
 }
 
@@ -89,6 +94,7 @@ bool Hit(const char* call, Counts counts) {
     Plan& plan = ThePlanOf();
     if (std::strcmp(plan.call, call) != 0 || !counts()) return false;
     if (plan.crashAt > 0 && ++plan.count == plan.crashAt) ::kill(::getpid(), SIGKILL);
+    if (plan.delayMs > 0) ::usleep(useconds_t(plan.delayMs * 1000));
     if (plan.error == 0) return false;
     errno = plan.error;
     return true;

@@ -13,13 +13,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSet>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "zarn/app/flowlayout.h"
 #include "zarn/app/listcommands.h"
 #include "zarn/app/mainwindowfromtext.h"
 #include "zarn/app/mainwindownames.h"
@@ -35,6 +36,7 @@
 #include "zarn/extras/qtplayer.h"
 #include "zarn/names/fixfilename.h"
 #include "zarn/names/replacelist.h"
+#include "zarn/shell/duplicatemark.h"
 #include "zarn/shell/filedialogs.h"
 #include "zarn/shell/filelistview.h"
 #include "zarn/shell/listentry.h"
@@ -42,6 +44,7 @@
 #include "zarn/shell/namedwidget.h"
 #include "zarn/shell/programfolder.h"
 #include "zarn/shell/programvalues.h"
+#include "zarn/shell/screenfit.h"
 #include "zarn/shell/settingsstore.h"
 #include "zarn/sort/sortcommands.h"
 #include "zarn/sort/sortingcontrols.h"
@@ -156,6 +159,11 @@ void frmZarn::loadChosenRow(int row) {
     m_editing->refresh();
 }
 
+void frmZarn::refreshSelectedCount() {
+    const FileListView* shown = m_commands->previewShown() ? lstPreview : lstFiles;
+    lblSelected->setText(QStringLiteral("%1 selected").arg(shown->selectedCount()));
+}
+
 void frmZarn::RemoveRow(int row) {
     m_list.RemoveRow(row);
 }
@@ -240,6 +248,7 @@ QWidget* frmZarn::buildListArea() {
     lstPreview = new FileListView(QStringLiteral("lstPreview"), m_listStack);
     lstFiles->setModel(&m_list.files());
     lstPreview->setModel(&m_list.preview());
+    MarkDuplicateRows(lstPreview, m_list.previewDuplicates());
     // Both lists share one spot; the stack shows one of them, so the preview covers the file
     // list exactly whatever the window's size.
     m_listStack->addWidget(lstFiles);
@@ -249,48 +258,43 @@ QWidget* frmZarn::buildListArea() {
 
 QWidget* frmZarn::buildButtonBar() {
     picBButtons = Named(new QWidget(this), "picBButtons");
-    // The buttons scroll sideways in a narrow window; the count stays in view above them.
-    auto* buttons = new QWidget(picBButtons);
-    auto* rows = new QVBoxLayout(buttons);
-    rows->setContentsMargins(0, 0, 0, 0);
-    auto* first = new QHBoxLayout;
-    cmdAddFiles = Named(new QPushButton(QStringLiteral("Add Files..."), buttons), "cmdAddFiles");
-    cmdClear = Named(new QPushButton(QStringLiteral("Clear List"), buttons), "cmdClear");
-    cmdSelectAll = Named(new QPushButton(QStringLiteral("Select All"), buttons), "cmdSelectAll");
-    cmdSelectNone = Named(new QPushButton(QStringLiteral("Select None"), buttons), "cmdSelectNone");
+    QWidget* const bar = picBButtons;
+    cmdAddFiles = Named(new QPushButton(QStringLiteral("&Add Files..."), bar), "cmdAddFiles");
+    cmdClear = Named(new QPushButton(QStringLiteral("&Clear List"), bar), "cmdClear");
+    cmdSelectAll = Named(new QPushButton(QStringLiteral("Select A&ll"), bar), "cmdSelectAll");
+    cmdSelectNone = Named(new QPushButton(QStringLiteral("Select &None"), bar), "cmdSelectNone");
     chkPreview = Named(
-        new QCheckBox(QStringLiteral("Show Preview."), buttons), "chkPreview",
+        new QCheckBox(QStringLiteral("Show &Preview."), bar), "chkPreview",
         QStringLiteral("Show a list of all new \"fixed\" filenames. This might take up to a few "
                        "minutes depending on the number of files and the type of ID3 tags."));
-    lblFiles = Named(new QLabel(QStringLiteral("0 files"), picBButtons), "lblFiles");
-    for (QWidget* w : {static_cast<QWidget*>(cmdAddFiles), static_cast<QWidget*>(cmdClear),
-                       static_cast<QWidget*>(cmdSelectAll), static_cast<QWidget*>(cmdSelectNone),
-                       static_cast<QWidget*>(chkPreview)})
-        first->addWidget(w);
-    chkPreview->setMinimumWidth(chkPreview->sizeHint().width());  // the caption stays whole
-    first->addStretch();
-    auto* second = new QHBoxLayout;
-    cmdSave = Named(new QPushButton(QStringLiteral("Save Sorting List..."), buttons), "cmdSave");
-    cmdLoad = Named(new QPushButton(QStringLiteral("Load Sorting List..."), buttons), "cmdLoad");
-    cmdOptions = Named(new QPushButton(QStringLiteral("Options..."), buttons), "cmdOptions");
+    lblFiles = Named(new QLabel(QStringLiteral("0 files"), bar), "lblFiles");
+    lblSelected = Named(new QLabel(QStringLiteral("0 selected"), bar), "lblSelected");
+    cmdSave = Named(new QPushButton(QStringLiteral("Sa&ve Sorting List..."), bar), "cmdSave");
+    cmdLoad = Named(new QPushButton(QStringLiteral("L&oad Sorting List..."), bar), "cmdLoad");
+    cmdOptions = Named(new QPushButton(QStringLiteral("Op&tions..."), bar), "cmdOptions");
     cmdSortThisFile =
-        Named(new QPushButton(QStringLiteral("Sort Selected  (F5)"), buttons), "cmdSortThisFile");
-    cmdSort = Named(new QPushButton(QStringLiteral("Sort All Now!"), buttons), "cmdSort");
-    for (QPushButton* b : {cmdSave, cmdLoad, cmdOptions}) second->addWidget(b);
-    second->addStretch();
-    second->addWidget(cmdSortThisFile);
-    second->addWidget(cmdSort);
-    rows->addLayout(first);
-    rows->addLayout(second);
+        Named(new QPushButton(QStringLiteral("Sort S&elected  (F5)"), bar), "cmdSortThisFile");
+    cmdSort = Named(new QPushButton(QStringLiteral("Sort All No&w!"), bar), "cmdSort");
 
-    auto* bar = new QVBoxLayout(picBButtons);
-    bar->setContentsMargins(0, 0, 0, 0);
+    auto* layout = new QVBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
     // The count has a row of its own: beside the buttons it was squeezed and cut as it grew.
     auto* count = new QHBoxLayout;
+    count->addWidget(lblSelected);
     count->addStretch();
     count->addWidget(lblFiles);
-    bar->addLayout(count);
-    bar->addWidget(new ScrollStrip(Qt::Horizontal, buttons, picBButtons));
+    layout->addLayout(count);
+    // Two rows of buttons; in a narrow window (a 1024-pixel screen) a row wraps rather than
+    // being cut.
+    const std::array<QList<QWidget*>, 2> rows{
+        {{cmdAddFiles, cmdClear, cmdSelectAll, cmdSelectNone, chkPreview},
+         {cmdSave, cmdLoad, cmdOptions, cmdSortThisFile, cmdSort}}};
+    for (const QList<QWidget*>& row : rows) {
+        auto* flow = new FlowLayout;
+        flow->setSpacing(layout->spacing());
+        for (QWidget* w : row) flow->addWidget(w);
+        layout->addLayout(flow);
+    }
     return picBButtons;
 }
 
@@ -316,15 +320,27 @@ void frmZarn::wireList() {
     for (FileListView* view : {lstFiles, lstPreview}) {
         connect(view, &FileListView::removeRequested, c, [c, view] { c->removeSelected(view); });
         connect(view, &FileListView::deleteRequested, c, [c, view] { c->deleteSelected(view); });
+        connect(view, &FileListView::selectAllRequested, c, &ListCommands::selectAll);
     }
     connect(lstFiles, &FileListView::popupRequested, this,
             [this](const QPoint& at) { menus.mnuPopup->popup(at); });
     connect(lstFiles, &FileListView::rowChosen, this, &frmZarn::fileRowChosen);
-    // Select All, Invert Selection, Ctrl+A: the panel follows the selection however it is made,
-    // or a save would write one file's boxes (or empty ones) while several rows are selected.
+    // Select All (its button or Ctrl+A), Invert Selection: the panel follows the selection however
+    // it is made, or a save would write one file's boxes (or empty ones) while several rows are
+    // selected.
     connect(lstFiles, &FileListView::selectionMade, this,
             [this] { loadChosenRow(lstFiles->currentIndex().row()); });
     connect(this, &frmZarn::fileRowChosen, this, &frmZarn::loadChosenRow);
+    // However rows are selected, or leave the list, or the other list is shown.
+    for (FileListView* view : {lstFiles, lstPreview}) {
+        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                &frmZarn::refreshSelectedCount);
+        connect(view->model(), &QAbstractItemModel::rowsRemoved, this,
+                &frmZarn::refreshSelectedCount);
+        connect(view->model(), &QAbstractItemModel::modelReset, this,
+                &frmZarn::refreshSelectedCount);
+    }
+    connect(m_listStack, &QStackedWidget::currentChanged, this, &frmZarn::refreshSelectedCount);
     connect(lstPreview, &FileListView::rowChosen, this, [this](int row) {
         emit fileRowChosen(row);
         panel.txtNewName->setText(m_list.preview().text(row));
@@ -334,6 +350,7 @@ void frmZarn::wireList() {
 void frmZarn::wireMenus() {
     ListCommands* c = m_commands;
     connect(menus.mnuAddFiles, &QAction::triggered, c, &ListCommands::addFiles);
+    connect(menus.mnuAddFolder, &QAction::triggered, c, &ListCommands::addFolder);
     connect(menus.mnuNonExistent, &QAction::triggered, c, &ListCommands::removeNonexistent);
     connect(menus.mnuSelV1Files, &QAction::triggered, c, [c] { c->selectWithTag(false); });
     connect(menus.mnuSelV2Files, &QAction::triggered, c, [c] { c->selectWithTag(true); });
@@ -368,12 +385,14 @@ void frmZarn::wireSorting() {
     m_sortCommands = new SortCommands(
         {m_list, lstFiles, lstPreview, *m_sorting, cmbInPattern, cmbOutPattern, panel.txtNewName,
          this, [this] { return m_commands->previewShown(); }, [this] { ClearFileInfo(); },
-         [this] { m_commands->refreshCount(); }, [this] { return m_nameFromFile->windowShown(); }},
+         [this] { m_commands->refreshCount(); }, [this] { return m_nameFromFile->windowShown(); },
+         [this](const QString& text) { statusBar()->showMessage(text); }},
         m_values, m_prompter, this);
     m_nameFromFile = new NameFromFileCommand(
         {menus.mnuNameFromFile, this, m_list, lstFiles, cmbInPattern, cmbOutPattern,
          m_sorting->chkConvert, [this] { return m_sorting->existsIndex(); },
-         [this]() -> frmSorting& { return m_sortCommands->progressWindow(); }, *m_dialogs},
+         [this]() -> frmSorting& { return m_sortCommands->progressWindow(); }, *m_dialogs,
+         [this] { ClearFileInfo(); }},
         m_values, m_prompter, this);
     connect(cmdSort, &QPushButton::clicked, m_sortCommands, &SortCommands::sortAll);
     connect(menus.mnuSortAll, &QAction::triggered, m_sortCommands, &SortCommands::sortAll);
@@ -387,8 +406,14 @@ void frmZarn::wireEditing() {
                                     m_values.options, [this](int row) { emit fileRowChosen(row); }},
                                    this);
     const auto save = [this] {
-        SaveID3({panel, m_panelState, m_list, lstFiles, lstPreview, chkPreview, m_values.options,
-                 m_prompter, this});
+        const bool several = m_panelState.severalFiles;
+        const int saved = SaveID3({panel, m_panelState, m_list, lstFiles, lstPreview, chkPreview,
+                                   m_values.options, m_prompter, this});
+        if (saved <= 0) return;
+        statusBar()->showMessage(saved == 1 ? QStringLiteral("Saved 1 file")
+                                            : QStringLiteral("Saved %1 files").arg(saved));
+        // The file's size and header facts follow its new tag.
+        if (!several) ShowFileInfo(m_panelState.shown.path);
     };
     connect(panel.cmdSaveID3, &QPushButton::clicked, this, save);
     connect(menus.mnuSaveID3, &QAction::triggered, this, save);
@@ -455,15 +480,10 @@ void frmZarn::load() {
 void frmZarn::place() {
     setMinimumSize(std::max(Px(kMinWidth), minimumSizeHint().width()),
                    std::max(Px(kHeight), minimumSizeHint().height()));
-    // The start size shows every control whole, unless the screen is smaller than that.
-    QSize size = sizeHint().expandedTo(QSize(Px(kMinWidth), Px(kHeight)));
-    const QScreen* screen = this->screen();
-    const QRect area = screen ? screen->availableGeometry() : QRect();
-    if (screen) size = size.boundedTo(area.size());
-    resize(size.expandedTo(minimumSize()));
-    if (screen)
-        move(area.left() + (area.width() - width()) / 2,
-             area.top() + (area.height() - height()) / 2);
+    // The start size shows every control whole, unless the screen (less the window's frame)
+    // is smaller than that.
+    resize(sizeHint().expandedTo(QSize(Px(kMinWidth), Px(kHeight))));
+    FitOnScreen(this);
 }
 
 MainSettings frmZarn::currentSettings() const {

@@ -60,6 +60,7 @@ class frmZarn : public QMainWindow {
     FileListView* lstFiles = nullptr;
     FileListView* lstPreview = nullptr;
     QLabel* lblFiles = nullptr;
+    QLabel* lblSelected = nullptr;  // how many rows of the shown list are selected
     QCheckBox* chkPreview = nullptr;
     QPushButton* cmdAddFiles = nullptr;
     QPushButton* cmdClear = nullptr;
@@ -106,6 +107,7 @@ class frmZarn : public QMainWindow {
     void refreshAfterUndo(const QStringList& back);
     void wireEditing();
     void loadChosenRow(int row);
+    void refreshSelectedCount();
     void load();
     void place();
     MainSettings currentSettings() const;

@@ -77,6 +77,14 @@ void ListCommands::addFiles() {
     refreshCount();
 }
 
+void ListCommands::addFolder() {
+    const QString folder = m_dialogs.folder(QStringLiteral("Please select a folder to add:"),
+                                            m_values.lastDialogFolder);
+    if (TrimBlanks(folder).isEmpty()) return;
+    dropOnFiles({folder});
+    m_values.lastDialogFolder = folder;
+}
+
 void ListCommands::AddFolder(const QString& folder, const QString& mask) {
     addFolderRows(folder, mask);
     refreshCount();

@@ -33,6 +33,8 @@ class ListCommands : public QObject {
     bool previewShown() const;
     void refreshCount();
     void addFiles();
+    // A folder chosen in the folder browser, scanned as a dropped folder is.
+    void addFolder();
     void AddFolder(const QString& folder, const QString& mask);
     // Appends a list file's rows; unsupported kinds get a message and add nothing.
     void loadList(const QString& path);

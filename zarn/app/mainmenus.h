@@ -11,6 +11,7 @@ struct MainMenus {
     QMenu* mnuFile = nullptr;
     QAction* mnuNameFromFile = nullptr;
     QAction* mnuAddFiles = nullptr;
+    QAction* mnuAddFolder = nullptr;
     QAction* mnuFindDuplicates = nullptr;
     QAction* mnuQuickSort = nullptr;
     QAction* mnuSortAll = nullptr;

@@ -43,6 +43,12 @@ void NameFromFileCommand::open() {
     m_window->addOldEntries(
         OldEntriesOfSelection(p.list.files().texts(), p.lstFiles->selectedRows()));
     connect(m_window, &frmNameFromFile::closed, p.mainWindow, &QWidget::show);
+    connect(m_window, &frmNameFromFile::filesRenamed, this,
+            [this](const QList<std::pair<QString, QString>>& renamed) {
+                m_parts.list.followRenames(renamed);
+                // The panel may show a renamed file under its old name.
+                if (m_parts.clearFileInfo) m_parts.clearFileInfo();
+            });
     p.mainWindow->hide();
     m_window->show();
 }

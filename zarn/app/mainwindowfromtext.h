@@ -1,7 +1,8 @@
 #pragma once
 // File > "Get Filenames From File...": hands the selected files to the window that names them
 // from an album text, and hides the main window while that window is open. A rename run shows
-// its progress in the sorting progress window.
+// its progress in the sorting progress window; the files it renamed get their new names in the
+// main list.
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -32,6 +33,8 @@ class NameFromFileCommand : public QObject {
         std::function<int()> existsChoice;  // the "If file exists:" button that is on
         std::function<frmSorting&()> progressWindow;
         FileDialogs& dialogs;
+        // The list changed under the panel: it empties and the count is refreshed.
+        std::function<void()> clearFileInfo;
     };
     NameFromFileCommand(Parts parts, ProgramValues& values, Prompter& prompter, QObject* parent);
 

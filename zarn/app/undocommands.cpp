@@ -15,15 +15,17 @@ const QString kTitle = QStringLiteral("Zarn");
 }  // namespace
 
 UndoCommands::UndoCommands(const Parts& parts, QObject* parent) : QObject(parent), m_parts(parts) {
+    // No access key: every letter of "Edit" has one in the main window already; Ctrl+Z and
+    // the menu bar's arrow keys reach it.
     mnuEdit = new QMenu(QStringLiteral("Edit"), parts.bar);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     // Beside the File menu, where people look for it.
     const QList<QAction*> menus = parts.bar->actions();
     parts.bar->insertMenu(menus.size() > 1 ? menus[1] : nullptr, mnuEdit);
-    mnuUndo = mnuEdit->addAction(QStringLiteral("Undo"));
+    mnuUndo = mnuEdit->addAction(QStringLiteral("&Undo"));
     mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
     mnuUndo->setShortcut(QKeySequence::Undo);
-    mnuHistory = mnuEdit->addAction(QStringLiteral("History..."));
+    mnuHistory = mnuEdit->addAction(QStringLiteral("&History..."));
     mnuHistory->setObjectName(QStringLiteral("mnuHistory"));
     connect(mnuEdit, &QMenu::aboutToShow, this, &UndoCommands::updateCaption);
     connect(mnuUndo, &QAction::triggered, this, &UndoCommands::undoNewest);

@@ -7,5 +7,5 @@
 void FixFiles(const QStringList& files, bool v1, bool v2, const BatchSettings& settings,
               BatchReport& report) {
     report.problems(
-        FixSeveralFiles(files, {v1, v2}, settings.inPattern, settings.options, nullptr).problems);
+        FixSeveralFiles(files, {v1, v2}, settings.inPattern, settings.options, report.progress()).problems);
 }

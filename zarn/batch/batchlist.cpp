@@ -6,6 +6,7 @@
 #include "zarn/batch/batchreport.h"
 #include "zarn/names/fixfilename.h"
 #include "zarn/shell/options.h"
+#include "zarn/shell/progress.h"
 #include "zarn/tags/filetags.h"
 
 namespace {
@@ -77,11 +78,11 @@ ListedFile ListFile(const QString& path, ListFormat format, const Options& optio
 
 void ListFiles(const QStringList& files, ListFormat format, const Options& options,
                BatchReport& report) {
-    for (const QString& path : files) {
+    EachPathWithProgress(files, report.progress(), [&](const QString& path) {
         const ListedFile listed = ListFile(path, format, options);
         if (listed.read)
             report.out() << listed.line << '\n';
         else
             report.fail(path, listed.line);
-    }
+    });
 }

@@ -7,14 +7,17 @@
 #include "zarn/batch/batchfix.h"
 #include "zarn/batch/batchhistory.h"
 #include "zarn/batch/batchlist.h"
+#include "zarn/batch/batchpreview.h"
 #include "zarn/batch/batchreport.h"
 #include "zarn/batch/batchrequest.h"
 #include "zarn/batch/batchset.h"
 #include "zarn/batch/batchsettings.h"
 #include "zarn/batch/batchsort.h"
 #include "zarn/names/commandline.h"
+#include "zarn/shell/consolestreams.h"
 #include "zarn/shell/journalrecord.h"
 #include "zarn/shell/journalrecovery.h"
+#include "zarn/shell/progressline.h"
 #include "zarn/shell/regularfile.h"
 
 namespace {
@@ -38,7 +41,9 @@ QString SettingsFileProblem(const QString& path) {
     return {};
 }
 
-int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
+int Run(const BatchRequest& request, QTextStream& out, QTextStream& err,
+        TerminalProgress* progress) {
+    if (progress && request.quiet) progress->quiet();
     // What a crash of an earlier run left half done is finished or rolled back first.
     for (const QString& line : RecoverInterruptedSteps()) err << "zarn: " << line << '\n';
     if (const QString why = SettingsFileProblem(request.optionsFile); !why.isEmpty()) {
@@ -57,7 +62,7 @@ int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
     const QString extension =
         settings.options.Extension.isEmpty() ? QStringLiteral("mp3") : settings.options.Extension;
     const BatchFiles files = CollectFiles(request.paths, extension);
-    BatchReport report(out, err);
+    BatchReport report(out, err, progress);
     for (const auto& [path, reason] : files.failures) report.fail(path, reason);
     const RecordedOperation recorded(BatchOperationKind(request), UndoLimits(settings.options));
     switch (request.command) {
@@ -65,16 +70,27 @@ int Run(const BatchRequest& request, QTextStream& out, QTextStream& err) {
             ListFiles(files.files, request.format, settings.options, report);
             break;
         case BatchCommand::Set:
-            SetFiles(files.files, form.values, settings.options, report);
+            if (request.dryRun)
+                PreviewSet(files.files, form.values, settings.options, report);
+            else
+                SetFiles(files.files, form.values, settings.options, report);
             break;
         case BatchCommand::Fix:
-            FixFiles(files.files, request.v1, request.v2, settings, report);
+            if (request.dryRun)
+                PreviewFix(files.files, request.v1, request.v2, settings, report);
+            else
+                FixFiles(files.files, request.v1, request.v2, settings, report);
             break;
         case BatchCommand::Sort:
             SortInto(files.files, request.sort, settings, report);
             break;
         case BatchCommand::Help:
             break;
+    }
+    if (progress && progress->stoppedEarly()) {
+        out.flush();
+        err << "zarn: " << StoppedText(progress->begun(), progress->total()) << '\n';
+        return kExitSomeFailed;
     }
     return report.status();
 }
@@ -87,13 +103,13 @@ bool IsBatchCommandLine(int argc, char* argv[]) {
 
 int RunBatchCommandLine(int argc, char* argv[]) {
     const QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    ConsoleStreams console;
     // Qt's own reading of the arguments, which on Windows keeps names outside the code page.
-    return RunBatch(app.arguments().mid(1), out, err);
+    return RunBatch(app.arguments().mid(1), console.out(), console.err(), &console.progress());
 }
 
-int RunBatch(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+int RunBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
+             TerminalProgress* progress) {
     if (IsHistoryArgument(arguments.value(0))) return RunHistoryCommand(arguments, out, err);
     const ParsedBatch parsed = ParseBatchArguments(arguments);
     if (!parsed.request) {
@@ -109,5 +125,5 @@ int RunBatch(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         out << BatchUsage(request.command);
         return kExitOk;
     }
-    return Run(request, out, err);
+    return Run(request, out, err, progress);
 }

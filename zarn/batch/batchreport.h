@@ -5,13 +5,17 @@
 
 #include "zarn/shell/fileoutcome.h"
 
+class Progress;
 class QTextStream;
 
 class BatchReport {
   public:
-    BatchReport(QTextStream& out, QTextStream& err) : m_out(out), m_err(err) {}
+    BatchReport(QTextStream& out, QTextStream& err, Progress* progress = nullptr)
+        : m_out(out), m_err(err), m_progress(progress) {}
 
     QTextStream& out() { return m_out; }
+    // What the commands tell how far they came and ask whether to stop; may be null.
+    Progress* progress() const { return m_progress; }
     // "zarn: PATH: REASON" on one line (line breaks in the reason become "; ").
     void fail(const QString& path, const QString& reason);
     // A line for each file of a run that is gone or failed.
@@ -23,6 +27,7 @@ class BatchReport {
   private:
     QTextStream& m_out;
     QTextStream& m_err;
+    Progress* m_progress;
     int m_failures = 0;
 };
 

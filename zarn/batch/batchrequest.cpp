@@ -42,6 +42,7 @@ bool TakeCommonOption(const QString& argument, BatchRequest& request) {
         request.help = true;
         return true;
     }
+    if (argument == u"--quiet") return request.quiet = true;
     if (const auto file = ValueOf(argument, u"--options")) {
         request.optionsFile = *file;
         return true;
@@ -68,6 +69,7 @@ bool TakeCommandOption(const QString& a, BatchRequest& r, QString& error) {
         case BatchCommand::Fix:
             if (a == u"--v1") return r.v1 = true;
             if (a == u"--v2") return r.v2 = true;
+            if (a == u"--dry-run") return r.dryRun = true;
             return false;
         case BatchCommand::Sort:
             if (a == u"--copy" || a == u"--move") {

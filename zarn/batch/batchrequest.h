@@ -27,6 +27,8 @@ struct BatchRequest {
     BatchCommand command = BatchCommand::Help;
     bool help = false;    // --help after a command: that command's help
     QString optionsFile;  // --options=FILE; empty: the user's settings
+    bool quiet = false;   // --quiet: no progress line
+    bool dryRun = false;  // --set, --fix: print what would change, change nothing
     ListFormat format = ListFormat::Tsv;
     QList<QPair<QString, QString>> assignments;  // --set: field (lower case), value
     bool v1 = false, v2 = false;                 // --v1, --v2 as given

@@ -69,5 +69,5 @@ void SetFiles(const QStringList& files, const PanelValues& values, const Options
               BatchReport& report) {
     const PanelValues cleaned = SeveralFilesCleaned(values);
     const TagModes modes = SeveralFilesModes(cleaned, RemoveMarks{});
-    report.problems(SaveSeveralFiles(files, cleaned, modes, options, nullptr).problems);
+    report.problems(SaveSeveralFiles(files, cleaned, modes, options, report.progress()).problems);
 }

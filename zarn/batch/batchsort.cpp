@@ -30,16 +30,18 @@ class FileRows : public SortRows {
     QStringList m_paths, m_newNames;
 };
 
-// The lines of the run: a file the engine turned to and placed nothing for was skipped.
+// The lines of the run: a file the engine turned to and placed nothing for was skipped. The
+// command's own progress (`next`, may be null) hears of each file and may stop the run.
 class SortLines : public Progress {
   public:
-    explicit SortLines(QTextStream& out) : m_out(out) {}
+    SortLines(QTextStream& out, Progress* next) : m_out(out), m_next(next) {}
     void atFile(const ProgressStep& step) override {
         flush();
         m_pending = {step.source, step.target, true};
+        if (m_next) m_next->atFile(step);
     }
     void yield() override {}
-    bool stopRequested() const override { return false; }
+    bool stopRequested() const override { return m_next && m_next->stopRequested(); }
 
     void placed(const QString& from, const QString& to, const char* how) {
         line(from, to, QString::fromLatin1(how));
@@ -62,6 +64,7 @@ class SortLines : public Progress {
         bool open = false;
     };
     QTextStream& m_out;
+    Progress* m_next;
     Pending m_pending;
 };
 
@@ -107,6 +110,8 @@ void ReportLeftRows(const FileRows& rows, SortEnd end, const FileError& failure,
         const QString path = rows.path(row);
         if (!files.isFile(path)) {
             report.fail(path, QStringLiteral("the file is gone"));
+        } else if (end == SortEnd::Stopped) {
+            // Left as they were; the stop itself is reported once.
         } else if (end == SortEnd::Failed && failed.isEmpty()) {
             failed = path;
             QString reason =
@@ -129,7 +134,7 @@ void SortInto(const QStringList& files, const SortRequest& request, const BatchS
     const SortSettings settings = SettingsOf(request, batch);
     SortPlan plan;
     SortFiles& disk = request.dryRun ? static_cast<SortFiles&>(plan) : DiskSortFiles();
-    SortLines lines(report.out());
+    SortLines lines(report.out(), report.progress());
     SortLog log(disk, [&lines](const QString& from, const QString& to, const char* how) {
         lines.placed(from, to, how);
     });

@@ -24,15 +24,16 @@ QString WithoutExtension(const QString& name) {
     return name.left(dot);
 }
 
-// The ID3v1 track character of a fixed track box: NUL for an empty box and for a number above
-// 255 (as saving does); none for a text that is no number. "3/12" is track 3.
+// The ID3v1 track character of a fixed track box: NUL for an empty box; none for a text that
+// is no number or a number above 255, which one byte cannot hold. "3/12" is track 3.
 std::optional<char> ID3v1TrackOf(const QString& box) {
     if (box.isEmpty()) return '\0';
     const QString digits = TrackNumberOnly(box);
     if (!IsAllDigits(digits)) return std::nullopt;
     bool ok = false;
     const uint number = digits.toUInt(&ok);
-    return ok && number <= 255 ? char(number) : '\0';
+    if (!ok || number > 255) return std::nullopt;
+    return char(number);
 }
 
 }  // namespace
@@ -137,8 +138,8 @@ FixedRecords FixedRecordsOf(const PanelValues& fixed, const ShownFile& shown,
         const std::optional<char> track = ID3v1TrackOf(v1.track);
         if (!track) {
             records.error = QStringLiteral(
-                                "The ID3v1 track number \"%1\" is not a number; the "
-                                "file was left as it was.")
+                                "The ID3v1 track number \"%1\" is not a number from 0 to "
+                                "255; the file was left as it was.")
                                 .arg(v1.track);
             return records;
         }

@@ -25,12 +25,13 @@ bool FixID3Command::hasCurrentRow() const {
 }
 
 void FixID3Command::run() {
-    const qsizetype selected = m_parts.lstFiles->selectedRows().size();
-    if (!hasCurrentRow() || selected == 0) return;
-    // Two selected rows make the several-files state, however they came to be selected.
+    const int selected = m_parts.lstFiles->selectedUpToTwo();
+    if (selected == 0) return;
+    // Two selected rows make the several-files state, however they came to be selected; they
+    // need no current row (Ctrl+A after a click below the rows leaves none).
     if (m_parts.state.severalFiles || selected >= 2)
         fixSelectedFiles();
-    else
+    else if (selected == 1 && hasCurrentRow())
         fixShownFile();
 }
 
@@ -61,6 +62,16 @@ void FixID3Command::fixSelectedFiles() {
     }
     if (const QString failures = FailureSummary(run.problems); !failures.isEmpty())
         m_prompter.critical(QStringLiteral("Zarn"), failures);
+    // Without a version ticked only the tags the files have are cleaned; a run that changed
+    // nothing says so, or it looks as if the command did not run.
+    if (!chosen.id3v1 && !chosen.id3v2 && run.written == 0 && !run.stopped &&
+        run.problems.isEmpty())
+        m_prompter.information(
+            QStringLiteral("Zarn"),
+            QStringLiteral("Nothing was changed in the %1 selected files.\nWith neither "
+                           "\"ID3v1 tag\" nor \"ID3v2 tag\" ticked, Fix ID3 cleans only the "
+                           "tags a file has; tick one to give every file that tag.")
+                .arg(paths.size()));
     for (const QString& gone : run.gone) {
         for (int row = 0; row < m_parts.list.count(); ++row) {
             if (m_parts.list.pathAt(row) == gone) {

@@ -23,14 +23,27 @@ PanelValues LoadedValues(const QString& path, const FileInfo& info) {
 FileOutcome FixOneFile(const QString& path, FixVersions chosen, const QString& inPattern,
                        const Options& options, const FixShown& shownHook) {
     Mp3File file(path);
-    if (!file.open(FileAccess::Save))
-        return FileOutcome::Failure(
-            path, file.error().failed()
-                      ? file.error()
-                      : FileError{kErrDeviceIO, QStringLiteral("The file could not be read; it "
-                                                               "was left as it was.")});
+    const FixPlan plan = FixPlanOf(file, FileAccess::Save, chosen, inPattern, options, shownHook);
+    if (plan.error.failed()) return FileOutcome::Failure(path, plan.error);
+    const FixedRecords& records = plan.records;
+    if (records.modes.nothing()) return {path, FileOutcome::Kind::Unchanged, {}};
+    return OutcomeOf(path, WriteTags(file, records.tag1, records.tag2, records.modes.id3v1,
+                                     records.modes.id3v2));
+}
+
+}  // namespace
+
+FixPlan FixPlanOf(Mp3File& file, FileAccess access, FixVersions chosen, const QString& inPattern,
+                  const Options& options, const FixShown& shownHook) {
+    const QString& path = file.path();
+    if (!file.open(access))
+        return {{},
+                file.error().failed()
+                    ? file.error()
+                    : FileError{kErrDeviceIO, QStringLiteral("The file could not be read; it "
+                                                             "was left as it was.")}};
     const FileInfo info = FileInfoOf(file, options.bOptimizedID3v1);
-    if (info.readError) return FileOutcome::Failure(path, info.error);
+    if (info.readError) return {{}, info.error};
     const ShownFile shown = ShownFileOf(path, info);
     PanelValues values = LoadedValues(path, info);
     values.id3v1 = values.id3v1 || chosen.id3v1;
@@ -40,15 +53,10 @@ FileOutcome FixOneFile(const QString& path, FixVersions chosen, const QString& i
 
     // The genre byte that an unnamed genre ("Unknown") keeps.
     const QByteArray oldGenre = file.v1().Genre;
-    const FixedRecords records = FixedRecordsOf(fixed, shown, oldGenre, options);
-    if (!records.error.isEmpty())
-        return FileOutcome::Failure(path, {kErrBadFileMode, records.error, 0, path});
-    if (records.modes.nothing()) return {path, FileOutcome::Kind::Unchanged, {}};
-    return OutcomeOf(path, WriteTags(file, records.tag1, records.tag2, records.modes.id3v1,
-                                     records.modes.id3v2));
+    FixPlan plan{FixedRecordsOf(fixed, shown, oldGenre, options), {}};
+    if (!plan.records.error.isEmpty()) plan.error = {kErrBadFileMode, plan.records.error, 0, path};
+    return plan;
 }
-
-}  // namespace
 
 FixRun FixSeveralFiles(const QStringList& paths, FixVersions chosen, const QString& inPattern,
                        const Options& options, Progress* progress, const FixShown& shown) {

@@ -6,9 +6,12 @@
 #include <QStringList>
 #include <functional>
 
+#include "zarn/editing/fixid3.h"
 #include "zarn/editing/panelstate.h"
 #include "zarn/shell/fileoutcome.h"
+#include "zarn/shell/guardedfile.h"
 
+class Mp3File;
 class Progress;
 struct FileInfo;
 struct Options;
@@ -30,6 +33,15 @@ struct FixRun {
 
 // Shows the file being worked on: what was read of it and its fixed values.
 using FixShown = std::function<void(const FileInfo& info, const PanelValues& fixed)>;
+
+// What Fix ID3 would write into one file, opened here with `access`: the records and modes, or
+// why the file is left as it was. `shown` hears of what was read and fixed.
+struct FixPlan {
+    FixedRecords records;
+    FileError error;
+};
+FixPlan FixPlanOf(Mp3File& file, FileAccess access, FixVersions chosen, const QString& inPattern,
+                  const Options& options, const FixShown& shown = {});
 
 // `paths` is a snapshot of the selection, so rows leaving the list cannot shift the run.
 // `progress` hears of each file before it is fixed and may stop the run after it.

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "zarn/editing/hiddenframes.h"
 #include "zarn/shell/filedialogs.h"
@@ -61,13 +62,13 @@ void frmMoreID3v2::build() {
     cmbV2Frames = Named(new QComboBox(this), "cmbV2Frames");
     cmbV2Frames->setEditable(true);
     cmbV2Frames->setInsertPolicy(QComboBox::NoInsert);
-    cmdAdd = Named(new QPushButton(QStringLiteral("Add"), this), "cmdAdd");
-    cmdRemove = Named(new QPushButton(QStringLiteral("Remove"), this), "cmdRemove");
-    cmdRemoveAll = Named(new QPushButton(QStringLiteral("Remove All"), this), "cmdRemoveAll",
+    cmdAdd = Named(new QPushButton(QStringLiteral("&Add"), this), "cmdAdd");
+    cmdRemove = Named(new QPushButton(QStringLiteral("&Remove"), this), "cmdRemove");
+    cmdRemoveAll = Named(new QPushButton(QStringLiteral("Remove A&ll"), this), "cmdRemoveAll",
                          QStringLiteral("Remove All ID3v2 tags in the list from the file."));
     cmdSaveToFile =
-        Named(new QPushButton(QStringLiteral("Save As File..."), this), "cmdSaveToFile");
-    cmdClose = Named(new QPushButton(QStringLiteral("Close"), this), "cmdClose");
+        Named(new QPushButton(QStringLiteral("&Save As File..."), this), "cmdSaveToFile");
+    cmdClose = Named(new QPushButton(QStringLiteral("&Close"), this), "cmdClose");
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("ID3v2 frames in file:"), this), 0, 0);
@@ -100,18 +101,22 @@ void frmMoreID3v2::load() {
     cmbV2Frames->clear();
     for (const QByteArray& id : MoreFrameIds()) cmbV2Frames->addItem(QString::fromLatin1(id));
     cmbV2Frames->setCurrentIndex(-1);
-    for (const QByteArray& id : ListedFrameIds(m_hidden))
-        lstID3v2Tags->addItem(QString::fromLatin1(id));
+    for (const ListedFrame& frame : ListedFrames(m_hidden)) addRow(frame);
 }
 
-QByteArray frmMoreID3v2::selectedId() const {
+void frmMoreID3v2::addRow(const ListedFrame& frame) {
+    auto* item = new QListWidgetItem(frame.label, lstID3v2Tags);
+    item->setData(Qt::UserRole, frame.index);
+}
+
+int frmMoreID3v2::selectedFrame() const {
     const QListWidgetItem* item = lstID3v2Tags->currentItem();
-    return item ? item->text().toLatin1() : QByteArray();
+    return item ? item->data(Qt::UserRole).toInt() : -1;
 }
 
 void frmMoreID3v2::showSelected() {
-    const QByteArray id = selectedId();
-    if (!id.isEmpty()) txtTagContent->setPlainText(FrameContentText(m_hidden, id));
+    const int index = selectedFrame();
+    if (index >= 0) txtTagContent->setPlainText(FrameContentText(m_hidden, index));
 }
 
 void frmMoreID3v2::add() {
@@ -120,18 +125,28 @@ void frmMoreID3v2::add() {
     const QByteArray added = WithFrameAdded(m_hidden, id, text);
     if (added == m_hidden) return;
     m_hidden = added;
-    if (lstID3v2Tags->findItems(id, Qt::MatchExactly).isEmpty()) lstID3v2Tags->addItem(id);
+    // The new frame is the last one; its row goes to the end of the list.
+    const QList<ListedFrame> frames = ListedFrames(m_hidden);
+    const auto last = std::max_element(
+        frames.begin(), frames.end(),
+        [](const ListedFrame& a, const ListedFrame& b) { return a.index < b.index; });
+    if (last != frames.end()) addRow(*last);
     cmbV2Frames->setCurrentIndex(-1);
     cmbV2Frames->setEditText(QString());
     txtTagContent->clear();
 }
 
 void frmMoreID3v2::remove() {
-    const QByteArray id = selectedId();
-    if (id.isEmpty()) return;
-    m_hidden = WithoutFirstFrame(m_hidden, id);
-    // A second frame with the identifier (two pictures) keeps the entry.
-    if (!HasFrame(m_hidden, id)) delete lstID3v2Tags->takeItem(lstID3v2Tags->currentRow());
+    const int index = selectedFrame();
+    if (index < 0) return;
+    m_hidden = WithoutFrame(m_hidden, index);
+    delete lstID3v2Tags->takeItem(lstID3v2Tags->currentRow());
+    // The frames behind the removed one moved up one place.
+    for (int row = 0; row < lstID3v2Tags->count(); ++row) {
+        QListWidgetItem* item = lstID3v2Tags->item(row);
+        const int at = item->data(Qt::UserRole).toInt();
+        if (at > index) item->setData(Qt::UserRole, at - 1);
+    }
     txtTagContent->clear();
 }
 
@@ -142,11 +157,11 @@ void frmMoreID3v2::removeAll() {
 }
 
 void frmMoreID3v2::saveToFile() {
-    const QByteArray id = selectedId();
+    const int index = selectedFrame();
     // With no frame chosen the box's own text is what there is to save.
     const FrameFile file =
-        id.isEmpty() ? FrameFile{txtTagContent->toPlainText().toUtf8(), QStringLiteral("txt")}
-                     : FrameExport(m_hidden, id);
+        index < 0 ? FrameFile{txtTagContent->toPlainText().toUtf8(), QStringLiteral("txt")}
+                  : FrameExport(m_hidden, index);
     const FileDialogs::Choice choice = m_dialogs.save(m_lastDir, FiltersFor(file.suffix));
     // The name is used as chosen: adding a suffix here would replace a file the dialog's
     // overwrite question never named.

@@ -11,6 +11,7 @@ class QComboBox;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+struct ListedFrame;
 
 class frmMoreID3v2 : public QDialog {
     Q_OBJECT
@@ -36,7 +37,8 @@ class frmMoreID3v2 : public QDialog {
     void remove();
     void removeAll();
     void saveToFile();
-    QByteArray selectedId() const;
+    void addRow(const ListedFrame& frame);
+    int selectedFrame() const;  // the chosen row's frame index, -1 when none
 
     QByteArray& m_hidden;
     FileDialogs& m_dialogs;

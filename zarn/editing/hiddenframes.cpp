@@ -1,14 +1,14 @@
 #include "zarn/editing/hiddenframes.h"
 
+#include <array>
+
 #include "zarn/tags/id3v2.h"
 #include "zarn/tags/id3v2framelist.h"
 
 namespace {
 
-const ID3v2Frame* FirstFrame(const ID3v2Frames& frames, const QByteArray& id) {
-    for (const ID3v2Frame& frame : frames)
-        if (frame.id == id) return &frame;
-    return nullptr;
+const ID3v2Frame* FrameAt(const ID3v2Frames& frames, int index) {
+    return index >= 0 && index < frames.size() ? &frames[index] : nullptr;
 }
 
 bool IsTextOrUrlFrame(const QByteArray& id) {
@@ -19,6 +19,7 @@ bool IsTextOrUrlFrame(const QByteArray& id) {
 // the encoding's terminator (two zero bytes on an even offset for UTF-16), then the image.
 struct Picture {
     QByteArray mime, data;
+    int type = 0;
 };
 std::optional<Picture> PictureOf(const QByteArray& body) {
     if (body.isEmpty()) return std::nullopt;
@@ -35,7 +36,8 @@ std::optional<Picture> PictureOf(const QByteArray& body) {
         end = end < 0 ? body.size() + 1 : end + 1;
     }
     if (end > body.size()) return std::nullopt;
-    return Picture{body.mid(1, mimeEnd - 1).toLower(), body.mid(end)};
+    return Picture{body.mid(1, mimeEnd - 1).toLower(), body.mid(end),
+                   mimeEnd + 1 < body.size() ? uchar(body[mimeEnd + 1]) : 0};
 }
 
 QString SuffixOfMime(const QByteArray& mime) {
@@ -45,6 +47,42 @@ QString SuffixOfMime(const QByteArray& mime) {
         return QStringLiteral("bmp");
     if (mime == "image/gif" || mime == "gif") return QStringLiteral("gif");
     return QStringLiteral("bin");
+}
+
+// The picture types of the ID3v2 standard, by number.
+QString PictureTypeName(int type) {
+    static const std::array<const char*, 21> names = {"Other",
+                                                      "32x32 pixels file icon",
+                                                      "Other file icon",
+                                                      "Cover (front)",
+                                                      "Cover (back)",
+                                                      "Leaflet page",
+                                                      "Media",
+                                                      "Lead artist",
+                                                      "Artist",
+                                                      "Conductor",
+                                                      "Band",
+                                                      "Composer",
+                                                      "Lyricist",
+                                                      "Recording location",
+                                                      "During recording",
+                                                      "During performance",
+                                                      "Movie/video screen capture",
+                                                      "A bright coloured fish",
+                                                      "Illustration",
+                                                      "Band/artist logotype",
+                                                      "Publisher/Studio logotype"};
+    if (type >= 0 && type < int(names.size())) return QString::fromLatin1(names[size_t(type)]);
+    return QStringLiteral("Type %1").arg(type);
+}
+
+QString LabelOf(const ID3v2Frame& frame) {
+    QString detail = FrameDescription(frame);
+    if (frame.id == "APIC")
+        if (const auto picture = PictureOf(FrameContent(frame)))
+            detail = PictureTypeName(picture->type);
+    const QString id = QString::fromLatin1(frame.id);
+    return detail.isEmpty() ? id : id + QStringLiteral(" (") + detail + u')';
 }
 
 }  // namespace
@@ -62,25 +100,32 @@ const QList<QByteArray>& MoreFrameIds() {
     return ids;
 }
 
-QList<QByteArray> ListedFrameIds(const QByteArray& hidden) {
+QList<ListedFrame> ListedFrames(const QByteArray& hidden) {
     const ID3v2Frames frames = ParseID3v2Frames(hidden);
-    QList<QByteArray> listed;
+    QList<ListedFrame> listed;
+    const auto add = [&](int i) { listed.append({i, frames[i].id, LabelOf(frames[i])}); };
     for (const QByteArray& id : MoreFrameIds())
-        if (FirstFrame(frames, id)) listed << id;
+        for (int i = 0; i < frames.size(); ++i)
+            if (frames[i].id == id) add(i);
     // Frames of older versions (TYER, IPLS, ...) and a second COMM or TOPE are hidden too.
-    for (const ID3v2Frame& frame : frames)
-        if (!listed.contains(frame.id)) listed << frame.id;
+    for (int i = 0; i < frames.size(); ++i)
+        if (!MoreFrameIds().contains(frames[i].id)) add(i);
     return listed;
 }
 
-QString FrameContentText(const QByteArray& hidden, const QByteArray& id) {
+QString FrameContentText(const QByteArray& hidden, int index) {
     const ID3v2Frames frames = ParseID3v2Frames(hidden);
-    const ID3v2Frame* frame = FirstFrame(frames, id);
-    return frame ? FrameValue(*frame) : QString();
-}
-
-bool HasFrame(const QByteArray& hidden, const QByteArray& id) {
-    return FirstFrame(ParseID3v2Frames(hidden), id) != nullptr;
+    const ID3v2Frame* frame = FrameAt(frames, index);
+    if (!frame) return {};
+    if (IsTextOrUrlFrame(frame->id)) return FrameValue(*frame);
+    const QByteArray content = FrameContent(*frame);
+    if (frame->id == "APIC")
+        if (const auto picture = PictureOf(content))
+            return QStringLiteral("%1, %2, %3 bytes")
+                .arg(PictureTypeName(picture->type), QString::fromLatin1(picture->mime))
+                .arg(picture->data.size());
+    // Binary data shown as text would be a few stray characters.
+    return QStringLiteral("%1 bytes").arg(content.size());
 }
 
 bool IsFrameId(const QString& text) {
@@ -97,17 +142,18 @@ QByteArray WithFrameAdded(const QByteArray& hidden, const QString& id, const QSt
     return hidden + MakeFrame(id.toLatin1(), text);
 }
 
-QByteArray WithoutFirstFrame(const QByteArray& hidden, const QByteArray& id) {
+QByteArray WithoutFrame(const QByteArray& hidden, int index) {
     const ID3v2Frames frames = ParseID3v2Frames(hidden);
-    const ID3v2Frame* frame = FirstFrame(frames, id);
+    const ID3v2Frame* frame = FrameAt(frames, index);
     if (!frame) return hidden;
     return hidden.left(frame->offset) + hidden.mid(frame->offset + frame->stored);
 }
 
-FrameFile FrameExport(const QByteArray& hidden, const QByteArray& id) {
+FrameFile FrameExport(const QByteArray& hidden, int index) {
     const ID3v2Frames frames = ParseID3v2Frames(hidden);
-    const ID3v2Frame* frame = FirstFrame(frames, id);
+    const ID3v2Frame* frame = FrameAt(frames, index);
     if (!frame) return {};
+    const QByteArray& id = frame->id;
     const QByteArray content = FrameContent(*frame);
     if (id == "APIC") {
         if (const auto picture = PictureOf(content))

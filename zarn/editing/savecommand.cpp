@@ -13,15 +13,15 @@
 
 namespace {
 
-void SaveOne(const SaveCommandParts& p) {
+int SaveOne(const SaveCommandParts& p) {
     const PanelValues values = OneFileCleaned(p.panel.values());
     p.panel.txtTrackNr->setText(values.v1.track);
     p.panel.txtYear->setText(values.v1.year);
     const bool preview = p.chkPreview->isChecked();
     FileListView* view = preview ? p.lstPreview : p.lstFiles;
     const QModelIndex current = view->currentIndex();
-    if (!preview && !view->selectionModel()->isSelected(current)) return;
-    if (current.row() >= p.list.count()) return;
+    if (!preview && !view->selectionModel()->isSelected(current)) return 0;
+    if (current.row() >= p.list.count()) return 0;
     const QString path = p.list.pathAt(current.row());
     // The boxes hold what was loaded from the shown file; written into any other file (or when
     // nothing was loaded) they would replace its tags with another file's, or with nothing.
@@ -31,7 +31,7 @@ void SaveOne(const SaveCommandParts& p) {
             QStringLiteral("Nothing was saved: the tag panel does not show the tags of \"%1\".\n"
                            "Click the file in the list to load its tags, then save again.")
                 .arg(path));
-        return;
+        return 0;
     }
     FileIdentity written;
     const FileOutcome outcome = SaveOneFile(path, values, p.state.shown, p.options, &written);
@@ -43,20 +43,22 @@ void SaveOne(const SaveCommandParts& p) {
         p.state.shown.hadID3v2 = values.id3v2;
         p.state.shown.identity = written;
     }
+    return outcome.kind == FileOutcome::Kind::Done ? 1 : 0;
 }
 
-void SaveSeveral(const SaveCommandParts& p) {
+int SaveSeveral(const SaveCommandParts& p) {
     PanelValues values = p.panel.values();
     const RemoveMarks remove{p.panel.chkID3v1Rem->isChecked(), p.panel.chkID3v2Rem->isChecked()};
-    if (!p.prompter.confirm(QStringLiteral("Zarn"), SeveralFilesSummary(values, remove))) return;
+    QStringList paths;
+    for (int row : p.lstFiles->selectedRows()) paths << p.list.pathAt(row);
+    const QString summary = SeveralFilesSummary(values, remove, int(paths.size()));
+    if (!p.prompter.confirm(QStringLiteral("Zarn"), summary)) return 0;
     const TagModes modes = SeveralFilesModes(values, remove);
     values = SeveralFilesCleaned(values);
     p.panel.txtTrackNr->setText(values.v1.track);
     p.panel.txtYear->setText(values.v1.year);
     p.panel.txtV2Track->setText(values.v2.track);
     p.panel.txtV2Year->setText(values.v2.year);
-    QStringList paths;
-    for (int row : p.lstFiles->selectedRows()) paths << p.list.pathAt(row);
     SaveRun run;
     {
         RunProgressDialog progress(p.owner, QStringLiteral("Zarn"));
@@ -64,16 +66,16 @@ void SaveSeveral(const SaveCommandParts& p) {
     }
     if (const QString failures = FailureSummary(run.problems); !failures.isEmpty())
         p.prompter.critical(QStringLiteral("Zarn"), failures);
+    return run.written;
 }
 
 }  // namespace
 
-void SaveID3(const SaveCommandParts& p) {
-    FileListView* view = p.chkPreview->isChecked() ? p.lstPreview : p.lstFiles;
-    if (view->model()->rowCount() == 0 || !view->currentIndex().isValid()) return;
+int SaveID3(const SaveCommandParts& p) {
     const RecordedOperation recorded(QStringLiteral("Save ID3"), UndoLimits(p.options));
-    if (p.state.severalFiles)
-        SaveSeveral(p);
-    else
-        SaveOne(p);
+    // The several-files form goes to the selected rows, whichever row is current (if any).
+    if (p.state.severalFiles) return p.lstFiles->selectedUpToTwo() > 0 ? SaveSeveral(p) : 0;
+    FileListView* view = p.chkPreview->isChecked() ? p.lstPreview : p.lstFiles;
+    if (view->model()->rowCount() == 0 || !view->currentIndex().isValid()) return 0;
+    return SaveOne(p);
 }

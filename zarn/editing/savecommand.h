@@ -23,4 +23,5 @@ struct SaveCommandParts {
     QWidget* owner;  // of the progress dialog
 };
 
-void SaveID3(const SaveCommandParts& parts);
+// Returns how many files were written.
+int SaveID3(const SaveCommandParts& parts);

@@ -61,6 +61,34 @@ QByteArray MergedField(const QString& box, const QByteArray& old, int width, boo
     return TextField(rightOnly ? TrimRightBlanks(cut) : TrimBlanks(cut), width);
 }
 
+// A text of the optimized packing: the file's own (continuation joined) when the box is
+// empty, nothing for "***", else the box's text.
+QString MergedText(const QString& box, const QString& old) {
+    if (IsKeepMarker(box)) return old;
+    return IsClearMarker(box) ? QString() : box;
+}
+
+// The optimized packing keeps the end of a long title in the comment field and of a long
+// artist in the album field, so each pair changes together: a changed field drops its old
+// continuation, a kept one keeps its text whole. A pair whose boxes are both empty stays as
+// the file has it, byte for byte.
+void MergePackedPairs(ID3v1Record& tag, const TagFields& v, const ID3v1Record& old) {
+    const ID3v1Texts was = UnpackID3v1Texts(old, true);
+    ID3v1Record packed;
+    PackID3v1Texts(packed,
+                   {MergedText(v.title, was.title), MergedText(v.artist, was.artist),
+                    MergedText(v.album, was.album), MergedText(v.comment, was.comment)},
+                   true);
+    if (!IsKeepMarker(v.title) || !IsKeepMarker(v.comment)) {
+        tag.Title = packed.Title;
+        tag.Comment = packed.Comment;
+    }
+    if (!IsKeepMarker(v.artist) || !IsKeepMarker(v.album)) {
+        tag.Artist = packed.Artist;
+        tag.Album = packed.Album;
+    }
+}
+
 }  // namespace
 
 QByteArray TrackCharacter(const QString& box) {
@@ -126,10 +154,10 @@ ID3v2Record OneFileID3v2(const PanelValues& values, const QByteArray& hiddenFram
     return tag;
 }
 
-QString SeveralFilesSummary(const PanelValues& values, RemoveMarks remove) {
+QString SeveralFilesSummary(const PanelValues& values, RemoveMarks remove, int files) {
     QStringList lines{
-        QStringLiteral("The following attributes will be changed for ALL selected "
-                       "files:")};
+        QStringLiteral("The following attributes will be changed for ALL %1 selected files:")
+            .arg(files)};
     const auto add = [&lines](const char* caption, const QString& text) {
         if (!text.isEmpty()) lines << QLatin1String(caption) + text;
     };
@@ -168,7 +196,7 @@ PanelValues SeveralFilesCleaned(PanelValues values) {
     return values;
 }
 
-ID3v1Record MergedID3v1(const PanelValues& values, const ID3v1Record& old) {
+ID3v1Record MergedID3v1(const PanelValues& values, const ID3v1Record& old, bool optimized) {
     const TagFields& v = values.v1;
     ID3v1Record tag;
     tag.Tag = "TAG";
@@ -176,6 +204,7 @@ ID3v1Record MergedID3v1(const PanelValues& values, const ID3v1Record& old) {
     tag.Artist = MergedField(v.artist, old.Artist, 30, false);
     tag.Album = MergedField(v.album, old.Album, 30, false);
     tag.Comment = MergedField(v.comment, old.Comment, 30, true);
+    if (optimized) MergePackedPairs(tag, v, old);
     tag.Year = MergedField(v.year, old.Year, 4, false);
     tag.Track = IsKeepMarker(v.track) ? old.Track : TrackCharacter(TrimBlanks(v.track));
     tag.Genre = v.genre.isEmpty() ? old.Genre : GenreCharacter(v.genre, old.Genre);

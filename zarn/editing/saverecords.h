@@ -50,16 +50,18 @@ ID3v1Record OneFileID3v1(const PanelValues& values, bool optimized,
 ID3v2Record OneFileID3v2(const PanelValues& values, const QByteArray& hiddenFrames,
                          bool removeHidden);
 
-// Several files: what the user confirms before anything is written (lines end in CR LF).
-QString SeveralFilesSummary(const PanelValues& values, RemoveMarks remove);
+// Several files: what the user confirms before anything is written to the `files` selected
+// files (lines end in CR LF).
+QString SeveralFilesSummary(const PanelValues& values, RemoveMarks remove, int files);
 // Several files: "Remove!" removes, a checked version box writes, anything else keeps.
 TagModes SeveralFilesModes(const PanelValues& values, RemoveMarks remove);
 // Several files: the number boxes keep only what their rules read ("*" and digits; the ID3v2
 // boxes also "/", "+" and "-").
 PanelValues SeveralFilesCleaned(PanelValues values);
 // Several files: the file's new ID3v1 record from the form and its current one. An empty box
-// keeps the file's field as it is, "***" empties it, any other text replaces it.
-ID3v1Record MergedID3v1(const PanelValues& values, const ID3v1Record& old);
+// keeps the file's field as it is, "***" empties it, any other text replaces it. With the
+// `optimized` packing, title and comment (and artist and album) are packed anew together.
+ID3v1Record MergedID3v1(const PanelValues& values, const ID3v1Record& old, bool optimized);
 // Several files: the same for the ID3v2 record; the hidden frames are the file's own unless
 // `removeHidden`.
 ID3v2Record MergedID3v2(const PanelValues& values, const ID3v2Record& old, bool removeHidden);

@@ -16,10 +16,10 @@ FileOutcome Failed(const QString& path, const FileError& error) {
 // One file of a several-files save, opened once: its tags are read and written through the
 // same handle (a save of thousands of files spends much of its time opening them).
 FileOutcome SaveFileOfSeveral(const QString& path, const PanelValues& values, TagModes modes,
-                              bool removeHidden) {
+                              const Options& options) {
     Mp3File file(path);
     if (!file.open(FileAccess::Save)) return Failed(path, file.error());
-    const FileRecords records = SeveralFilesRecords(file, values, modes, removeHidden);
+    const FileRecords records = SeveralFilesRecords(file, values, modes, options);
     if (records.error.failed()) return Failed(path, records.error);
     return OutcomeOf(path, WriteTags(file, records.tag1, records.tag2, records.modes.id3v1,
                                      records.modes.id3v2));
@@ -92,11 +92,12 @@ FileOutcome SaveOneFile(const QString& path, const PanelValues& values, const Sh
 }
 
 FileRecords SeveralFilesRecords(Mp3File& file, const PanelValues& values, TagModes modes,
-                                bool removeHidden) {
+                                const Options& options) {
     FileRecords records;
     if (modes.id3v1 != kRemoveTag) {
         const ID3v1Record old = file.v1();
-        records.tag1 = modes.id3v1 == kWriteTag ? MergedID3v1(values, old) : old;
+        records.tag1 =
+            modes.id3v1 == kWriteTag ? MergedID3v1(values, old, options.bOptimizedID3v1) : old;
         modes = KeepingAbsentID3v1(modes, old.hasTag());
     }
     records.modes = modes;
@@ -108,12 +109,13 @@ FileRecords SeveralFilesRecords(Mp3File& file, const PanelValues& values, TagMod
         records.error = file.error();
         return records;
     }
-    records.tag2 = modes.id3v2 == kWriteTag ? MergedID3v2(values, *old, removeHidden) : *old;
+    records.tag2 =
+        modes.id3v2 == kWriteTag ? MergedID3v2(values, *old, options.bRemHiddenID3) : *old;
     return records;
 }
 
 FileRecords SeveralFilesRecords(const QString& path, const PanelValues& values, TagModes modes,
-                                bool removeHidden) {
+                                const Options& options) {
     Mp3File file(path);
     if (!file.open(FileAccess::Read)) {
         FileRecords records;
@@ -121,7 +123,7 @@ FileRecords SeveralFilesRecords(const QString& path, const PanelValues& values, 
         records.error = file.error();
         return records;
     }
-    return SeveralFilesRecords(file, values, modes, removeHidden);
+    return SeveralFilesRecords(file, values, modes, options);
 }
 
 SaveRun SaveSeveralFiles(const QStringList& paths, const PanelValues& values, TagModes modes,
@@ -130,9 +132,8 @@ SaveRun SaveSeveralFiles(const QStringList& paths, const PanelValues& values, Ta
     if (modes.nothing()) return run;
     const AttributeRule rule = AttributeRuleOf(options);
     run.stopped = EachPathWithProgress(paths, progress, [&](const QString& path) {
-        const FileOutcome outcome = WithAttributes(path, rule, [&] {
-            return SaveFileOfSeveral(path, values, modes, options.bRemHiddenID3);
-        });
+        const FileOutcome outcome = WithAttributes(
+            path, rule, [&] { return SaveFileOfSeveral(path, values, modes, options); });
         if (outcome.kind == FileOutcome::Kind::Done) ++run.written;
         if (outcome.kind == FileOutcome::Kind::Gone) ++run.skipped;
         if (outcome.failed() || outcome.kind == FileOutcome::Kind::Gone)

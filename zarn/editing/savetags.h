@@ -45,10 +45,11 @@ struct FileRecords {
     TagModes modes;
     FileError error;  // the tags could not be read
 };
+// `options` gives the ID3v1 packing and whether hidden frames are removed.
 FileRecords SeveralFilesRecords(Mp3File& file, const PanelValues& values, TagModes modes,
-                                bool removeHidden);
+                                const Options& options);
 FileRecords SeveralFilesRecords(const QString& path, const PanelValues& values, TagModes modes,
-                                bool removeHidden);
+                                const Options& options);
 
 struct SaveRun {
     int written = 0;

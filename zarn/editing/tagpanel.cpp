@@ -47,7 +47,7 @@ QLabel* Info(QWidget* parent, const char* name, const QString& caption) {
 QGroupBox* TagPanel::build(QWidget* owner) {
     Frame3 = Named(new QGroupBox(QStringLiteral("File ID3 info:"), owner), "Frame3");
     QWidget* f = Frame3;
-    chkID3v1 = Named(new QCheckBox(QStringLiteral("ID3v1 tag"), f), "chkID3v1");
+    chkID3v1 = Named(new QCheckBox(QStringLiteral("ID3v&1 tag"), f), "chkID3v1");
     chkID3v2 = Named(new QCheckBox(QStringLiteral("ID3v&2 tag"), f), "chkID3v2");
     chkID3v1Rem = Named(new QCheckBox(QStringLiteral("Remove!"), f), "chkID3v1Rem",
                         QStringLiteral("Remove ID3v1 tags from all selected files."));
@@ -55,13 +55,13 @@ QGroupBox* TagPanel::build(QWidget* owner) {
                         QStringLiteral("Remove ID3v2 tags from all selected files."));
     chkID3v1Rem->hide();
     chkID3v2Rem->hide();
-    cmdCopyFromV1 = Named(new QPushButton(QStringLiteral("Copy from ID3v1"), f), "cmdCopyFromV1");
-    cmdCopyToV1 = Named(new QPushButton(QStringLiteral("Copy to ID3v1"), f), "cmdCopyToV1");
-    cmdMore = Named(new QPushButton(QStringLiteral("More"), f), "cmdMore",
+    cmdCopyFromV1 = Named(new QPushButton(QStringLiteral("Copy f&rom ID3v1"), f), "cmdCopyFromV1");
+    cmdCopyToV1 = Named(new QPushButton(QStringLiteral("Cop&y to ID3v1"), f), "cmdCopyToV1");
+    cmdMore = Named(new QPushButton(QStringLiteral("&More"), f), "cmdMore",
                     QStringLiteral("Show other \"hidden\" ID3v2 frames in the file."));
-    cmdSaveID3 = Named(new QPushButton(QStringLiteral("Save ID3"), f), "cmdSaveID3",
+    cmdSaveID3 = Named(new QPushButton(QStringLiteral("Save I&D3"), f), "cmdSaveID3",
                        QStringLiteral("Save changes to ID3-tags."));
-    cmdFixID3 = Named(new QPushButton(QStringLiteral("Fix ID3"), f), "cmdFixID3",
+    cmdFixID3 = Named(new QPushButton(QStringLiteral("Fi&x ID3"), f), "cmdFixID3",
                       QStringLiteral("Clean up the ID3 tags."));
     lblDescription1 = Named(new QLabel(f), "lblDescription1");
     lblDescription2 = Named(new QLabel(f), "lblDescription2");

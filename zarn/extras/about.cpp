@@ -4,13 +4,16 @@
 
 #include "zarn/shell/mainsettings.h"
 #include "zarn/shell/prompter.h"
+#include "zarn/shell/version.h"
 
 QString AboutText() {
     const QStringList lines{
         QStringLiteral("Pelmora"),
         QStringLiteral("Version: ") + ProgramVersion(),
         QString(),
-        QStringLiteral("Tags, names and folders for large MP3 collections."),
+        // The window's version above is short; a bug report wants the release of the package.
+        QStringLiteral("Tags, names and folders for large MP3 collections (release %1).")
+            .arg(ReleaseVersion()),
         QString(),
         QStringLiteral("Copyright (C) 2026 The Zarn developers"),
         QStringLiteral("E-mail: zarn@example.org"),

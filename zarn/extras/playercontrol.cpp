@@ -17,7 +17,12 @@ PlayerControl::PlayerControl(Player& player, Prompter& prompter, QObject* parent
     connect(&player, &Player::endOfStream, this, &PlayerControl::endOfPlayback);
     connect(&player, &Player::playStateChanged, this, &PlayerControl::stateChanged);
     connect(&player, &Player::failed, this, [this](const QString& message) {
-        m_prompter.critical(QStringLiteral("Zarn"), message);
+        // The player's reason rarely says which file it could not play.
+        const QString file = m_player.fileName();
+        m_prompter.critical(QStringLiteral("Zarn"),
+                            file.isEmpty() || message.contains(file)
+                                ? message
+                                : message + QStringLiteral("\n\nFile: ") + file);
     });
 }
 

@@ -32,15 +32,41 @@ QString FirstValue(const QString& text, const std::array<const char16_t*, N>& ke
     return {};
 }
 
+// A letter is never unwanted: "Beyoncé", "Niño" and "Français" keep theirs.
+QString WithoutNonLetters(QString text, const QString& unwanted) {
+    text.replace(QChar(0x00A0), u' ');  // a no-break space separates words like a blank
+    text.removeIf([&unwanted](QChar ch) { return !ch.isLetter() && unwanted.contains(ch); });
+    return text;
+}
+
 QString Cleaned(const QString& value) {
-    return TrimBlanks(RemoveChars(value, AlbumUnwantedChars()));
+    return TrimBlanks(WithoutNonLetters(value, AlbumUnwantedChars()));
+}
+
+bool IsWordCharacter(QChar ch) {
+    return ch.isLetterOrNumber();
+}
+
+// The first place where `keyword` stands as a whole word: "artist" is not found in
+// "Artists", which would give the artist "s compilation".
+qsizetype FindWord(const QString& text, const QString& keyword) {
+    const bool wordStart = IsWordCharacter(keyword.front());
+    const bool wordEnd = IsWordCharacter(keyword.back());
+    for (qsizetype at = text.indexOf(keyword, 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(keyword, at + 1, Qt::CaseInsensitive)) {
+        const qsizetype after = at + keyword.size();
+        const bool startFree = !wordStart || at == 0 || !IsWordCharacter(text[at - 1]);
+        const bool endFree = !wordEnd || after >= text.size() || !IsWordCharacter(text[after]);
+        if (startFree && endFree) return at;
+    }
+    return -1;
 }
 
 }  // namespace
 
 QString GetATag(const QString& text, const QString& keyword) {
     if (keyword.isEmpty()) return {};
-    const qsizetype at = text.indexOf(keyword, 0, Qt::CaseInsensitive);
+    const qsizetype at = FindWord(text, keyword);
     if (at < 0) return {};
     const qsizetype from = at + keyword.size();
     // A pasted text may end its lines in LF or CR alone; either ends the value.
@@ -75,6 +101,10 @@ const QString& AlbumUnwantedChars() {
     return set;
 }
 
+QString CleanSourceText(const QString& text, const QString& removeChars) {
+    return WithoutNonLetters(text, removeChars);
+}
+
 QString SourceTextFromBytes(const QByteArray& bytes, const QString& removeChars) {
-    return TrimBlanks(RemoveChars(DecodeText(bytes), removeChars));
+    return TrimBlanks(CleanSourceText(DecodeText(bytes), removeChars));
 }

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "zarn/fromtext/windowplace.h"
 #include "zarn/shell/namedwidget.h"
+#include "zarn/shell/screenfit.h"
 
 frmEdit::frmEdit(const QString& name, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmEdit"));
@@ -18,7 +18,7 @@ frmEdit::frmEdit(const QString& name, QWidget* parent) : QDialog(parent) {
     txtReplace = Named(new QLineEdit(this), "txtReplace");
     Label2 = Named(new QLabel(QStringLiteral(" with:"), this), "Label2");
     txtWith = Named(new QLineEdit(this), "txtWith");
-    cmdReplace = Named(new QPushButton(QStringLiteral("Replace"), this), "cmdReplace");
+    cmdReplace = Named(new QPushButton(QStringLiteral("&Replace"), this), "cmdReplace");
     cmdOK = Named(new QPushButton(QStringLiteral("&OK"), this), "cmdOK");
     cmdCancel = Named(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCancel");
     cmdOK->setDefault(true);
@@ -36,7 +36,7 @@ frmEdit::frmEdit(const QString& name, QWidget* parent) : QDialog(parent) {
     buttons->addWidget(cmdCancel);
     grid->addLayout(buttons, 2, 0, 1, 5);
     resize(520, sizeHint().height());
-    CentreOnScreen(this);
+    FitOnScreen(this, parent);
 
     txtFixedName->installEventFilter(this);
     txtReplace->installEventFilter(this);

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
@@ -24,7 +25,6 @@
 #include "zarn/fromtext/frmedit.h"
 #include "zarn/fromtext/renamefromscan.h"
 #include "zarn/fromtext/scan.h"
-#include "zarn/fromtext/windowplace.h"
 #include "zarn/shell/filedialogs.h"
 #include "zarn/shell/fileerror.h"
 #include "zarn/shell/fileops.h"
@@ -35,6 +35,7 @@
 #include "zarn/shell/programfolder.h"
 #include "zarn/shell/programvalues.h"
 #include "zarn/shell/progress.h"
+#include "zarn/shell/screenfit.h"
 #include "zarn/shell/text.h"
 #include "zarn/shell/textfile.h"
 #include "zarn/tags/genres.h"
@@ -100,8 +101,8 @@ frmNameFromFile::frmNameFromFile(Parts parts, QWidget* parent)
     layOut();
     wire();
     fillPatterns();
-    resize(900, 680);
-    CentreOnScreen(this);
+    resize(920, 760);
+    FitOnScreen(this);
 }
 
 frmNameFromFile::~frmNameFromFile() = default;
@@ -112,15 +113,15 @@ void frmNameFromFile::buildControls() {
     Label9 = Caption(this, "Label9",
                      QStringLiteral("Select the text where from the filenames will be created:"));
     cmdOpenSource =
-        Button(this, "cmdOpenSource", QStringLiteral("Open Sourcefile..."),
+        Button(this, "cmdOpenSource", QStringLiteral("Open &Sourcefile..."),
                QStringLiteral("Select a (text-) file that contains the album information."));
     lblPattern = Caption(this, "lblPattern", kPatternHelp);
     lblPattern->setWordWrap(true);
-    cmdScan = Button(this, "cmdScan", QStringLiteral("Scan now!"),
+    cmdScan = Button(this, "cmdScan", QStringLiteral("Sca&n now!"),
                      QStringLiteral("During this scan Zarn generates a list of suggested new "
                                     "filenames from the selected textlines."));
-    cmdRenameFiles = Button(this, "cmdRenameFiles", QStringLiteral("Rename Files"));
-    cmdClose = Button(this, "cmdClose", QStringLiteral("Close"));
+    cmdRenameFiles = Button(this, "cmdRenameFiles", QStringLiteral("&Rename Files"));
+    cmdClose = Button(this, "cmdClose", QStringLiteral("&Close"));
 
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -160,10 +161,10 @@ QWidget* frmNameFromFile::buildAlbumFrame() {
     chkGenre4All = Check(Frame1, "chkGenre4All", QStringLiteral("Use for all."),
                          named + QStringLiteral("genre."));
     chkSaveID3v1 =
-        Check(Frame1, "chkSaveID3v1", QStringLiteral("Save in ID3v1."),
+        Check(Frame1, "chkSaveID3v1", QStringLiteral("Save in ID3v&1."),
               QStringLiteral("Zarn will save the ID3v1 information in all files for you."));
     chkSaveID3v2 =
-        Check(Frame1, "chkSaveID3v2", QStringLiteral("Save in ID3v2."),
+        Check(Frame1, "chkSaveID3v2", QStringLiteral("Save in ID3v&2."),
               QStringLiteral("Zarn will save the ID3v2 information in all files for you."));
 
     auto* grid = new QGridLayout(Frame1);
@@ -230,11 +231,11 @@ QWidget* frmNameFromFile::buildLists() {
     lblNrOldFiles = Caption(area, "lblNrOldFiles", FilesCount(0));
     lblNrNewFiles = Caption(area, "lblNrNewFiles", FilesCount(0));
     const QString removeTip = QStringLiteral("Remove the selected filename from the list.");
-    cmdAddFiles = Button(area, "cmdAddFiles", QStringLiteral("Add mp3-files..."));
-    cmdRemoveFile = Button(area, "cmdRemoveFile", QStringLiteral("Remove file"), removeTip);
-    cmdRemoveNew = Button(area, "cmdRemoveNew", QStringLiteral("Remove file"), removeTip);
-    cmdClearOld = Button(area, "cmdClearOld", QStringLiteral("Clear list"));
-    cmdClearNew = Button(area, "cmdClearNew", QStringLiteral("Clear list"));
+    cmdAddFiles = Button(area, "cmdAddFiles", QStringLiteral("Add &mp3-files..."));
+    cmdRemoveFile = Button(area, "cmdRemoveFile", QStringLiteral("Remo&ve file"), removeTip);
+    cmdRemoveNew = Button(area, "cmdRemoveNew", QStringLiteral("Remove fi&le"), removeTip);
+    cmdClearOld = Button(area, "cmdClearOld", QStringLiteral("Clear lis&t"));
+    cmdClearNew = Button(area, "cmdClearNew", QStringLiteral("Cl&ear list"));
     cmdMoveUp = Button(area, "cmdMoveUp", QStringLiteral("\u2191"),
                        QStringLiteral("Move the selected file one step up."));
     cmdMoveDn = Button(area, "cmdMoveDn", QStringLiteral("\u2193"),
@@ -280,24 +281,35 @@ void frmNameFromFile::layOut() {
     sourceHead->addWidget(cmdOpenSource);
     source->addLayout(sourceHead);
     source->addWidget(txtSourceText);
-    auto* frames = new QVBoxLayout;
+    // The album and pattern boxes scroll on their own on a low screen, so that the text and
+    // the lists below keep their share of the height.
+    auto* boxes = new QWidget(central);
+    auto* frames = new QVBoxLayout(boxes);
+    frames->setContentsMargins(0, 0, 0, 0);
     frames->addWidget(buildAlbumFrame());
     frames->addWidget(buildPatternFrame());
+    frames->addStretch();
     auto* scanRow = new QHBoxLayout;
     scanRow->addStretch();
     scanRow->addWidget(cmdScan);
-    frames->addLayout(scanRow);
-    frames->addStretch();
+    auto* settings = new QVBoxLayout;
+    settings->addWidget(new ScrollingBody(boxes, central), 1);
+    settings->addLayout(scanRow);
     auto* top = new QHBoxLayout;
     top->addLayout(source, 1);
-    top->addLayout(frames, 1);
+    top->addLayout(settings, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
     bottom->addWidget(cmdRenameFiles);
     bottom->addWidget(cmdClose);
+    // On a low screen the text, the boxes and the lists scroll; "Rename Files" and "Close" stay.
+    auto* body = new QWidget(central);
+    auto* parts = new QVBoxLayout(body);
+    parts->setContentsMargins(0, 0, 0, 0);
+    parts->addLayout(top);
+    parts->addWidget(buildLists(), 1);
     auto* all = new QVBoxLayout(central);
-    all->addLayout(top, 1);
-    all->addWidget(buildLists(), 1);
+    all->addWidget(new ScrollingBody(body, central), 1);
     all->addLayout(bottom);
     setCentralWidget(central);
 }
@@ -425,8 +437,11 @@ void frmNameFromFile::renameFiles() {
     s.fixFilenames = m_parts.fixFilenames && m_parts.fixFilenames();
 
     const QList<RenameRow> rows = PairRows(oldPaths, newNames);
-    const RenameEnd end =
+    const RenameRun run =
         RenameAndTag(rows, s, m_parts.values.options, m_parts.prompter, startRun(int(rows.size())));
+    const RenameEnd end = run.end;
+    // However the run ended, the main list shows the files it renamed by their new names.
+    if (!run.renamed.isEmpty()) emit filesRenamed(run.renamed);
     // A stop from the progress window ends without "Done!"; Cancel to a collision closes it.
     if (end == RenameEnd::Done || end == RenameEnd::Cancelled)
         finishRun(end == RenameEnd::Cancelled);
@@ -511,7 +526,9 @@ bool frmNameFromFile::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (watched == txtSourceText && key->matches(QKeySequence::Paste)) {
-        txtSourceText->paste();
+        // Cleaned as a loaded text is, so that both give the same names.
+        txtSourceText->insertPlainText(CleanSourceText(QApplication::clipboard()->text(),
+                                                       m_parts.values.options.strRemoveChars));
         ReadAlbumInfo();
         return true;
     }

@@ -104,6 +104,8 @@ class frmNameFromFile : public QMainWindow {
   signals:
     // The window closed; the main window comes back.
     void closed();
+    // "Rename Files" gave files new names: (old path, new path).
+    void filesRenamed(const QList<std::pair<QString, QString>>& renamed);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

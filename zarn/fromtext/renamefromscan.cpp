@@ -107,8 +107,13 @@ QList<RenameRow> PairRows(const QStringList& oldPaths, const QStringList& newNam
     return rows;
 }
 
-RenameEnd RenameAndTag(const QList<RenameRow>& rows, const RenameSettings& settings,
+RenameRun RenameAndTag(const QList<RenameRow>& rows, const RenameSettings& settings,
                        const Options& options, Prompter& prompter, Progress& progress) {
+    RenameRun run;
+    const auto ended = [&run](RenameEnd end) {
+        run.end = end;
+        return run;
+    };
     for (int i = 0; i < rows.size(); ++i) {
         const RenameRow& row = rows[i];
         const QString target = FolderOf(row.oldPath) + row.newName;
@@ -116,17 +121,19 @@ RenameEnd RenameAndTag(const QList<RenameRow>& rows, const RenameSettings& setti
         if (!IsPlainName(row.newName)) {
             ReportFileError(
                 &prompter, {kErrBadFileName, QStringLiteral("Bad file name: %1").arg(row.newName)});
-            return RenameEnd::Failed;
+            return ended(RenameEnd::Failed);
         }
         switch (PlaceFile(row.oldPath, target, settings.policy, prompter)) {
             case Placed::Cancel:
-                return RenameEnd::Cancelled;
+                return ended(RenameEnd::Cancelled);
             case Placed::Fail:
-                return RenameEnd::Failed;
+                return ended(RenameEnd::Failed);
             case Placed::Skip:
                 break;
             case Placed::Tag:
-                if (!TagRenamedFile(target, settings, options, prompter)) return RenameEnd::Failed;
+                run.renamed.append({row.oldPath, target});
+                if (!TagRenamedFile(target, settings, options, prompter))
+                    return ended(RenameEnd::Failed);
                 // Last, so that a read-only attribute cannot refuse the tag write.
                 if (settings.fixFilenames && options.bSetAttributes) {
                     const FileError error = SetFileAttributes(
@@ -134,13 +141,13 @@ RenameEnd RenameAndTag(const QList<RenameRow>& rows, const RenameSettings& setti
                         AttributeValue(options.bReadOnly, options.bHidden, options.bArchive));
                     if (error.failed()) {
                         ReportFileError(&prompter, error);
-                        return RenameEnd::Failed;
+                        return ended(RenameEnd::Failed);
                     }
                 }
                 break;
         }
         progress.yield();
-        if (progress.stopRequested()) return RenameEnd::Stopped;
+        if (progress.stopRequested()) return ended(RenameEnd::Stopped);
     }
-    return RenameEnd::Done;
+    return run;
 }

@@ -40,6 +40,13 @@ QStringList OldEntriesOfSelection(const QStringList& rows, const QList<int>& sel
 // Old file i with new name i, for the rows both lists have.
 QList<RenameRow> PairRows(const QStringList& oldPaths, const QStringList& newNames);
 
+// How a run ended and the files it renamed, (old path, new path), a file tagged under its own
+// name among them, so that the main list can follow them.
+struct RenameRun {
+    RenameEnd end = RenameEnd::Done;
+    QList<std::pair<QString, QString>> renamed;
+};
+
 // Renames and tags the rows in order.
-RenameEnd RenameAndTag(const QList<RenameRow>& rows, const RenameSettings& settings,
+RenameRun RenameAndTag(const QList<RenameRow>& rows, const RenameSettings& settings,
                        const Options& options, Prompter& prompter, Progress& progress);

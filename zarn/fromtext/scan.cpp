@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "zarn/names/cleanup.h"
+#include "zarn/names/safename.h"
 #include "zarn/shell/options.h"
 #include "zarn/shell/text.h"
 #include "zarn/shell/textfile.h"
@@ -22,6 +23,8 @@ struct Slot {
 struct InPatternLayout {
     std::array<Slot, 6> order{};
     std::array<QString, 6> separators;  // separator k follows the placeholder of slot k
+    int last = 0;                       // the slot of the last placeholder, 0 when there is none
+    bool endsInPlaceholder = false;
 };
 
 int PlaceholderLength(Field field) {
@@ -50,6 +53,8 @@ InPatternLayout LayoutOf(const QString& pattern) {
         if (here.position < 1 || next <= here.position) continue;
         const int end = here.position + PlaceholderLength(here.field);
         if (next > end) layout.separators[k] = Mid(pattern, end, next - end);
+        layout.last = k;
+        layout.endsInPlaceholder = end == int(pattern.size()) + 1;
     }
     return layout;
 }
@@ -86,7 +91,9 @@ void ReadSlots(const QString& line, const InPatternLayout& layout, TagFields& va
         start = std::max(1, start + length + int(layout.separators[k - 1].size()));
         // An empty separator is "found" right at the start and so gives an empty value.
         length = InStr(start, line, layout.separators[k]) - start;
-        if (length < 0) length = std::max(0, int(line.size()) - start + 1);
+        // "%track. %title" means the title is the rest of the line, not an empty title.
+        const bool restOfLine = k == layout.last && layout.endsInPlaceholder;
+        if (length < 0 || restOfLine) length = std::max(0, int(line.size()) - start + 1);
         *FieldOf(values, slot.field) = TrimBlanks(Mid(line, start, length));
     }
 }
@@ -145,10 +152,12 @@ QString NewNameFromValues(const QString& outPattern, const TagFields& values) {
         }
         if (!replaced) name += outPattern[i++];
     }
-    if (TrimBlanks(name).isEmpty()) name = QStringLiteral("Untitled.mp3");
+    const QString untitled = QStringLiteral("Untitled.mp3");
+    if (TrimBlanks(name).isEmpty()) name = untitled;
     for (QChar& ch : name)
-        if (QStringLiteral("\\/:<>|*").contains(ch)) ch = u' ';
-    return RemoveChars(name, QStringLiteral("?\""));
+        if (QStringLiteral("\\/:<>|*\t").contains(ch)) ch = u' ';
+    // Control characters of a text line (a NUL, a vertical tab) never reach a file name.
+    return SafeFileName(RemoveChars(name, QStringLiteral("?\"")), untitled);
 }
 
 QStringList ScanText(const QString& text, const ScanSettings& settings, const Options& options) {

@@ -1,11 +1,13 @@
 #include "zarn/names/commandline.h"
 
 #include <QDir>
+#include <QSet>
 #include <QTextStream>
 
 #include "zarn/names/fixfilename.h"
 #include "zarn/names/safename.h"
 #include "zarn/shell/fileops.h"
+#include "zarn/shell/progress.h"
 #include "zarn/shell/prompter.h"
 #include "zarn/shell/regularfile.h"
 #include "zarn/shell/text.h"
@@ -102,7 +104,17 @@ CommandLineRequest ParseCommandLineArguments(const QStringList& arguments) {
         return request;
     }
     request.value.remove(u'"');
-    request.files = arguments.mid(1);
+    bool optionsEnded = false;
+    for (const QString& argument : arguments.mid(1)) {
+        if (!optionsEnded && argument == u"--dry-run")
+            request.dryRun = true;
+        else if (!optionsEnded && argument == u"--quiet")
+            request.quiet = true;
+        else if (!optionsEnded && argument == u"--")
+            optionsEnded = true;
+        else
+            request.files << argument;
+    }
     return request;
 }
 
@@ -126,7 +138,7 @@ QString CommandLineUsage() {
     return QStringLiteral(
         "Usage: zarn \"+rename=PATTERN\" FILE...\n"
         "       zarn +ext=EXTENSION FILE...\n"
-        "       zarn --help\n"
+        "       zarn --help | --version\n"
         "       zarn --add FILE...   opens the window with the files in its list\n"
         "\n"
         "Renames the files without opening the window.\n"
@@ -134,13 +146,18 @@ QString CommandLineUsage() {
         "                   e.g. \"%track - %artist - %title.mp3\"; placeholders: %artist,\n"
         "                   %title, %album, %track, %year, %genre, %comment\n"
         "  +ext=EXTENSION   new extension (without \".\"); asked for when empty\n"
+        "  --dry-run        print the new names (\"would rename: OLD -> NEW\"); rename nothing\n"
+        "  --quiet          no progress line on the terminal\n"
+        "  --               every argument after it is a file\n"
         "The clean-up options and the input pattern are those set in the window.\n"
-        "Exit status: 0 when every rename worked, 1 when some failed, 2 for a bad command line.\n");
+        "A long run shows its progress on the terminal; Ctrl+C stops it after the file at hand.\n"
+        "Exit status: 0 when every rename worked, 1 when some failed or Ctrl+C stopped the run,\n"
+        "2 for a bad command line.\n");
 }
 
 int ProcessCommandLine(const CommandLineRequest& request, const QString& inPattern,
                        const Options& options, Prompter* prompter, QTextStream& out,
-                       QTextStream& err) {
+                       QTextStream& err, Progress* progress) {
     if (request.mode == CommandLineMode::Help) {
         out << CommandLineUsage();
         return kExitOk;
@@ -164,22 +181,18 @@ int ProcessCommandLine(const CommandLineRequest& request, const QString& inPatte
     const QString currentFolder = QDir::currentPath() + u'/';
     // Renamed files are reported in one buffered stream; a failure flushes it first, so that
     // the lines keep their order on a terminal.
+    QSet<QString> planned;  // the new names a dry run has given out
     const auto fail = [&](const QString& file, const QString& why) {
         out.flush();
         err << "zarn: cannot rename " << file << ": " << why << '\n';
         err.flush();
         status = kExitSomeFailed;
     };
-    for (const QString& file : request.files) {
-        if (IsUndecodableName(file)) {
-            fail(file, UndecodableNameReason());
-            continue;
-        }
+    EachPathWithProgress(request.files, progress, [&](const QString& file) {
+        if (IsUndecodableName(file)) return fail(file, UndecodableNameReason());
         // Only regular files: reading the tags of a pipe named like a file would wait forever.
-        if (const QString notFile = NotAFileReason(file); !notFile.isEmpty()) {
-            fail(file, notFile);
-            continue;
-        }
+        if (const QString notFile = NotAFileReason(file); !notFile.isEmpty())
+            return fail(file, notFile);
         const QString target =
             request.mode == CommandLineMode::Rename
                 ? NewPathForRename(file, request.value, inPattern, options, currentFolder)
@@ -194,12 +207,21 @@ int ProcessCommandLine(const CommandLineRequest& request, const QString& inPatte
         } else if (const QString name = target.mid(FolderOf(target).size());
                    SafeFileName(name, QString()) != name) {
             fail(file, QStringLiteral("\"%1\" is not a usable file name").arg(name));
+        } else if (request.dryRun) {
+            // A name that differs only in case is the file itself where case does not count.
+            if (KindOfPath(target) != PathKind::Missing && !SameEntry(file, target))
+                fail(file, QStringLiteral("\"%1\" already exists").arg(target));
+            else if (planned.contains(target))
+                fail(file, QStringLiteral("\"%1\" would be taken by another file").arg(target));
+            else
+                out << "would rename: " << file << " -> " << target << '\n';
+            planned.insert(target);
         } else if (const FileError error = RenameWithoutOverwrite(file, target); error.failed()) {
             fail(file, error.description);
         } else {
             out << "renamed: " << file << " -> " << target << '\n';
         }
-    }
+    });
     out.flush();
     return status;
 }

@@ -5,10 +5,12 @@
 #include <cstdio>
 
 #include "zarn/names/replacelist.h"
+#include "zarn/shell/consolestreams.h"
 #include "zarn/shell/journalrecord.h"
 #include "zarn/shell/journalrecovery.h"
 #include "zarn/shell/options.h"
 #include "zarn/shell/programfolder.h"
+#include "zarn/shell/progressline.h"
 #include "zarn/shell/settingsstore.h"
 
 #ifdef Q_OS_WIN
@@ -73,8 +75,10 @@ QByteArray DisplayPlatforms() {
 }
 
 int RunCommandLineRequest(const CommandLineRequest& request, Prompter* prompter) {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    ConsoleStreams console;
+    QTextStream& out = console.out();
+    QTextStream& err = console.err();
+    if (request.quiet) console.progress().quiet();
     for (const QString& line : RecoverInterruptedSteps()) err << "zarn: " << line << '\n';
     const SettingsStore store(QStringLiteral("Zarn"));
     Options options = LoadOptions(store);
@@ -83,7 +87,11 @@ int RunCommandLineRequest(const CommandLineRequest& request, Prompter* prompter)
     // As at every start, the text files come first (a missing one is created), then the files.
     options.Replaces = ReadReplaceList(ProgramFile(QStringLiteral("replaces.txt")));
     const RecordedOperation recorded(CommandLineOperationKind(request), UndoLimits(options));
-    return ProcessCommandLine(request, inPattern, options, prompter, out, err);
+    const int status =
+        ProcessCommandLine(request, inPattern, options, prompter, out, err, &console.progress());
+    if (!console.progress().stoppedEarly()) return status;
+    err << "zarn: " << StoppedText(console.progress().begun(), console.progress().total()) << '\n';
+    return kExitSomeFailed;
 }
 
 int RunCommandLineWithoutWindow(const CommandLineRequest& request, int argc, char* argv[]) {

@@ -19,6 +19,7 @@
 #include "zarn/shell/keyfilter.h"
 #include "zarn/shell/namedwidget.h"
 #include "zarn/shell/prompter.h"
+#include "zarn/shell/screenfit.h"
 #include "zarn/shell/settingsstore.h"
 
 namespace {
@@ -122,8 +123,8 @@ void frmOptions::buildControls() {
     cmbReplace1 = ReplaceBox(Frame1, "cmbReplace1");
     Label2 = Named(new QLabel(QStringLiteral("with"), Frame1), "Label2");
     cmbReplace2 = ReplaceBox(Frame1, "cmbReplace2");
-    cmdAddReplace = Named(new QPushButton(QStringLiteral("Add New"), Frame1), "cmdAddReplace");
-    cmdRemReplace = Named(new QPushButton(QStringLiteral("Remove"), Frame1), "cmdRemReplace");
+    cmdAddReplace = Named(new QPushButton(QStringLiteral("Add Ne&w"), Frame1), "cmdAddReplace");
+    cmdRemReplace = Named(new QPushButton(QStringLiteral("Re&move"), Frame1), "cmdRemReplace");
     chkRemoveChars = Check(Frame1, "chkRemoveChars", QStringLiteral("Remove characters:"),
                            QStringLiteral("If checked the following characters will be removed "
                                           "from filenames and ID3-tags."));
@@ -190,7 +191,10 @@ void frmOptions::layOut() {
     buttons->addWidget(cmdOk);
     buttons->addWidget(cmdCancel);
 
-    auto* all = new QVBoxLayout(this);
+    // Everything but OK and Cancel scrolls on a screen too low for it; the buttons stay in view.
+    auto* body = new QWidget(this);
+    auto* all = new QVBoxLayout(body);
+    all->setContentsMargins(0, 0, 0, 0);
     all->addWidget(chkOptimizeID3v1);
     all->addWidget(chkRemHiddenID3);
     all->addWidget(Frame1);
@@ -199,7 +203,10 @@ void frmOptions::layOut() {
     all->addLayout(extension);
     all->addLayout(attributes);
     all->addLayout(undo);
-    all->addLayout(buttons);
+    auto* window = new QVBoxLayout(this);
+    window->addWidget(new ScrollingBody(body, this));
+    window->addLayout(buttons);
+    FitOnScreen(this, parentWidget());
 }
 
 void frmOptions::wire() {

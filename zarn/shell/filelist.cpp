@@ -1,5 +1,6 @@
 #include "zarn/shell/filelist.h"
 
+#include <QSet>
 #include <algorithm>
 
 #include "zarn/shell/listentry.h"
@@ -43,6 +44,29 @@ void FileList::removeRows(QList<int> rows) {
             if (inPreview > 0) m_preview.removeRange(first, inPreview);
         }
         end = begin;
+    }
+}
+
+void FileList::followRenames(const QList<std::pair<QString, QString>>& renames) {
+    QSet<QString> oldEntries;
+    for (const auto& [from, to] : renames) oldEntries.insert(EntryFromPath(from));
+    QSet<QString> kept, listed;
+    QList<int> gone;
+    const QStringList rows = m_files.texts();
+    for (int row = 0; row < rows.size(); ++row) {
+        if (oldEntries.contains(rows[row])) {
+            gone << row;
+            listed.insert(rows[row]);
+        } else {
+            kept.insert(rows[row]);
+        }
+    }
+    removeRows(gone);
+    for (const auto& [from, to] : renames) {
+        const QString entry = EntryFromPath(to);
+        if (!listed.contains(EntryFromPath(from)) || kept.contains(entry)) continue;
+        addRowText(entry);
+        kept.insert(entry);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QList>
 #include <functional>
 
+#include "zarn/shell/duplicatenames.h"
 #include "zarn/shell/textlistmodel.h"
 
 class FileList {
@@ -17,6 +18,8 @@ class FileList {
     TextListModel& preview() { return m_preview; }
     const SortedListModel& files() const { return m_files; }
     const TextListModel& preview() const { return m_preview; }
+    // The preview rows whose new name another row also gets.
+    const DuplicateNames& previewDuplicates() const { return m_duplicates; }
     int count() const { return m_files.rowCount(); }
     QString pathAt(int row) const;
 
@@ -29,11 +32,15 @@ class FileList {
     // Removes the given rows (any order, duplicates allowed) from both lists.
     void removeRows(QList<int> rows);
     void clear();
+    // Files renamed outside the list (old path, new path): their rows leave and each new path
+    // of a listed file gets a row, unless the list holds it already (a file it replaced).
+    void followRenames(const QList<std::pair<QString, QString>>& renames);
     // Builds the preview from scratch: the new name of every row.
     void rebuildPreview();
 
   private:
     SortedListModel m_files;
     TextListModel m_preview;
+    DuplicateNames m_duplicates{m_preview};
     NameBuilder m_builder;
 };

@@ -91,19 +91,27 @@ void FileListView::keyPressEvent(QKeyEvent* event) {
         if (mods == Qt::ShiftModifier) emit deleteRequested();
         return;
     }
+    if (event->matches(QKeySequence::SelectAll)) {
+        emit selectAllRequested();  // the window selects as its "Select All" does
+        return;
+    }
     const int before = currentIndex().row();
     const bool changed = changesSelection([&] { QListView::keyPressEvent(event); });
     if (currentIndex().isValid() && currentIndex().row() != before)
         emit rowChosen(currentIndex().row());
     else if (changed)
-        emit selectionMade();  // Ctrl+A, Ctrl+Space
+        emit selectionMade();  // Ctrl+Space
 }
 
 int FileListView::selectedUpToTwo() const {
+    return selectedCount(2);
+}
+
+int FileListView::selectedCount(int enough) const {
     int count = 0;
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
         count += range.height();
-        if (count >= 2) return 2;
+        if (count >= enough) return enough;
     }
     return count;
 }

@@ -3,6 +3,7 @@
 // Shift+Delete, the pop-up menu, and dropped files and folders.
 #include <QListView>
 #include <functional>
+#include <limits>
 
 class FileListView : public QListView {
     Q_OBJECT
@@ -12,18 +13,21 @@ class FileListView : public QListView {
     QList<int> selectedRows() const;
     // 0, 1 or 2 (two or more), without listing every selected row.
     int selectedUpToTwo() const;
+    // How many rows are selected (up to `enough`), by the selection's ranges, not row by row.
+    int selectedCount(int enough = std::numeric_limits<int>::max()) const;
     void selectRows(const QList<int>& rows);
     void invertSelection();
     void setModel(QAbstractItemModel* model) override;
 
   signals:
-    void removeRequested();  // Delete
-    void deleteRequested();  // Shift+Delete
+    void removeRequested();     // Delete
+    void deleteRequested();     // Shift+Delete
+    void selectAllRequested();  // Ctrl+A
     void popupRequested(const QPoint& globalPos);
     void pathsDropped(const QStringList& paths);
     // A mouse button pressed on a row, or the keyboard moved to another row.
     void rowChosen(int row);
-    // The selection changed otherwise: a command (Select All, Invert Selection), Ctrl+A, a drag
+    // The selection changed otherwise: a command (Select All, Invert Selection), a drag
     // over the rows. Rows the model inserts or removes shift the selection without it.
     void selectionMade();
 

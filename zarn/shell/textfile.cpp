@@ -8,14 +8,27 @@
 #include "zarn/shell/cp1252.h"
 #include "zarn/shell/regularfile.h"
 
+namespace {
+
+QString Decoded(QStringConverter::Encoding encoding, QByteArrayView body) {
+    // The mark is taken off before; a second one is a character of the text.
+    QStringDecoder decoder(
+        encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(body);
+}
+
+}  // namespace
+
 QString DecodeText(const QByteArray& bytes) {
-    QByteArray body = bytes;
-    if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
-    // The mark was taken off above; a second one is a character of the text.
+    // A byte order mark decides. Windows editors save "Unicode" texts as UTF-16 with one;
+    // read as Windows-1252 they would give a NUL between every two letters.
+    if (bytes.startsWith("\xFF\xFE")) return Decoded(QStringConverter::Utf16LE, bytes.mid(2));
+    if (bytes.startsWith("\xFE\xFF")) return Decoded(QStringConverter::Utf16BE, bytes.mid(2));
+    if (bytes.startsWith("\xEF\xBB\xBF")) return Decoded(QStringConverter::Utf8, bytes.mid(3));
     QStringDecoder utf8(QStringDecoder::Utf8,
                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    const QString text = utf8(body);
-    return utf8.hasError() ? FromCp1252(body) : text;
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? FromCp1252(bytes) : text;
 }
 
 QStringList SplitLines(const QString& text) {

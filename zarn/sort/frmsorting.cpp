@@ -1,5 +1,6 @@
 #include "zarn/sort/frmsorting.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -8,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "zarn/shell/listentry.h"
+#include "zarn/shell/screenfit.h"
 
 namespace {
 
@@ -74,6 +76,10 @@ void frmSorting::prepare(const QString& action) {
     lblTarget->clear();
     cmdPause->setText(QStringLiteral("Pause"));
     cmdPause->setEnabled(false);
+    // Over the window the run was started from (the main window or the names-from-text one),
+    // not at the screen's corner.
+    const QWidget* owner = parentWidget();
+    FitOnScreen(this, owner && owner->isVisible() ? owner : QApplication::activeWindow());
     show();
     raise();
 }
@@ -83,9 +89,13 @@ void frmSorting::setTotal(int total) {
     cmdPause->setEnabled(true);
 }
 
-void frmSorting::finish() {
+void frmSorting::finish(const QString& summary) {
+    if (!summary.isEmpty()) lblMethod->setText(summary);
     cmdPause->setText(QStringLiteral("Done!"));
     cmdPause->setEnabled(true);
+    // "Done!" in front: the main window shown again must not cover it.
+    raise();
+    activateWindow();
 }
 
 void frmSorting::yield() {

@@ -21,8 +21,9 @@ class frmSorting : public QWidget, public Progress {
     void prepare(const QString& action);
     // The number of files of the run; the button is enabled.
     void setTotal(int total);
-    // The run has ended: the button reads "Done!".
-    void finish();
+    // The run has ended: the button reads "Done!", and `summary` (what the run did) replaces
+    // the action's caption when given.
+    void finish(const QString& summary = QString());
     // What the run reports to: each file is drawn at once ("File n of total", the source and
     // the target on two lines each), and the button or the close box request the stop.
     Progress& progress() { return *this; }

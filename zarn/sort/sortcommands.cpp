@@ -97,17 +97,19 @@ void SortCommands::sortAll() {
     FileListRows rows(list, s.fixNames);
     SortEngine engine(s, m_prompter, &window.progress());
     const SortEnd end = engine.SortAll(rows);
+    const QString summary = SortCountsText(engine.counts(), s.method);
+    m_parts.showStatus(summary);
     showFailure(engine);
     switch (end) {
         case SortEnd::Complete:
-            window.finish();
             m_parts.clearFileInfo();
             m_parts.mainWindow->show();
+            window.finish(summary);
             break;
         case SortEnd::Cancelled:
-            window.finish();
             m_parts.refreshCount();
             m_parts.mainWindow->show();
+            window.finish(summary);
             break;
         case SortEnd::Stopped:  // the stop has shown the main window again
         case SortEnd::Failed:   // the error is shown; "Pause" brings the main window back
@@ -148,11 +150,11 @@ void SortCommands::sortSelected() {
         return;
     }
     if (!CheckTargetFolder(s.targetDir, m_prompter)) return;
-    sortSelectedRows(selected, s);
+    m_parts.showStatus(sortSelectedRows(selected, s));
     m_parts.refreshCount();
 }
 
-void SortCommands::sortSelectedRows(const QList<int>& selected, const SortSettings& s) {
+QString SortCommands::sortSelectedRows(const QList<int>& selected, const SortSettings& s) {
     FileList& list = m_parts.list;
     FileListRows rows(list, false);
     SortEngine engine(s, m_prompter);
@@ -163,9 +165,13 @@ void SortCommands::sortSelectedRows(const QList<int>& selected, const SortSettin
         if (s.fixNames)
             newName = selected.size() == 1 ? m_parts.txtNewName->text() : builtName(row, s);
         const RowOutcome outcome = engine.SortRow(rows, row, newName);
-        if (outcome == RowOutcome::Ended) return showFailure(engine);
+        if (outcome == RowOutcome::Ended) {
+            showFailure(engine);
+            break;
+        }
         if (outcome == RowOutcome::Removed) ++removed;
     }
+    return SortCountsText(engine.counts(), s.method);
 }
 
 void SortCommands::renameSelectedRows(const QList<int>& selected, const SortSettings& s) {

@@ -33,6 +33,8 @@ class SortCommands : public QObject {
         std::function<void()> refreshCount;
         // Whether the names-from-text window is up (it keeps the main window hidden).
         std::function<bool()> namesFromTextShown = [] { return false; };
+        // Tells what a command did, in the main window's status bar.
+        std::function<void(const QString&)> showStatus = [](const QString&) {};
     };
     SortCommands(Parts parts, ProgramValues& values, Prompter& prompter, QObject* parent);
     ~SortCommands() override;
@@ -46,7 +48,8 @@ class SortCommands : public QObject {
   private:
     SortSettings settings() const;
     QList<int> selectionForSort() const;
-    void sortSelectedRows(const QList<int>& selected, const SortSettings& s);
+    // Returns what was done, for the status bar.
+    QString sortSelectedRows(const QList<int>& selected, const SortSettings& s);
     void renameSelectedRows(const QList<int>& selected, const SortSettings& s);
     void afterStop();
     // The error that ended a run, in the window's error box.

@@ -107,7 +107,7 @@ SortEngine::Step SortEngine::renameOfAll(SortRows& rows, int row, const QString&
     if (!setAttributes(source)) return end(SortEnd::Failed);
     const QString target = FolderFromEntry(source) + newName;
     show(rows, source, target);
-    switch (renameFile(source, target, false)) {
+    switch (counted(renameFile(source, target, false), false)) {
         case SortOutcome::Cancelled:
             return end(SortEnd::Cancelled);
         case SortOutcome::Failed:
@@ -171,7 +171,8 @@ SortEngine::Step SortEngine::placeRun(SortRows& rows, int row, const QString& le
 SortEngine::Step SortEngine::placeOne(SortRows& rows, int row, const QString& source,
                                       const QString& target) {
     show(rows, source, target);
-    if (CopyOrMoveFile(source, target) == SortOutcome::Failed) return end(SortEnd::Failed);
+    if (counted(CopyOrMoveFile(source, target), true) == SortOutcome::Failed)
+        return end(SortEnd::Failed);
     // Skipped and declined files leave the list too: the user has decided about them.
     rows.remove(row);
     return Step::Removed;
@@ -217,9 +218,9 @@ RowOutcome SortEngine::SortRow(SortRows& rows, int row, const QString& newNameIn
     QString folder = levelFolder(source, newName);
     if (folder.isEmpty()) return RowOutcome::Ended;
     if (m_settings.subFolder) {
-        const qsizetype dash = newName.indexOf(QStringLiteral(" - "));
-        const QString artist = dash < 0 ? QString() : TrimBlanks(newName.left(dash));
-        // A name without an artist goes into the destination itself.
+        // The artist as "Sort All Now!" finds it: the text before the first " - " is the
+        // track number under the usual pattern "%track - %artist - %title.mp3".
+        const QString artist = TrimBlanks(ArtistOfRow(source, newName, m_settings));
         if (!artist.isEmpty()) {
             const QString sub = SubFolder(folder, SafeFolderName(artist));
             if (m_settings.threshold == 0) {
@@ -230,7 +231,7 @@ RowOutcome SortEngine::SortRow(SortRows& rows, int row, const QString& newNameIn
             }
         }
     }
-    if (CopyOrMoveFile(source, SubFolder(folder, newName)) == SortOutcome::Failed)
+    if (counted(CopyOrMoveFile(source, SubFolder(folder, newName)), true) == SortOutcome::Failed)
         return RowOutcome::Ended;
     rows.remove(row);
     return RowOutcome::Removed;
@@ -242,7 +243,7 @@ RowOutcome SortEngine::RenameRow(SortRows& rows, int row, const QString& newName
     if (!FileThere(source)) return RowOutcome::Kept;
     if (m_settings.fixNames && !setAttributes(source)) return RowOutcome::Ended;
     const QString target = FolderFromEntry(source) + SafeNewName(newNameIn, NameFromEntry(source));
-    const SortOutcome outcome = renameFile(source, target, true);
+    const SortOutcome outcome = counted(renameFile(source, target, true), false);
     if (outcome == SortOutcome::Done || outcome == SortOutcome::Unchanged) {
         rows.remove(row);
         return RowOutcome::Removed;
@@ -314,6 +315,27 @@ bool SortEngine::setAttributes(const QString& path) {
     const FileError error = m_files.setAttributes(path, SortAttributeValue(m_settings.options));
     if (error.failed()) fail(error);
     return !error.failed();
+}
+
+SortOutcome SortEngine::counted(SortOutcome outcome, bool cancelSkips) {
+    switch (outcome) {
+        case SortOutcome::Done:
+            ++m_counts.done;
+            break;
+        case SortOutcome::Unchanged:
+            ++m_counts.unchanged;
+            break;
+        case SortOutcome::Skipped:
+            ++m_counts.skipped;
+            break;
+        case SortOutcome::Failed:
+            ++m_counts.failed;
+            break;
+        case SortOutcome::Cancelled:
+            if (cancelSkips) ++m_counts.skipped;
+            break;
+    }
+    return outcome;
 }
 
 SortOutcome SortEngine::fail(const FileError& error) {

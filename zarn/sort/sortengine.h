@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "zarn/shell/fileerror.h"
+#include "zarn/sort/sortcounts.h"
 #include "zarn/sort/sortsettings.h"
 
 class Progress;
@@ -54,6 +55,8 @@ class SortEngine {
     // window shows for it.
     const FileError& failure() const { return m_failure; }
     QString failureMessage() const;
+    // How the files of the runs and rows so far went.
+    const SortCounts& counts() const { return m_counts; }
 
   private:
     bool FileThere(const QString& path);
@@ -79,6 +82,9 @@ class SortEngine {
     // The policy (or the person) decides about a taken name; a replacement is atomic.
     SortOutcome collide(const QString& source, const QString& target, bool move);
     SortOutcome fail(const FileError& error);
+    // Counts a file's outcome; `cancelSkips`: a copy or move goes on past a cancelled question,
+    // which leaves that file where it was (a cancelled rename ends the run instead).
+    SortOutcome counted(SortOutcome outcome, bool cancelSkips);
     void show(const SortRows& rows, const QString& source, const QString& target);
     // Yields to pending events; true when a stop has been requested.
     bool pause();
@@ -90,5 +96,6 @@ class SortEngine {
     int m_total = 0;
     SortEnd m_end = SortEnd::Complete;
     FileError m_failure;
+    SortCounts m_counts;
     QString m_failureText;  // a message of its own, instead of the "Error: " box
 };

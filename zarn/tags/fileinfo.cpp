@@ -56,6 +56,14 @@ QString ID3v2TypeText(const QByteArray& head) {
 }
 
 void FillLabels(FileInfo& info, const RawFile& raw) {
+    info.txtfSize = QStringLiteral("Size: %1b").arg(raw.length);
+    info.lblFileSize = QStringLiteral("File size: %1 Kb").arg(RoundHalfEven(raw.length, 1024));
+    // Without a frame header the last bytes of the file would be decoded as one, and show a
+    // made-up "MPEG 2.5 layer ?" stream.
+    if (!raw.search.found) {
+        info.txtfType = (ID3v1TypeText(raw.id3v1) + ID3v2TypeText(raw.id3v2Head)).trimmed();
+        return;
+    }
     const MpegHeader& h = info.header;
     info.txtfHeader = QStringLiteral("Header: %1b").arg(info.headerOffset);
     info.txtfType =
@@ -67,10 +75,8 @@ void FillLabels(FileInfo& info, const RawFile& raw) {
     info.txtfEmphasis = QStringLiteral("Emphasis: ") + h.emphasisText;
     info.txtfQuality = (h.sampleRate > 0 ? QString::number(h.sampleRate) : QStringLiteral("?")) +
                        QStringLiteral("Hz") + h.channelText;
-    info.txtfSize = QStringLiteral("Size: %1b").arg(raw.length);
     info.txtfLength =
         info.seconds >= 0 ? QStringLiteral("Length: %1 s").arg(info.seconds) : QString();
-    info.lblFileSize = QStringLiteral("File size: %1 Kb").arg(RoundHalfEven(raw.length, 1024));
 }
 
 void FillID3v1(FileInfo& info, const QByteArray& block, bool optimized) {
@@ -107,6 +113,13 @@ void FillID3v2(FileInfo& info, const ID3v2Record& tag) {
 
 }  // namespace
 
+void FillTagBoxes(FileInfo& info, const QByteArray& v1Block, const std::optional<ID3v2Record>& v2,
+                  bool optimizedID3v1) {
+    FillID3v1(info, v1Block, optimizedID3v1);
+    info.ID3v2Mark = v2 ? QStringLiteral("1") : QStringLiteral("0");
+    if (v2) FillID3v2(info, *v2);
+}
+
 FileInfo ReadFileInfo(const QString& path, bool optimizedID3v1) {
     if (!QFileInfo::exists(path)) return {};
     Mp3File file(path);
@@ -136,6 +149,7 @@ FileInfo FileInfoOf(Mp3File& file, bool optimizedID3v1) {
     const auto frames = VbrFrameCount(raw.firstFrame, info.header);
     info.seconds = frames ? VbrSeconds(*frames, info.header)
                           : PlayingSeconds(qMax<qint64>(audio, 0), info.frameLength, info.header);
+    if (!raw.search.found) info.seconds = -1;
     FillLabels(info, raw);
     FillID3v1(info, raw.id3v1, optimizedID3v1);
     info.ID3v2Mark = raw.id3v2Head.isEmpty() ? QStringLiteral("0") : QStringLiteral("1");

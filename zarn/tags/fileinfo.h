@@ -3,9 +3,11 @@
 // stream in the information labels. Every text is ready to be copied into its control.
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 #include "zarn/shell/fileerror.h"
 #include "zarn/shell/fileidentity.h"
+#include "zarn/tags/id3v2.h"
 #include "zarn/tags/mpegheader.h"
 
 class Mp3File;
@@ -43,6 +45,10 @@ struct FileInfo {
     bool hasID3v2() const { return ID3v2Mark == u"1"; }
 };
 
+// The tag boxes and marks of `info` for an ID3v1 block (empty: no tag) and an ID3v2 tag (none:
+// no tag), as FileInfoOf fills them from a file.
+void FillTagBoxes(FileInfo& info, const QByteArray& v1Block, const std::optional<ID3v2Record>& v2,
+                  bool optimizedID3v1);
 // Reads the file's tags and first frame header. Touches the ID3v2 tag, the last 128 bytes and
 // the bytes up to the first frame header, nothing else. Never shows a message.
 FileInfo ReadFileInfo(const QString& path, bool optimizedID3v1);

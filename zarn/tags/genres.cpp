@@ -5,6 +5,7 @@
 
 #include "zarn/shell/cp1252.h"
 #include "zarn/tags/id3v1.h"
+#include "zarn/tags/id3v2.h"
 
 namespace {
 
@@ -191,8 +192,13 @@ int GenreNumber(const QString& name) {
 
 QString GenreOfFile(const QString& path) {
     if (!QFileInfo::exists(path)) return {};
-    const QString name = GenreName(FromCp1252(ReadID3v1(path).Genre));
-    return name.isEmpty() ? QStringLiteral("Unknown") : name;
+    const QByteArray genre = ReadID3v1(path).Genre;
+    const int number = genre.isEmpty() ? 255 : uchar(genre.at(0));
+    if (number != 255) return GenreNameOfNumber(number);
+    // Most files tagged since ID3v2 carry their genre only there; its first genre names the
+    // folder ("Rock / Pop" goes to "Rock").
+    const QString v2 = ReadID3v2(path).Genre.section(QStringLiteral(" / "), 0, 0).trimmed();
+    return v2.isEmpty() ? QStringLiteral("Unknown") : v2;
 }
 
 QStringList GenreChoices() {

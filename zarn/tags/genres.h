@@ -13,5 +13,6 @@ int GenreNumber(const QString& name);
 // The genre choices of the tag panel: an empty entry (no genre), then every genre name in
 // alphabetical order, letter case and hyphens ignored.
 QStringList GenreChoices();
-// Genre of the file's ID3v1 tag for genre folders: "" when missing, "Unknown" when unnamed.
+// Genre for genre folders: the ID3v1 genre, else the first ID3v2 genre; "" when the file is
+// missing, "Unknown" when neither tag names one.
 QString GenreOfFile(const QString& path);

@@ -19,11 +19,9 @@ void AppendFixed(QByteArray& block, const QByteArray& field, int width) {
 bool WriteBlock(GuardedFile& file, const QByteArray& block) {
     const qint64 length = file.size();
     if (length < 0) return false;
-    if (length < kTagLength) {
-        file.setError(BadPositionError());
-        return false;
-    }
-    const auto old = file.read(length - kTagLength, 3);
+    // A file shorter than a tag simply has none: the tag is appended.
+    std::optional<QByteArray> old = QByteArray();
+    if (length >= kTagLength) old = file.read(length - kTagLength, 3);
     if (!old) return false;
     const qint64 at = *old == "TAG" ? length - kTagLength : length;
     return file.writePatches({{at, block}}) && file.finish();
@@ -69,8 +67,9 @@ ID3v1Record ReadID3v1(const QString& path, Prompter* prompter) {
     std::optional<QByteArray> block;
     if (file.open(FileAccess::Read)) {
         const qint64 length = file.size();
+        // A file shorter than a tag has none; that is no error.
         if (length >= 0 && length < kTagLength)
-            file.setError(BadPositionError());
+            block = QByteArray(kTagLength, '\0');
         else if (length >= 0)
             block = file.read(length - kTagLength, kTagLength);
     }

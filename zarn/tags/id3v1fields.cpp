@@ -63,7 +63,10 @@ ID3v1Texts UnpackID3v1Texts(const ID3v1Record& tag, bool optimized) {
     if (!optimized)
         return {FieldText(tag.Title), FieldText(tag.Artist), FieldText(tag.Album),
                 FieldText(tag.Comment)};
-    const Split comment = SplitContinuation(tag.Comment, 28);
+    // Bytes 29 and 30 of an ID3v1.1 comment are the zero byte and the track: never text.
+    const bool hasTrack = !tag.Track.isEmpty() && tag.Track.at(0) != '\0';
+    const Split comment =
+        SplitContinuation(hasTrack ? PadField(tag.Comment.left(28), 30, '\0') : tag.Comment, 28);
     const Split album = SplitContinuation(tag.Album, 29);
     const auto joined = [](const QByteArray& field, const QByteArray& continuation) {
         return FromCp1252(QByteArray(UpToNul(field) + continuation).replace('\0', QByteArray()));

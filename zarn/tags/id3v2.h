@@ -45,6 +45,9 @@ bool WriteID3v2(const QString& path, const ID3v2Record& tag2, Prompter* prompter
 // A refusal because another program holds the file reads "The file is in use.".
 FileError InUseWhenBusy(FileError error);
 
+// One frame holding `value` as other programs read it: encoding 0 when ISO-8859-1 holds the
+// text, else UTF-16; "COMM" and "USLT" with language "eng", these and "TXXX" with an empty
+// description; the URL frames without an encoding byte ("WXXX" with one and a description).
 QByteArray MakeFrame(const QByteArray& id, const QString& value);
 QByteArray MakeTagHeader(qint64 size);
 // The first frame with the identifier in frames of this program's own form (the hidden

@@ -176,15 +176,21 @@ QByteArray MakeFrame(const QByteArray& id, const QString& value) {
     if (value.isEmpty()) return {};
     ID3v2Frame frame;
     frame.id = id;
+    // Which frames put a language and a description before their text.
+    const bool language = id == "COMM" || id == "USLT";
+    const bool described = language || id == "TXXX";
     if (id == "WXXX") {
         frame.body = QByteArray(2, '\0') + UrlBytes(value);  // encoding 0, empty description
+    } else if (id.startsWith('W')) {
+        frame.body = UrlBytes(value);  // the other URL frames hold the address alone
     } else if (FitsLatin1(value)) {
         // Every other program reads encoding 0 as ISO-8859-1, so only text it holds uses it.
-        frame.body = QByteArray(1, char(kLatin)) +
-                     (id == "COMM" ? QByteArray("eng\0", 4) : QByteArray()) + value.toLatin1();
+        frame.body = QByteArray(1, char(kLatin)) + (language ? QByteArray("eng") : QByteArray()) +
+                     (described ? QByteArray(1, '\0') : QByteArray()) + value.toLatin1();
     } else {
         frame.body = QByteArray(1, char(kUtf16Bom));
-        if (id == "COMM") frame.body += "eng" + Utf16WithBom({}) + QByteArray(2, '\0');
+        if (language) frame.body += "eng";
+        if (described) frame.body += Utf16WithBom({}) + QByteArray(2, '\0');
         frame.body += Utf16WithBom(value);
     }
     if (id == "TENC") frame.flags[0] = '\x40';

@@ -1,11 +1,13 @@
 // Editing tags in the main window: the panel's two states, its boxes' rules, and "Save ID3".
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include "tests/support/mp3writer.h"
@@ -199,7 +201,7 @@ TEST_F(EditingTest, SeveralFilesSaveAfterTheSummary) {
     QTest::mouseClick(p.cmdSaveID3, Qt::LeftButton);
     ASSERT_EQ(prompter.questions.size(), 1);
     EXPECT_EQ(prompter.questions[0],
-              u"Zarn|The following attributes will be changed for ALL selected files:\r\n\r\n"
+              u"Zarn|The following attributes will be changed for ALL 2 selected files:\r\n\r\n"
               "ID3v1 (ID3v1 will be added if nonexistent):\r\nAlbum: Tides"_qs);
     EXPECT_EQ(mp3::ReadFile(paths[0]), before);
 
@@ -212,6 +214,7 @@ TEST_F(EditingTest, SeveralFilesSaveAfterTheSummary) {
     }
     EXPECT_EQ(FieldText(ReadID3v1(paths[1]).Title), u"Quay"_qs);
     EXPECT_TRUE(window->panelState().severalFiles);
+    EXPECT_EQ(window->statusBar()->currentMessage(), u"Saved 2 files"_qs);
 }
 
 // A file tagged by mutagen with a picture, TXXX frames and a long comment, its title changed in
@@ -242,6 +245,11 @@ TEST_F(EditingTest, SavingOneFileKeepsEveryFrameItDidNotChange) {
     EXPECT_EQ(oracle::Compact(oracle::Dump(path)[u"frames"_qs]), oracle::Compact(expected));
     EXPECT_FALSE(mp3::ReadFile(path).right(128).startsWith("TAG"));
     EXPECT_TRUE(prompter.shown.isEmpty());
+    // The save says so, and the panel shows the file as it is now: its new size included.
+    EXPECT_EQ(window->statusBar()->currentMessage(), u"Saved 1 file"_qs);
+    EXPECT_EQ(panel().txtV2Title->text(), u"New title"_qs);
+    EXPECT_TRUE(panel().txtfSize->text().contains(QString::number(QFileInfo(path).size())))
+        << panel().txtfSize->text().toStdString();
 }
 
 }  // namespace

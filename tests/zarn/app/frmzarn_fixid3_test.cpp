@@ -71,4 +71,27 @@ TEST_F(FixID3WindowTest, ASelectionIsWrittenAndAFileThatIsGoneLosesItsRow) {
     EXPECT_TRUE(prompter.criticals.isEmpty());
 }
 
+// Neither version ticked, files without tags: nothing can be fixed, and the user is told.
+TEST_F(FixID3WindowTest, NoVersionTickedAndNoTagsSaysNothingChanged) {
+    QStringList paths;
+    for (const char* name : {"01 - a - one.mp3", "02 - b - two.mp3"}) {
+        paths << data.filePath(QString::fromUtf8(name));
+        ASSERT_TRUE(mp3::WriteFile(paths.last(), mp3::Audio(6)));
+    }
+    window->listCommands().dropOnFiles(paths);
+    select({0, 1});
+    ASSERT_FALSE(window->panel.chkID3v1->isChecked() || window->panel.chkID3v2->isChecked());
+    window->menus.mnuFixID3->trigger();
+    ASSERT_EQ(prompter.informations.size(), 1);
+    EXPECT_TRUE(prompter.informations[0].contains(QStringLiteral("Nothing was changed in the 2")))
+        << prompter.informations[0].toStdString();
+    EXPECT_EQ(mp3::ReadFile(paths[0]), mp3::Audio(6));
+    // Ticked, the same run gives the files the tag and says nothing more.
+    select({0, 1});
+    window->panel.chkID3v1->setChecked(true);
+    window->menus.mnuFixID3->trigger();
+    EXPECT_EQ(prompter.informations.size(), 1);
+    EXPECT_EQ(FieldText(ReadID3v1(paths[1]).Title), QStringLiteral("Two"));
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -74,6 +75,20 @@ TEST_F(ListTest, DroppedPipesAddNoRows) {
     mp3::WriteFile(data.filePath(QStringLiteral("l.m3u")), (pipe + u"\n"_qs + song).toUtf8());
     commands().dropOnFiles({pipe, pipeList, data.filePath(QStringLiteral("l.m3u"))});
     EXPECT_EQ(names(), QStringList{QStringLiteral("s.mp3")});
+}
+
+// File > "Add Folder..." scans the chosen folder as a dropped one; a cancelled browser adds
+// nothing.
+TEST_F(ListTest, AddFolderScansTheChosenFolder) {
+    dataFile("a/mid.mp3", 1);
+    dataFile("a/b/deep.mp3", 1);
+    dataFile("a/b/other.ogg", 1);
+    window->menus.mnuAddFolder->trigger();
+    EXPECT_EQ(list().count(), 0);
+    dialogs.nextFolder = data.filePath(QStringLiteral("a"));
+    window->menus.mnuAddFolder->trigger();
+    EXPECT_EQ(names(), QStringList({QStringLiteral("deep.mp3"), QStringLiteral("mid.mp3")}));
+    EXPECT_EQ(label(), QStringLiteral("2 files (0 Mb)"));
 }
 
 TEST_F(ListTest, DroppedFoldersListsAndFiles) {
@@ -219,6 +234,14 @@ TEST_F(ListTest, SelectAllAndNone) {
     commands().dropOnFiles({dataFile("a.mp3", 1), dataFile("b.mp3", 1)});
     QTest::mouseClick(window->cmdSelectAll, Qt::LeftButton);
     EXPECT_EQ(window->lstFiles->selectedRows(), QList<int>({0, 1}));
+    EXPECT_EQ(window->lblSelected->text(), QStringLiteral("2 selected"));
+    // Ctrl+A in the list goes the button's way, and the panel becomes the several-files form.
+    QTest::mouseClick(window->cmdSelectNone, Qt::LeftButton);
+    EXPECT_EQ(window->lblSelected->text(), QStringLiteral("0 selected"));
+    QTest::keyClick(window->lstFiles, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(window->lstFiles->selectedRows(), QList<int>({0, 1}));
+    EXPECT_EQ(window->lblSelected->text(), QStringLiteral("2 selected"));
+    EXPECT_TRUE(window->panelState().severalFiles);
     window->panel.txtTitle->setText(QStringLiteral("t"));
     window->panel.chkID3v1->setChecked(true);
     window->panel.txtOldName->setText(QStringLiteral("old"));

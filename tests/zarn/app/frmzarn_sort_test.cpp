@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 
 #include "tests/support/mp3writer.h"
 #include "tests/zarn/app/windowtest.h"
@@ -48,6 +49,9 @@ TEST_F(SortMenuTest, SortAllFilesMovesEveryFileAndShowsTheWindowAgain) {
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->cmdPause->text(), U("Done!"));
     EXPECT_EQ(progress->lblTotFiles->text(), U("2"));
+    // The end says what was done, in the progress window and the status bar.
+    EXPECT_EQ(progress->lblMethod->text(), U("Done: 2 files moved."));
+    EXPECT_EQ(window->statusBar()->currentMessage(), U("Done: 2 files moved."));
 }
 
 // Renaming the current row takes the name as typed in the panel, needs no target folder, and

@@ -4,6 +4,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -54,14 +57,14 @@ TEST_F(StartTest, EveryControlIsFoundByNameWithItsCaption) {
         {"optExists1", "Skip"},
         {"optExists2", "Replace"},
         {"chkID3v1", "ID3v1 tag"},
-        {"chkID3v2", "ID3v&2 tag"},
+        {"chkID3v2", "ID3v2 tag"},
         {"cmdSaveID3", "Save ID3"},
         {"cmdFixID3", "Fix ID3"},
         {"cmdMore", "More"},
     };
     for (const auto& [name, caption] : captions)
-        if (auto* b = Find<QAbstractButton>(w, name)) {
-            EXPECT_EQ(b->text(), QString::fromUtf8(caption));
+        if (auto* b = Find<QAbstractButton>(w, name)) {  // shown without its access key mark
+            EXPECT_EQ(QString(b->text()).remove(u'&'), QString::fromUtf8(caption));
         }
     const std::pair<const char*, const char*> labels[] = {
         {"lblFiles", "0 files"},        {"txtfType", "MPEG 1.0 layer 3"},
@@ -91,6 +94,44 @@ TEST_F(StartTest, EveryControlIsFoundByNameWithItsCaption) {
     EXPECT_EQ(Find<QLineEdit>(w, "txtTitle")->placeholderText(), QStringLiteral("Title"));
     EXPECT_EQ(Find<QLineEdit>(w, "txtV2OrigArtist")->placeholderText(),
               QStringLiteral("Original Artist"));
+}
+
+// The letter after '&' in a caption; a null character when there is none.
+QChar AccessKey(const QString& caption) {
+    const qsizetype at = caption.indexOf(u'&');
+    return at >= 0 && at + 1 < caption.size() ? caption[at + 1].toUpper() : QChar();
+}
+
+// Alt+letter reaches every push button and menu of the window; two controls with one letter
+// would make Alt+letter do nothing for either.
+TEST_F(StartTest, EveryButtonAndMenuHasItsOwnAccessKey) {
+    frmZarn& w = open();
+    const QStringList without = {QStringLiteral("..."), QStringLiteral("Open file")};
+    QMap<QChar, QString> windowKeys;
+    const auto take = [&windowKeys](const QString& caption) {
+        const QChar key = AccessKey(caption);
+        EXPECT_FALSE(key.isNull()) << caption.toStdString() << " has no access key";
+        EXPECT_FALSE(windowKeys.contains(key))
+            << caption.toStdString() << " and " << windowKeys.value(key).toStdString();
+        windowKeys.insert(key, caption);
+    };
+    for (QAction* menu : w.menuBar()->actions()) {
+        take(menu->text());
+        QMap<QChar, QString> entries;
+        for (QAction* entry : menu->menu()->actions()) {
+            if (entry->isSeparator()) continue;
+            const QChar key = AccessKey(entry->text());
+            EXPECT_FALSE(key.isNull()) << entry->text().toStdString();
+            EXPECT_FALSE(entries.contains(key)) << entry->text().toStdString();
+            entries.insert(key, entry->text());
+        }
+    }
+    for (QPushButton* button : w.findChildren<QPushButton*>())
+        if (!without.contains(button->text())) take(button->text());
+    for (const char* check : {"chkPreview", "chkID3v1", "chkID3v2"})
+        take(Find<QAbstractButton>(w, check)->text());
+    EXPECT_EQ(Find<QAction>(w, "mnuSaveID3")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_EQ(Find<QAction>(w, "mnuExit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
 }
 
 TEST_F(StartTest, FirstStartGivesTheDefaults) {

@@ -127,8 +127,8 @@ TEST(FixID3Test, StepsRunInTheirOrder) {
 TEST(FixID3Test, RecordsOfAFixedFile) {
     PanelValues fixed;
     fixed.id3v1 = fixed.id3v2 = true;
-    fixed.v1 = F({"Artist", "A title of more than thirty characters", "Album", "300", "1999",
-                  "Rock", "Comment"});
+    fixed.v1 = F({"Artist", "A title of more than thirty characters", "Album", "12", "1999", "Rock",
+                  "Comment"});
     fixed.v2 = F({"Artist", "Title", "Album", "3/12", "2003-05-01", "Rock", "Comment"});
     const ShownFile shown{U("/music/a.mp3"), true, true, QByteArray("PRIV\0\0\0\1\0\0x", 11)};
     const QByteArray noGenre(1, '\xFF');
@@ -137,7 +137,7 @@ TEST(FixID3Test, RecordsOfAFixedFile) {
     FixedRecords records = FixedRecordsOf(fixed, shown, noGenre, options);
     ASSERT_TRUE(records.error.isEmpty());
     EXPECT_EQ(records.modes, (TagModes{kWriteTag, kWriteTag}));
-    EXPECT_EQ(records.tag1.Track, QByteArray(1, '\0'));  // above 255: no track
+    EXPECT_EQ(records.tag1.Track, QByteArray(1, '\x0C'));
     EXPECT_EQ(records.tag1.Year, QByteArray("1999"));
     EXPECT_EQ(records.tag1.Genre, QByteArray(1, char(GenreNumber(U("Rock")))));
     EXPECT_EQ(FieldText(records.tag1.Title), U("A title of more than thirty ch"));
@@ -165,11 +165,16 @@ TEST(FixID3Test, RecordsOfAFixedFile) {
     fixed.v1.track = U("3/12");
     records = FixedRecordsOf(fixed, shown, noGenre, options);
     EXPECT_EQ(records.tag1.Track, QByteArray(1, '\3'));
-    fixed.v1.track = U("3/x");
-    records = FixedRecordsOf(fixed, shown, noGenre, options);
-    EXPECT_TRUE(records.error.contains(U("\"3/x\" is not a number")))
-        << records.error.toStdString();
-    EXPECT_FALSE(records.tag1.hasTag());
+    // A track one byte cannot hold is no ID3v1 track either: the file is named and skipped.
+    for (const char* track : {"3/x", "256", "300/12", "99999999999"}) {
+        fixed.v1.track = U(track);
+        records = FixedRecordsOf(fixed, shown, noGenre, options);
+        EXPECT_TRUE(records.error.contains(U(track) + U("\" is not a number from 0 to 255")))
+            << records.error.toStdString();
+        EXPECT_FALSE(records.tag1.hasTag()) << track;
+    }
+    fixed.v1.track = U("255");
+    EXPECT_EQ(FixedRecordsOf(fixed, shown, noGenre, options).tag1.Track, QByteArray("\xFF"));
 }
 
 }  // namespace

@@ -49,17 +49,22 @@ TEST(frmMoreID3v2, ListsRemovesAndAddsRealFrames) {
     frmMoreID3v2 window(hidden, dialogs, prompter, U("/start"));
     EXPECT_EQ(window.windowTitle(), U("More ID3v2 frames"));
     EXPECT_EQ(window.cmbV2Frames->count(), 81);
-    // The "TXXX" inside the picture is data, not a frame.
-    EXPECT_EQ(Listed(window), (QStringList{U("APIC"), U("PRIV")}));
+    // The "TXXX" inside the picture is data, not a frame; each picture has its row.
+    EXPECT_EQ(Listed(window),
+              (QStringList{U("APIC (Cover (front))"), U("APIC (Cover (back))"), U("PRIV")}));
 
-    window.lstID3v2Tags->setCurrentRow(0);
+    // Remove acts on the chosen frame, not on the first with its identifier.
+    window.lstID3v2Tags->setCurrentRow(1);
     QTest::mouseClick(window.cmdRemove, Qt::LeftButton);
-    EXPECT_EQ(hidden, kSecond + kPriv);
-    EXPECT_EQ(Listed(window), (QStringList{U("APIC"), U("PRIV")}));
+    EXPECT_EQ(hidden, kPicture + kPriv);
+    EXPECT_EQ(Listed(window), (QStringList{U("APIC (Cover (front))"), U("PRIV")}));
     QListWidget* list = window.lstID3v2Tags;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(window.txtTagContent->toPlainText(), U("6 bytes"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(0)).center());
-    EXPECT_EQ(window.txtTagContent->toPlainText(), U("PNG"));
+    EXPECT_EQ(window.txtTagContent->toPlainText(), U("Cover (front), image/jpeg, 10 bytes"));
     QTest::mouseClick(window.cmdRemove, Qt::LeftButton);
     EXPECT_EQ(hidden, kPriv);
     EXPECT_EQ(Listed(window), QStringList{U("PRIV")});
@@ -69,10 +74,13 @@ TEST(frmMoreID3v2, ListsRemovesAndAddsRealFrames) {
         window.txtTagContent->setPlainText(U("abc"));
         QTest::mouseClick(window.cmdAdd, Qt::LeftButton);
     }
-    EXPECT_EQ(hidden, kPriv + QByteArray("TXXX\0\0\0\x04\0\0\0abc", 14));
+    EXPECT_EQ(hidden, kPriv + QByteArray("TXXX\0\0\0\x05\0\0\0\0abc", 15));
     EXPECT_EQ(Listed(window), (QStringList{U("PRIV"), U("TXXX")}));
     EXPECT_TRUE(window.txtTagContent->toPlainText().isEmpty());
     EXPECT_TRUE(window.cmbV2Frames->currentText().isEmpty());
+    // The added row knows its frame.
+    window.lstID3v2Tags->setCurrentRow(1);
+    EXPECT_EQ(window.txtTagContent->toPlainText(), U("abc"));
 
     QTest::mouseClick(window.cmdRemoveAll, Qt::LeftButton);
     EXPECT_TRUE(hidden.isEmpty());

@@ -41,54 +41,79 @@ const QByteArray kTyer = V2Frame("TYER",
                                  false);
 const QByteArray kHidden = kTyer + kPriv + kFront + kTxxx + kBack;
 
-TEST(HiddenFrames, ListsEveryFrameOnceAndNothingInsideData) {
+QStringList Labels(const QByteArray& hidden) {
+    QStringList labels;
+    for (const ListedFrame& frame : ListedFrames(hidden)) labels << frame.label;
+    return labels;
+}
+
+const QByteArray kTxxx2 = V2Frame("TXXX", Bytes("\0other\0second", 13), false);
+
+TEST(HiddenFrames, ListsEveryFrameOnItsOwnRowAndNothingInsideData) {
     EXPECT_EQ(MoreFrameIds().size(), 81);
     EXPECT_FALSE(MoreFrameIds().contains("COMM"));
     EXPECT_FALSE(MoreFrameIds().contains("TOPE"));
     // Table order first, then frames the table lacks; USLT, TIT2 and GEOB only occur in data.
-    EXPECT_EQ(ListedFrameIds(kHidden), (QList<QByteArray>{"APIC", "PRIV", "TXXX", "TYER"}));
-    EXPECT_TRUE(ListedFrameIds({}).isEmpty());
-    EXPECT_EQ(FrameContentText(kHidden, "TXXX"), U("value"));
-    EXPECT_EQ(FrameContentText(kHidden, "TYER"), U("1999"));
-    EXPECT_EQ(FrameContentText(kHidden, "USLT"), QString());
+    // Two pictures and two TXXX frames each get a row, told apart by type or description.
+    EXPECT_EQ(Labels(kHidden + kTxxx2),
+              (QStringList{U("APIC (Cover (front))"), U("APIC (Cover (back))"), U("PRIV"),
+                           U("TXXX (desc)"), U("TXXX (other)"), U("TYER")}));
+    EXPECT_TRUE(ListedFrames({}).isEmpty());
 }
 
-TEST(HiddenFrames, RemoveTakesTheFirstFrameAndLeavesTheOthersBytes) {
-    const QByteArray once = WithoutFirstFrame(kHidden, "APIC");
-    EXPECT_EQ(once, kTyer + kPriv + kTxxx + kBack);
-    EXPECT_TRUE(HasFrame(once, "APIC"));
-    const QByteArray twice = WithoutFirstFrame(once, "APIC");
-    EXPECT_EQ(twice, kTyer + kPriv + kTxxx);
-    EXPECT_FALSE(HasFrame(twice, "APIC"));
-    EXPECT_EQ(WithoutFirstFrame(kHidden, "USLT"), kHidden);
+TEST(HiddenFrames, ContentShowsTextOrTheSizeOfBinaryData) {
+    const QByteArray hidden = kHidden + kTxxx2;  // TYER PRIV APIC TXXX APIC TXXX
+    const struct {
+        int index;
+        const char* text;
+    } cases[] = {{0, "1999"},
+                 {1, "15 bytes"},
+                 {2, "Cover (front), image/jpeg, 14 bytes"},
+                 {3, "value"},
+                 {4, "Cover (back), image/png, 8 bytes"},
+                 {5, "second"},
+                 {6, ""}};
+    for (const auto& c : cases) EXPECT_EQ(FrameContentText(hidden, c.index), U(c.text)) << c.index;
 }
 
-TEST(HiddenFrames, AddAppendsOneFrameForARealIdentifierOnly) {
+TEST(HiddenFrames, RemoveTakesTheChosenFrameAndLeavesTheOthersBytes) {
+    const QByteArray hidden = kHidden + kTxxx2;
+    EXPECT_EQ(WithoutFrame(hidden, 4), kTyer + kPriv + kFront + kTxxx + kTxxx2);
+    EXPECT_EQ(WithoutFrame(hidden, 5), kHidden);
+    EXPECT_EQ(WithoutFrame(WithoutFrame(hidden, 2), 1), kTyer + kTxxx + kBack + kTxxx2);
+    EXPECT_EQ(WithoutFrame(hidden, 6), hidden);
+    EXPECT_EQ(WithoutFrame(hidden, -1), hidden);
+}
+
+TEST(HiddenFrames, AddAppendsOneFrameOtherProgramsRead) {
+    // TXXX: encoding, empty description and its terminator, value.
     EXPECT_EQ(WithFrameAdded(kPriv, U("TXXX"), U("abc")),
-              kPriv + Bytes("TXXX\0\0\0\x04\0\0\0abc", 14));
+              kPriv + Bytes("TXXX\0\0\0\x05\0\0\0\0abc", 15));
     EXPECT_EQ(WithFrameAdded({}, U("TENC"), U("x")), Bytes("TENC\0\0\0\x02\x40\0\0x", 12));
+    // URL frames but WXXX hold the address alone, without an encoding byte.
+    EXPECT_EQ(WithFrameAdded({}, U("WOAR"), U("http://a")),
+              Bytes("WOAR\0\0\0\x08\0\0http://a", 18));
+    EXPECT_EQ(WithFrameAdded({}, U("USLT"), U("la")), Bytes("USLT\0\0\0\x07\0\0\0eng\0la", 17));
     for (const char* id : {"TXX", "TXXXX", "txxx", "T XX", ""})
         EXPECT_EQ(WithFrameAdded(kPriv, U(id), U("abc")), kPriv) << id;
     EXPECT_EQ(WithFrameAdded(kPriv, U("TXXX"), QString()), kPriv);
 }
 
-TEST(HiddenFrames, ExportWritesTheFramesRealData) {
-    struct Case {
-        const char* id;
+TEST(HiddenFrames, ExportWritesTheChosenFramesRealData) {
+    const struct {
+        int index;
         QByteArray bytes;
         const char* suffix;
-    } cases[] = {{"APIC", kJpeg, "jpg"},
-                 {"TXXX", "value", "txt"},
-                 {"PRIV", Bytes("owner\0USLT\0\0\0\x05", 15), "bin"},
-                 {"USLT", {}, ""}};
-    for (const Case& c : cases) {
-        const FrameFile file = FrameExport(kHidden, c.id);
-        EXPECT_EQ(file.bytes, c.bytes) << c.id;
-        EXPECT_EQ(file.suffix, U(c.suffix)) << c.id;
+    } cases[] = {{2, kJpeg, "jpg"},
+                 {4, kPng, "png"},
+                 {3, "value", "txt"},
+                 {1, Bytes("owner\0USLT\0\0\0\x05", 15), "bin"},
+                 {9, {}, ""}};
+    for (const auto& c : cases) {
+        const FrameFile file = FrameExport(kHidden, c.index);
+        EXPECT_EQ(file.bytes, c.bytes) << c.index;
+        EXPECT_EQ(file.suffix, U(c.suffix)) << c.index;
     }
-    const FrameFile back = FrameExport(kTxxx + kBack, "APIC");
-    EXPECT_EQ(back.bytes, kPng);
-    EXPECT_EQ(back.suffix, U("png"));
 }
 
 TEST(HiddenFrames, WriteWholeFileLeavesNoOldTail) {

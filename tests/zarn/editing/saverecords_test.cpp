@@ -96,6 +96,57 @@ TEST(SaveRecords, OneFileID3v1PacksLongTitlesWhenOptimized) {
     EXPECT_EQ(tag.Comment, PadField("Comm" + QByteArray(1, '\0') + QByteArray(15, 't'), 30, '\0'));
 }
 
+// A several-files save with the optimized packing, read back from the 128 bytes a file gets:
+// a changed field drops its old continuation, a kept field keeps its text whole.
+TEST(SaveRecords, SeveralFilesKeepOrDropPackedContinuations) {
+    const QString longTitle = QString(30, u'T') + U("TAILTAIL");
+    const QString longArtist = QString(30, u'A') + U("RTISTEND");
+    PanelValues was = Form();
+    was.v1 = {longArtist, longTitle, U("Alb"), {}, {}, {}, {}};
+    was.v1.track = U("5");
+    const ID3v1Record old = ID3v1FromBlock(ID3v1Block(OneFileID3v1(was, true)));
+    ASSERT_EQ(UnpackID3v1Texts(old, true).title, longTitle);
+    const struct {
+        const char* what;
+        const char *title, *artist, *album, *comment, *year;  // "": keep, "***": empty
+        ID3v1Texts expected;
+    } cases[] = {
+        {"title", "New", "", "", "", "", {U("New"), longArtist, U("Alb"), {}}},
+        {"comment", "", "", "", "Hi", "", {longTitle, longArtist, U("Alb"), U("Hi")}},
+        {"album", "", "", "Hits", "", "", {longTitle, longArtist, U("Hits"), {}}},
+        {"artist", "", "Velt", "", "", "", {longTitle, U("Velt"), U("Alb"), {}}},
+        {"emptied title", "***", "", "", "", "", {{}, longArtist, U("Alb"), {}}},
+        {"year only", "", "", "", "", "2004", {longTitle, longArtist, U("Alb"), {}}},
+    };
+    for (const auto& c : cases) {
+        PanelValues form = Form();
+        form.v1.title = U(c.title);
+        form.v1.artist = U(c.artist);
+        form.v1.album = U(c.album);
+        form.v1.comment = U(c.comment);
+        form.v1.year = U(c.year);
+        const ID3v1Record merged =
+            ID3v1FromBlock(ID3v1Block(MergedID3v1(SeveralFilesCleaned(form), old, true)));
+        const ID3v1Texts back = UnpackID3v1Texts(merged, true);
+        EXPECT_EQ(back.title, c.expected.title) << c.what;
+        EXPECT_EQ(back.artist, c.expected.artist) << c.what;
+        EXPECT_EQ(back.album, c.expected.album) << c.what;
+        EXPECT_EQ(back.comment, c.expected.comment) << c.what;
+        EXPECT_EQ(merged.Track, QByteArray("\x05")) << c.what;
+    }
+}
+
+// The track byte of an ID3v1.1 tag is never title text, however the comment is read.
+TEST(SaveRecords, TheTrackByteIsNeverText) {
+    PanelValues v = Form();
+    v.v1.title = U("Harbour");
+    v.v1.track = U("65");  // "A"
+    const QByteArray block = ID3v1Block(OneFileID3v1(v, true));
+    for (const bool wholeComment : {false, true})
+        EXPECT_EQ(UnpackID3v1Texts(ID3v1FromBlock(block, wholeComment), true).title, U("Harbour"))
+            << wholeComment;
+}
+
 TEST(SaveRecords, OneFileID3v2FromThePanel) {
     PanelValues v = Form();
     v.v2 = {U("Artist"), U("Title"), U("Album"), U("3/12b"), U("2004-05"), U("Rock"), U("a\nb")};
@@ -121,8 +172,8 @@ TEST(SaveRecords, SummaryListsWhatChanges) {
     PanelValues albumOnly;
     albumOnly.id3v1 = true;
     albumOnly.v1.album = U("New Album");
-    EXPECT_EQ(SeveralFilesSummary(albumOnly, {}),
-              U("The following attributes will be changed for ALL selected files:\r\n\r\n"
+    EXPECT_EQ(SeveralFilesSummary(albumOnly, {}, 2),
+              U("The following attributes will be changed for ALL 2 selected files:\r\n\r\n"
                 "ID3v1 (ID3v1 will be added if nonexistent):\r\nAlbum: New Album"));
 
     PanelValues full = Form();
@@ -130,8 +181,8 @@ TEST(SaveRecords, SummaryListsWhatChanges) {
     full.v1.title = U("ignored: ID3v1 unchecked");
     full.v2 = {U("A"), U("T"), U("Al"), U("*"), U("2004"), U("Rock"), U("C")};
     full.encoder = U("E");
-    EXPECT_EQ(SeveralFilesSummary(full, {true, false}),
-              U("The following attributes will be changed for ALL selected files:\r\n\r\n"
+    EXPECT_EQ(SeveralFilesSummary(full, {true, false}, 1500),
+              U("The following attributes will be changed for ALL 1500 selected files:\r\n\r\n"
                 "ID3v1 tags will be REMOVED!\r\n\r\n"
                 "ID3v2 (ID3v2 will be added if nonexistent):\r\nTitle: T\r\nArtist: A\r\n"
                 "Album: Al\r\nYear: 2004\r\nGenre: Rock\r\nTrack: *\r\nComments: C\r\n"
@@ -179,7 +230,8 @@ TEST(SaveRecords, SeveralFilesID3v1KeepsClearsOrReplaces) {
         PanelValues v;
         v.id3v1 = true;
         v.v1 = {QString(), U(c.title), U(c.album), U(c.track), U(c.year), U(c.genre), U(c.comment)};
-        const ID3v1Record tag = MergedID3v1(SeveralFilesCleaned(v), c.fileHadTag ? OldV1() : none);
+        const ID3v1Record tag =
+            MergedID3v1(SeveralFilesCleaned(v), c.fileHadTag ? OldV1() : none, false);
         EXPECT_EQ(tag.Tag, "TAG");
         EXPECT_EQ(tag.Title, c.wantTitle) << c.title;
         EXPECT_EQ(tag.Album, c.wantAlbum) << c.album;

@@ -11,6 +11,7 @@
 #include "tests/support/qtstrings.h"
 #include "tests/support/scriptedprompter.h"
 #include "tests/zarn/tags/mutagenoracle.h"
+#include "zarn/editing/hiddenframes.h"
 #include "zarn/editing/savetags.h"
 #include "zarn/shell/fileops.h"
 #include "zarn/shell/options.h"
@@ -214,6 +215,34 @@ TEST_F(SaveTagsTest, APanelSaveKeepsEveryOtherFrame) {
     EXPECT_TRUE(mp3::ReadFile(path).endsWith(kAudio));
 }
 
+// Frames added in the extra frames window, saved with the panel, as mutagen reads them.
+TEST_F(SaveTagsTest, AddedFramesAreReadByOtherPrograms) {
+    const QString path = file("added.mp3", {});
+    QByteArray hidden;
+    hidden = WithFrameAdded(hidden, U("TXXX"), U("Niño ✓"));
+    hidden = WithFrameAdded(hidden, U("WOAR"), U("http://velt.example/"));
+    hidden = WithFrameAdded(hidden, U("USLT"), U("la la"));
+    hidden = WithFrameAdded(hidden, U("TSOA"), U("Hits"));
+    const FileInfo info = ReadFileInfo(path, false);
+    PanelValues values = PanelValuesOf(info);
+    values.id3v2 = true;
+    values.v2.title = U("Song");
+    ShownFile shown = ShownFileOf(path, info);
+    shown.hiddenFrames = hidden;
+    ASSERT_EQ(SaveOneFile(path, OneFileCleaned(values), shown, options).kind, kDone);
+    const QJsonObject frames = oracle::Dump(path)[u"frames"_qs].toObject();
+    const auto field = [&frames](const char* key, const char* name) {
+        return oracle::Compact(
+            frames[QString::fromLatin1(key)].toObject()[QString::fromLatin1(name)]);
+    };
+    EXPECT_EQ(field("TXXX:", "text"), U(R"([["Niño ✓"]])"));
+    EXPECT_EQ(field("TXXX:", "desc"), U(R"([""])"));
+    EXPECT_EQ(field("WOAR:http://velt.example/", "url"), U(R"(["http://velt.example/"])"));
+    EXPECT_EQ(field("USLT::eng", "text"), U(R"(["la la"])"));
+    EXPECT_EQ(field("TSOA", "text"), U(R"([["Hits"]])"));
+    EXPECT_EQ(field("TIT2", "text"), U(R"([["Song"]])"));
+}
+
 // The records of a several-files save are what the one-tag readers give, whatever the file; a
 // file that cannot be opened gives its reason instead.
 TEST_F(SaveTagsTest, SeveralFilesRecordsAreWhatTheTagReadersGive) {
@@ -268,7 +297,7 @@ TEST_F(SaveTagsTest, SeveralFilesRecordsAreWhatTheTagReadersGive) {
             TagModes m = modes;
             if (m.id3v1 != kRemoveTag) {
                 const ID3v1Record old = ReadID3v1(path, &expectedPrompter);
-                expected.tag1 = m.id3v1 == kWriteTag ? MergedID3v1(cleaned, old) : old;
+                expected.tag1 = m.id3v1 == kWriteTag ? MergedID3v1(cleaned, old, false) : old;
                 m = KeepingAbsentID3v1(m, old.hasTag());
             }
             expected.modes = m;
@@ -276,7 +305,7 @@ TEST_F(SaveTagsTest, SeveralFilesRecordsAreWhatTheTagReadersGive) {
                 expected.tag2 = MergedID3v2(cleaned, ReadID3v2(path, &expectedPrompter), false);
             else if (m.id3v2 == kKeepTag && m.id3v1 != kWriteTag)
                 expected.tag2 = ReadID3v2(path, &expectedPrompter);
-            const FileRecords actual = SeveralFilesRecords(path, cleaned, modes, false);
+            const FileRecords actual = SeveralFilesRecords(path, cleaned, modes, Options());
             const bool opens = path != folder && QFile::exists(path);
             EXPECT_EQ(actual.error.failed(), !opens);
             if (opens) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDesktopServices>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -32,6 +33,10 @@ TEST(AboutTest, NamesTheProgramAndItsVersionInTheBoxTitledPelmora) {
     EXPECT_EQ(lines[1],
               QStringLiteral("Version: %1.%2").arg(ZARN_VERSION_MAJOR).arg(ZARN_VERSION_REVISION));
     EXPECT_TRUE(lines[2].isEmpty());
+    // ... and the whole release, as --version and the package give it.
+    EXPECT_TRUE(lines[3].contains(
+        QRegularExpression(QStringLiteral(R"(\(release \d+\.\d+\.\d+\.\d+\)\.$)"))))
+        << lines[3].toStdString();
     EXPECT_TRUE(lines[4].isEmpty());
     EXPECT_TRUE(lines[5].startsWith(QStringLiteral("Copyright")));
 }

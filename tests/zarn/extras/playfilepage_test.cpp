@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include "tests/support/fakeplayer.h"
 #include "tests/support/qtstrings.h"
 #include "tests/support/scriptedprompter.h"
-#include "tests/support/fakeplayer.h"
 #include "zarn/extras/mediaplayerbar.h"
 #include "zarn/extras/playfilepage.h"
 
@@ -119,6 +119,11 @@ TEST_F(PlayFilePageTest, AFileThatCannotBePlayedIsReported) {
     emit player.failed(QStringLiteral("This computer has no audio output device."));
     EXPECT_EQ(prompter.criticals,
               QStringList{QStringLiteral("This computer has no audio output device.")});
+    // With a file loaded the box names it.
+    player.setFileName(QStringLiteral("/music/song.mp3"));
+    emit player.failed(QStringLiteral("Could not decode the stream."));
+    EXPECT_EQ(prompter.criticals.value(1),
+              QStringLiteral("Could not decode the stream.\n\nFile: /music/song.mp3"));
 }
 
 }  // namespace

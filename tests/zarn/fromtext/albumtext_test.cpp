@@ -39,9 +39,14 @@ INSTANTIATE_TEST_SUITE_P(
         // An empty "artist:" value falls through to the next keyword that gives one.
         KeywordCase{"Artist:\r\nGrupp: Kvist", {U("Kvist"), {}, {}, {}}},
         KeywordCase{"Street date: 2004-03-12 <b>#1</b>", {{}, {}, {}, U("2004-03-12 b1/b")}},
-        // Nordic letters stay; other accented letters and the no-break space go.
-        KeywordCase{"Artist: Åsa Öberg Café\u00A0X", {U("Åsa Öberg CaféX"), {}, {}, {}}},
-        KeywordCase{"Artist: Ça Ñu", {U("a u"), {}, {}, {}}}, KeywordCase{"no keywords here", {}}));
+        // Letters stay, whatever their accent; a no-break space is a blank.
+        KeywordCase{"Artist: Åsa Öberg Café\u00A0X", {U("Åsa Öberg Café X"), {}, {}, {}}},
+        KeywordCase{"Artist: Ça Ñu\u00BF", {U("Ça Ñu"), {}, {}, {}}},
+        // A keyword is a whole word: "Artists" holds no "artist".
+        KeywordCase{"Various Artists compilation\r\nAlbum: Hits", {{}, U("Hits"), {}, {}}},
+        KeywordCase{"Various Artists compilation\r\nArtist Velt", {U("Velt"), {}, {}, {}}},
+        KeywordCase{"Released:1998\r\nYearbook 2001", {{}, {}, {}, U("1998")}},
+        KeywordCase{"no keywords here", {}}));
 
 struct LineCase {
     const char* line;
@@ -71,8 +76,11 @@ INSTANTIATE_TEST_SUITE_P(
         // The separator after %title is ".mp", which a text line lacks: the title runs on.
         LineCase{"1 - Velt - Golden Hour (3:45)", "%track - %artist - %title.mp3", 0,
                  "01|Velt|Golden Hour (3:45)|Box Album"},
-        // A pattern that ends in a placeholder leaves that value empty.
-        LineCase{"01. Song", "%track. %title", 0, "01|Box Artist||Box Album"},
+        // A pattern that ends in a placeholder gives it the rest of the line.
+        LineCase{"01. Song", "%track. %title", 0, "01|Box Artist|Song|Box Album"},
+        LineCase{"01 - Velt Ensemble - Gold - Live", "%track - %artist - %title", 0,
+                 "01|Velt Ensemble|Gold - Live|Box Album"},
+        LineCase{"Hits / Velt", "%album / %artist", 0, "|Velt||Hits"},
         LineCase{"01. Song", "%track. %title.mp3", 0, "01|Box Artist|Song|Box Album"},
         // Ignore first 3 keeps the line from its 3rd character on.
         LineCase{"01. Song", "%title.mp3", 3, "|Box Artist|. Song|Box Album"},
@@ -106,6 +114,42 @@ TEST(ScanText, OverridesFixesAndCleansEachName) {
                                   U("02 MIRA %YEAR 2004 Box Album02.mp3")}));
     EXPECT_EQ(ScanText(U(" \r\n \n"), s, options), QStringList());
     EXPECT_EQ(NewNameFromValues(U("  %title "), TagFields()), U("Untitled.mp3"));
+}
+
+TEST(ScanText, NewNamesHoldNoControlCharacters) {
+    ScanSettings s;
+    s.inPattern = U("%track - %title");
+    s.outPattern = U("%track - %title.mp3");
+    const QString text = U("01\tGolden\tHour\n02 - Salt") + QChar(0) + U("Stone") + QChar(0x0B) +
+                         U("\n03 - ") + QChar(0x01);
+    const QStringList names = ScanText(text, s, Options());
+    EXPECT_EQ(names,
+              QStringList({U("01 Golden Hour - .mp3"), U("02 - SaltStone.mp3"), U("03 - .mp3")}));
+}
+
+// The same album text saved by the editors people use, loaded and pasted.
+TEST(SourceText, EveryEncodingAndBothWaysInGiveTheSameText) {
+    const QString text = U("Artist: Beyoncé\u00A0Knowles\r\n1. Niño");
+    const auto utf16 = [&text](bool little) {
+        QByteArray bytes = little ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+        for (QChar ch : text) {
+            const char low = char(ch.unicode() & 0xFF), high = char(ch.unicode() >> 8);
+            bytes.append(little ? low : high).append(little ? high : low);
+        }
+        return bytes;
+    };
+    const QString removeChars = Options().strRemoveChars;
+    const QString expected = U("Artist: Beyoncé Knowles\r\n1. Niño");
+    const QList<std::pair<const char*, QByteArray>> files = {
+        {"UTF-8", text.toUtf8()},
+        {"UTF-8 with mark", "\xEF\xBB\xBF" + text.toUtf8()},
+        {"UTF-16LE", utf16(true)},
+        {"UTF-16BE", utf16(false)},
+        {"Windows-1252", QByteArray("Artist: Beyonc\xE9\xA0Knowles\r\n1. Ni\xF1o")}};
+    for (const auto& [name, bytes] : files)
+        EXPECT_EQ(SourceTextFromBytes(bytes, removeChars), expected) << name;
+    EXPECT_EQ(CleanSourceText(text, removeChars), expected);
+    EXPECT_EQ(ReadAlbumInfo(expected).artist, U("Beyoncé Knowles"));
 }
 
 TEST(IgnoreCount, AnythingButAPositiveNumberIsZero) {

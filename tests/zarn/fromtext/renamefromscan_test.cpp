@@ -51,7 +51,9 @@ class RenameFromScanTest : public testing::Test {
     }
 
     RenameEnd run(const QList<RenameRow>& rows) {
-        return RenameAndTag(rows, m_settings, m_options, m_prompter, m_progress);
+        const RenameRun done = RenameAndTag(rows, m_settings, m_options, m_prompter, m_progress);
+        renamed = done.renamed;
+        return done.end;
     }
 
     QTemporaryDir m_dir;
@@ -59,6 +61,7 @@ class RenameFromScanTest : public testing::Test {
     Options m_options;
     ScriptedPrompter m_prompter;
     FakeProgress m_progress;
+    QList<std::pair<QString, QString>> renamed;  // what the last run reported renamed
 };
 
 TEST_F(RenameFromScanTest, RenamesAndTagsEachPairOfTheShorterList) {
@@ -77,6 +80,8 @@ TEST_F(RenameFromScanTest, RenamesAndTagsEachPairOfTheShorterList) {
     m_settings.boxes.release4All = true;
 
     EXPECT_EQ(run(PairRows(olds, news)), RenameEnd::Done);
+    EXPECT_EQ(renamed, (QList<std::pair<QString, QString>>{{olds[0], path(news[0])},
+                                                           {olds[1], path(news[1])}}));
     EXPECT_EQ(
         QDir(m_dir.path()).entryList(QDir::Files),
         QStringList({U("01 - Velt - Golden Hour.mp3"), U("02 - Velt - Ström.mp3"), U("c.mp3")}));
@@ -148,6 +153,8 @@ TEST_P(CollisionTest, NeverTagsOrLosesAnotherFile) {
     }
     // Cancel ends the run before the next row.
     EXPECT_EQ(QFile::exists(later), c.end == RenameEnd::Cancelled) << c.what;
+    // Only a file that now has the new name is reported renamed.
+    EXPECT_EQ(!renamed.isEmpty() && renamed[0] == std::pair(old, taken), c.renamed) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -72,6 +72,35 @@ TEST(ParseCommandLineArguments, PosixForm) {
     }
 }
 
+TEST(ParseCommandLineArguments, DryRunQuietAndTheEndOfOptions) {
+    const struct {
+        QStringList args;
+        bool dryRun, quiet;
+        QStringList files;
+    } cases[] = {
+        {{U("+ext=ogg"), U("--dry-run"), U("a.mp3")}, true, false, {U("a.mp3")}},
+        {{U("+ext=ogg"), U("a.mp3"), U("--quiet"), U("b.mp3")},
+         false,
+         true,
+         {U("a.mp3"), U("b.mp3")}},
+        {{U("+ext=ogg"), U("--"), U("--dry-run"), U("a.mp3")},
+         false,
+         false,
+         {U("--dry-run"), U("a.mp3")}},
+        {{U("+rename=%title.mp3"), U("--dry-run"), U("--"), U("--"), U("--quiet")},
+         true,
+         false,
+         {U("--"), U("--quiet")}},
+        {{U("+ext=ogg"), U("--dryrun")}, false, false, {U("--dryrun")}},
+    };
+    for (const auto& c : cases) {
+        const CommandLineRequest r = ParseCommandLineArguments(c.args);
+        EXPECT_EQ(r.dryRun, c.dryRun) << c.args.join(u'|').toStdString();
+        EXPECT_EQ(r.quiet, c.quiet) << c.args.join(u'|').toStdString();
+        EXPECT_EQ(r.files, c.files) << c.args.join(u'|').toStdString();
+    }
+}
+
 TEST(NewPathForExtension, OnlyTheNamesOwnDotCounts) {
     EXPECT_EQ(NewPathForExtension(U("/m/a.mp3"), U("ogg")), U("/m/a.ogg"));
     EXPECT_EQ(NewPathForExtension(U("/m/a.b.MP3"), U("ogg")), U("/m/a.b.ogg"));

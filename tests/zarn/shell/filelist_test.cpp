@@ -87,4 +87,46 @@ TEST(FileListTest, SameFileTwiceGivesTwoRows) {
     EXPECT_EQ(list.pathAt(0), list.pathAt(1));
 }
 
+TEST(FileListTest, FollowsRenamesDoneOutsideIt) {
+    FileList list = MakeList();
+    for (const char* p : {"/m/a.mp3", "/m/b.mp3", "/m/b.mp3", "/m/c.mp3", "/m/taken.mp3"})
+        list.addPath(QString::fromUtf8(p));
+    list.rebuildPreview();
+    const auto P = [](const char* p) { return QString::fromUtf8(p); };
+    // b's two rows become one row of its new name; c took the name of a listed file, which
+    // keeps its one row; a file the list never held stays out of it.
+    list.followRenames({{P("/m/b.mp3"), P("/m/02 - B.mp3")},
+                        {P("/m/c.mp3"), P("/m/taken.mp3")},
+                        {P("/n/x.mp3"), P("/n/X1.mp3")}});
+    QStringList paths;
+    for (int row = 0; row < list.count(); ++row) paths << list.pathAt(row);
+    EXPECT_EQ(paths, QStringList({P("/m/02 - B.mp3"), P("/m/a.mp3"), P("/m/taken.mp3")}));
+    ExpectInStep(list);
+}
+
+// Rows whose new name another row gets too, letter case aside, as the list changes.
+TEST(FileListTest, PreviewKnowsTheNamesTwoRowsGet) {
+    FileList list = MakeList();  // a row's new name is its name in capitals
+    for (const char* p : {"/m/a.mp3", "/n/A.mp3", "/m/b.mp3"}) list.addPath(QString::fromUtf8(p));
+    const auto marked = [&list] {
+        QList<bool> rows;
+        for (int row = 0; row < list.count(); ++row)
+            rows << list.previewDuplicates().isDuplicate(row);
+        return rows;
+    };
+    EXPECT_EQ(marked(), QList<bool>({false, false, false}));  // no preview yet
+    list.rebuildPreview();
+    EXPECT_EQ(marked(), QList<bool>({true, true, false}));
+    list.addPath(QStringLiteral("/o/b.MP3"));
+    EXPECT_EQ(marked(), QList<bool>({true, true, true, true}));
+    list.RemoveRow(0);
+    EXPECT_EQ(marked(), QList<bool>({false, true, true}));
+    list.preview().insertAt(3, QString());  // rows without a name are never marked
+    list.preview().insertAt(4, QString());
+    EXPECT_FALSE(list.previewDuplicates().isDuplicate(3));
+    list.clear();
+    list.addPath(QStringLiteral("/m/a.mp3"));
+    EXPECT_EQ(marked(), QList<bool>({false}));
+}
+
 }  // namespace

@@ -182,7 +182,23 @@ TEST_F(SortTest, CollisionPolicyForEachMethod) {
                 : QStringList{};
         EXPECT_EQ(prompter.questions, asked) << what;
         EXPECT_TRUE(prompter.criticals.isEmpty()) << what;
+        // The end of the run counts the file in the way as sorted or skipped; b.mp3 keeps its
+        // name in a rename, which leaves it as it is.
+        const bool replaced = c.atTarget == "new";
+        const bool ended = c.end == SortEnd::Cancelled;
+        const int next = ended ? 0 : 1;
+        EXPECT_EQ(counts.done, (replaced ? 1 : 0) + (rename ? 0 : next)) << what;
+        EXPECT_EQ(counts.unchanged, rename ? next : 0) << what;
+        EXPECT_EQ(counts.skipped, replaced || ended ? 0 : 1) << what;
+        EXPECT_EQ(counts.failed, 0) << what;
     }
+}
+
+TEST(SortCountsText, SaysWhatEachFileCameTo) {
+    EXPECT_EQ(SortCountsText({19, 0, 1, 0}, kMethodCopy), U("Done: 19 files copied, 1 skipped."));
+    EXPECT_EQ(SortCountsText({1, 2, 0, 3}, kMethodMove),
+              U("Done: 1 file moved, 2 already in place, 3 failed."));
+    EXPECT_EQ(SortCountsText({}, kMethodRename), U("Done: 0 files renamed."));
 }
 
 // Letter case is not identity: "a.mp3" and "A.mp3" can be two files.
@@ -276,6 +292,49 @@ TEST_F(SortTest, SortSelectedPieces) {
     addRow(src(U("x.mp3")), "x");
     EXPECT_EQ(engine.RenameRow(rows, 0, U("AC/DC - x.mp3")), RowOutcome::Removed);
     EXPECT_EQ(FilesBelow(src(QString())), QStringList{U("AC DC - x.mp3")});
+}
+
+// "Sort Selected" and "Sort All Now!" put a file into the same folders: the artist of the
+// name under the output pattern (not the text before the first " - ", which is the track
+// number here), and the genre of the ID3v2 tag when there is no ID3v1 genre.
+TEST_F(SortTest, SortSelectedFindsTheFoldersSortAllFinds) {
+    const QByteArray v2Rock = mp3::ID3v2Tag({mp3::V2TextFrame("TCON", "(17)Rock", false)}, 16);
+    const QByteArray v2Two = mp3::ID3v2Tag(
+        {mp3::V2TextFrame("TCON", "Jazz", false), mp3::V2TextFrame("TPE1", "Mira", false)});
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        bool genre;
+        const char* expected;
+    } cases[] = {
+        {"artist level", TaggedBytes("a"), false, "Velt/01 - Velt - Golden Hour.mp3"},
+        {"ID3v2 genre only", v2Rock + TaggedBytes("b"), true,
+         "Rock/Velt/01 - Velt - Golden Hour.mp3"},
+        {"ID3v1 genre wins", v2Two + TaggedBytes("c", "Velt", 32), true,
+         "Classical/Velt/01 - Velt - Golden Hour.mp3"},
+        {"no genre anywhere", TaggedBytes("d"), true, "Unknown/Velt/01 - Velt - Golden Hour.mp3"},
+    };
+    for (const auto& c : cases) {
+        for (const bool selected : {false, true}) {
+            fresh();
+            addRow(src(U("x.mp3")), c.bytes, U("01 - Velt - Golden Hour.mp3"));
+            SortSettings s = settings();
+            s.outPattern = U("%track - %artist - %title.mp3");
+            s.fixNames = true;
+            s.subFolder = true;
+            s.threshold = 0;
+            s.genre = c.genre;
+            if (selected) {
+                QDir().mkpath(dst());
+                SortEngine engine(s, prompter);
+                EXPECT_EQ(engine.SortRow(rows, 0, rows.names[0]), RowOutcome::Removed);
+            } else {
+                EXPECT_EQ(sortAll(s), SortEnd::Complete);
+            }
+            EXPECT_EQ(FilesBelow(dst()), QStringList{U(c.expected)})
+                << c.what << (selected ? " (Sort Selected)" : " (Sort All)");
+        }
+    }
 }
 
 }  // namespace

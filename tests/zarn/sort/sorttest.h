@@ -90,6 +90,7 @@ class SortTest : public ::testing::Test {
         SortEngine engine(s, prompter, &progress);
         const SortEnd end = engine.SortAll(rows);
         failure = engine.failureMessage();
+        counts = engine.counts();
         return end;
     }
 
@@ -98,7 +99,8 @@ class SortTest : public ::testing::Test {
     ListRows rows;
     ScriptedPrompter prompter;
     FakeProgress progress;
-    QString failure;  // what the window would show for the failure that ended the last sort
+    QString failure;    // what the window would show for the failure that ended the last sort
+    SortCounts counts;  // what the last sort did
 
   private:
     int m_cases = 0;

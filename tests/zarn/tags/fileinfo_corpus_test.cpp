@@ -31,7 +31,8 @@ TEST(FileInfoCorpus, EveryFileReadsWithSaneValues) {
         EXPECT_TRUE(info.exists);
         EXPECT_FALSE(info.readError);
         EXPECT_EQ(info.fileLength, QFileInfo(path).size());
-        EXPECT_TRUE(info.txtfHeader.startsWith(u"Header: "));
+        // A header is shown exactly when audio was found.
+        EXPECT_EQ(info.txtfHeader.startsWith(u"Header: "), !info.txtfkBit.isEmpty());
         EXPECT_GE(info.seconds, -1);
         EXPECT_EQ(info.txtfLength.isEmpty(), info.seconds < 0);
         ++files;
@@ -69,11 +70,10 @@ TEST(FileInfoCorpus, KnownFiles) {
         // 327 bytes of junk with false syncs that the header test rejects
         {"taglib/invalid-frames1.mp3", u"MPEG 1.0 layer 3", u"160kbps", u"44100Hz JStereo",
          u"Length: 0 s", u"Header: 327b"},
-        {"mutagen/emptyfile.mp3", u"MPEG 2.5 layer ?", u"?kbps", u"11025Hz Stereo", u"",
-         u"Header: 0b"},
+        // No frame header: nothing about the audio is shown.
+        {"mutagen/emptyfile.mp3", u"", u"", u"", u"", u""},
         // The tag claims more bytes than the file holds.
-        {"taglib/excessive_alloc.mp3", u"MPEG 2.5 layer ? ID3v2: 4.0", u"?kbps", u"11025Hz Stereo",
-         u"", u"Header: 1514b"},
+        {"taglib/excessive_alloc.mp3", u"ID3v2: 4.0", u"", u"", u"", u""},
     };
     QTemporaryDir dir;
     for (const auto& c : cases) {

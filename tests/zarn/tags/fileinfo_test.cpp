@@ -97,11 +97,12 @@ TEST_F(FileInfoTest, LabelsFollowTheFirstHeaderFound) {
          u"44100Hz Stereo", u"", u"Header: 0b"},
         {"MPEG 2.5 at the end", Fill(50) + QByteArray("\xFF\xE3\x90\x00", 4), u"MPEG 2.5 layer 3",
          u"80kbps", u"11025Hz Stereo", u"Length: 0 s", u"Header: 50b"},
-        // Neither header passes the search, so the last 4 bytes of the file are decoded.
-        {"bad bitrate at the end", Fill(50) + QByteArray("\xFF\xFB\xF0\x00", 4),
-         u"MPEG 1.0 layer 3", u"badkbps", u"44100Hz Stereo", u"", u"Header: 50b"},
-        {"version unknown at the end", Fill(20) + QByteArray("\xFF\xE9\x90\x00", 4),
-         u"MPEG ?.? layer ?", u"?kbps", u"?Hz Stereo", u"", u"Header: 20b"},
+        // Neither header passes the search: no audio was found, and the last bytes of the file
+        // are not shown as if they were a header.
+        {"bad bitrate at the end", Fill(50) + QByteArray("\xFF\xFB\xF0\x00", 4), u"", u"", u"", u"",
+         u""},
+        {"version unknown at the end", Fill(20) + QByteArray("\xFF\xE9\x90\x00", 4), u"", u"", u"",
+         u"", u""},
         {"ID3v1.1 with track 0", mp3::Audio(2) + mp3::ID3v1Tag(V1WithTrack(0)),
          u"MPEG 1.0 layer 3 ID3v1: 1.0", u"128kbps", u"44100Hz Stereo", u"Length: 0 s",
          u"Header: 0b"},
@@ -234,13 +235,18 @@ TEST_F(FileInfoTest, DamagedFilesGiveSaneValues) {
     const struct {
         const char* name;
         QByteArray bytes;
-        const char16_t *length, *header;
+        const char16_t *length, *header, *type;
         bool v1, v2;
     } cases[] = {
-        {"empty file", QByteArray(), u"", u"Header: 0b", false, false},
-        {"shorter than an ID3v1 tag", QByteArray("TAG", 3), u"", u"Header: 0b", false, false},
-        {"tag larger than the file", oversized + mp3::Audio(1), u"", u"Header: 5010b", false, true},
-        {"header inside the ID3v1 tag", overlap, u"Length: 0 s", u"Header: 107b", true, true},
+        // Without a frame header nothing about the audio is shown, not a made-up stream.
+        {"empty file", QByteArray(), u"", u"", u"", false, false},
+        {"shorter than an ID3v1 tag", QByteArray("TAG", 3), u"", u"", u"", false, false},
+        {"no frame at all", QByteArray(3000, '\x55') + mp3::ID3v1Tag({}), u"", u"", u"ID3v1: 1.0",
+         true, false},
+        {"tag larger than the file", oversized + mp3::Audio(1), u"", u"", u"ID3v2: 3.0", false,
+         true},
+        {"header inside the ID3v1 tag", overlap, u"Length: 0 s", u"Header: 107b",
+         u"MPEG 1.0 layer 3 ID3v1: 1.0 ID3v2: 3.0", true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -249,6 +255,10 @@ TEST_F(FileInfoTest, DamagedFilesGiveSaneValues) {
         EXPECT_FALSE(info.readError);
         EXPECT_EQ(info.txtfLength, QString::fromUtf16(c.length));
         EXPECT_EQ(info.txtfHeader, QString::fromUtf16(c.header));
+        EXPECT_EQ(info.txtfType, QString::fromUtf16(c.type));
+        if (c.header[0] == 0) {
+            EXPECT_EQ(info.txtfQuality + info.txtfCRCs + info.txtfkBit, QString());
+        }
         EXPECT_EQ(info.hasID3v1(), c.v1);
         EXPECT_EQ(info.hasID3v2(), c.v2);
     }

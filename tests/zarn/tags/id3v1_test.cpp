@@ -68,14 +68,16 @@ TEST_F(ID3v1Test, ReadWithoutTagOrFile) {
     EXPECT_TRUE(prompter.criticals.isEmpty());
 }
 
-TEST_F(ID3v1Test, ShortFileIsAnErrorOnBothSides) {
+// A file shorter than a tag simply has none: no error on reading, the tag appended on writing.
+TEST_F(ID3v1Test, ShortFileHasNoTagAndGetsOne) {
     const QString path = file(QStringLiteral("short.mp3"), QByteArray(100, 'x'));
-    EXPECT_EQ(ReadID3v1(path, &prompter).Genre, "\xFF");
+    EXPECT_EQ(ReadID3v1(path, &prompter).Tag, QByteArray(3, '\0'));
     ID3v1Record tag;
-    EXPECT_FALSE(WriteID3v1(path, tag, &prompter));
-    ASSERT_EQ(prompter.criticals.size(), 2);
-    EXPECT_TRUE(prompter.criticals[0].startsWith(QStringLiteral("Error: 63\n")));
-    EXPECT_EQ(mp3::ReadFile(path), QByteArray(100, 'x'));
+    tag.Title = TextField(QStringLiteral("Short"), 30);
+    EXPECT_TRUE(WriteID3v1(path, tag, &prompter));
+    EXPECT_TRUE(prompter.criticals.isEmpty());
+    EXPECT_EQ(mp3::ReadFile(path), QByteArray(100, 'x') + ID3v1Block(tag));
+    EXPECT_EQ(FieldText(ReadID3v1(path, &prompter).Title), QStringLiteral("Short"));
 }
 
 TEST_F(ID3v1Test, WriteAppendsThenOverwrites) {
@@ -232,6 +234,17 @@ TEST_F(ID3v1Test, GenreOfFile) {
     EXPECT_EQ(GenreOfFile(file(QStringLiteral("g.mp3"), kAudio + mp3::ID3v1Tag(v1))),
               u"Classical"_qs);
     EXPECT_EQ(GenreOfFile(file(QStringLiteral("n.mp3"), kAudio)), u"Unknown"_qs);
+    // Without an ID3v1 genre the first ID3v2 genre names the folder.
+    const auto v2 = [](const QByteArray& genre) {
+        return mp3::ID3v2Tag({mp3::V2TextFrame("TCON", genre, false)}, 8);
+    };
+    EXPECT_EQ(GenreOfFile(file(QStringLiteral("v2.mp3"), v2("(17)Rock") + kAudio)), u"Rock"_qs);
+    EXPECT_EQ(GenreOfFile(file(QStringLiteral("two.mp3"),
+                               v2(QByteArray("Jazz\0Pop", 8)) + kAudio + mp3::ID3v1Tag({}))),
+              u"Jazz"_qs);
+    EXPECT_EQ(
+        GenreOfFile(file(QStringLiteral("both.mp3"), v2("Jazz") + kAudio + mp3::ID3v1Tag(v1))),
+        u"Classical"_qs);
     EXPECT_EQ(GenreOfFile(dir.filePath(QStringLiteral("gone.mp3"))), QString());
 }
 
