@@ -76,7 +76,7 @@ def run(desk, way, failures):
     if way == "ctrl+a":
         desk.key("ctrl+s")  # "Save ID3" from the keyboard, the focus still in the album box
     else:
-        desk.menu(window, ["Right", "Right", "Down", "Return"])  # Edit, then ID3 on "Fix ID3"
+        desk.menu(window, ["Right", "Right", "Down", "Return"])  # Undo, then ID3 on "Fix ID3"
     # A save to every selected file asks first; a save to one file writes at once.
     desk.wait_for(lambda: desk.windows("^Zarn$") or any(
         f.stat().st_mtime_ns != stamps[f] for f in files), "the summary or a written file", 10)

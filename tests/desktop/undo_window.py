@@ -1,4 +1,4 @@
-"""Edit > Undo in the window after a "Save ID3" of 20 selected files and after a "Sort All Now!"
+"""Undo > Undo in the window after a "Save ID3" of 20 selected files and after a "Sort All Now!"
 whose collision question was answered Yes: every file is byte for byte as before, at its old
 path, and the target folder holds only what was there before."""
 
@@ -31,8 +31,9 @@ def select_every_row(desk, window):
 
 
 def undo(desk, proc, window):
-    """Edit (right of File) opens on "Undo <what>"; the question before it is answered Yes."""
-    desk.menu(window, ["Right", "Return"])
+    """The Undo menu (right of File) opens on "Undo <what>"; the question is answered Yes."""
+    desk.activate(window)
+    desk.key("alt+u", "Return")  # the menu opens on "Undo <what>"
     question = desk.wait_window("^Zarn$", proc=proc)
     title = desk.title(question)
     desk.activate(question)
@@ -54,7 +55,7 @@ def save_then_undo(desk, failures):
     desk.activate(window)
     select_every_row(desk, window)
     saving.type_album(desk, window)
-    desk.menu(window, ["Right", "Right", "Down", "Return"])  # Edit, ID3: "Save ID3"
+    desk.menu(window, ["Right", "Right", "Down", "Return"])  # Undo, ID3: "Save ID3"
     summary = desk.wait_window("^Zarn$", proc=proc)
     desk.activate(summary)
     desk.key("Return")
@@ -83,7 +84,8 @@ def sort_then_undo(desk, failures):
                   Alphabetical=0, SubFolder=0)
     proc = desk.zarn("--add", source, log="sort")
     window = desk.wait_window(d.MAIN_TITLE, proc=proc)
-    desk.menu(window, ["Down"] * 4 + ["Return"])  # File, "Sort All Files"
+    desk.activate(window)
+    desk.key("alt+f", "s")  # File, "Sort All Files"
     question = desk.wait_window("^Zarn$", proc=proc)
     desk.activate(question)
     desk.key("alt+y")  # replace the file in the way

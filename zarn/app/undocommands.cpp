@@ -15,9 +15,9 @@ const QString kTitle = QStringLiteral("Zarn");
 }  // namespace
 
 UndoCommands::UndoCommands(const Parts& parts, QObject* parent) : QObject(parent), m_parts(parts) {
-    // No access key: every letter of "Edit" has one in the main window already; Ctrl+Z and
-    // the menu bar's arrow keys reach it.
-    mnuEdit = new QMenu(QStringLiteral("Edit"), parts.bar);
+    // Named "Undo", not "Edit": every letter of "Edit" is another control's access key in the
+    // main window, and Alt+U is free.
+    mnuEdit = new QMenu(QStringLiteral("&Undo"), parts.bar);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     // Beside the File menu, where people look for it.
     const QList<QAction*> menus = parts.bar->actions();
@@ -35,8 +35,8 @@ UndoCommands::UndoCommands(const Parts& parts, QObject* parent) : QObject(parent
 
 void UndoCommands::updateCaption() {
     const QList<KeptOperation> kept = history::Operations();
-    mnuUndo->setText(kept.isEmpty() ? QStringLiteral("Undo")
-                                    : QStringLiteral("Undo ") + OperationTitle(kept.first()));
+    mnuUndo->setText(kept.isEmpty() ? QStringLiteral("&Undo")
+                                    : QStringLiteral("&Undo ") + OperationTitle(kept.first()));
     // Never disabled: an operation may be kept after the menu was last shown, so Ctrl+Z looks
     // for the newest one when it is pressed.
 }

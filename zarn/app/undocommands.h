@@ -1,5 +1,5 @@
 #pragma once
-// The Edit menu of the main window: "Undo <what>" (Ctrl+Z) takes back the newest kept operation,
+// The Undo menu of the main window: "Undo <what>" (Ctrl+Z) takes back the newest kept operation,
 // "History..." lists the kept operations and takes back one of them with every newer one. After
 // an undo the window refreshes its list and panel through `refresh`.
 #include <QObject>

@@ -1,4 +1,4 @@
-// The Edit menu: "Undo" names the newest kept operation, asks, takes it back and hands the files
+// The Undo menu: "Undo" names the newest kept operation, asks, takes it back and hands the files
 // put back to the window; "History..." takes back an older one with every newer one, after a
 // question that says so.
 #include <gtest/gtest.h>
@@ -56,7 +56,7 @@ class UndoCommandsTest : public testing::Test {
 TEST_F(UndoCommandsTest, UndoNamesAsksAndTakesTheNewestBack) {
     EXPECT_EQ(window.menuBar()->actions().at(1)->menu(), undo->mnuEdit);  // right of File
     EXPECT_EQ(undo->mnuUndo->shortcut(), QKeySequence(QKeySequence::Undo));
-    EXPECT_EQ(caption(), U("Undo Sort (rename) (1 file)"));
+    EXPECT_EQ(caption(), U("&Undo Sort (rename) (1 file)"));
 
     prompter.answers = {Prompter::Answer::No};
     undo->mnuUndo->trigger();
@@ -67,10 +67,10 @@ TEST_F(UndoCommandsTest, UndoNamesAsksAndTakesTheNewestBack) {
     EXPECT_TRUE(QFile::exists(at("b.mp3")));
     EXPECT_FALSE(QFile::exists(at("c.mp3")));
     EXPECT_EQ(back, QStringList{at("b.mp3")});
-    EXPECT_EQ(caption(), U("Undo Rename Files (1 file)"));
+    EXPECT_EQ(caption(), U("&Undo Rename Files (1 file)"));
     undo->mnuUndo->trigger();
     EXPECT_TRUE(QFile::exists(at("a.mp3")));
-    EXPECT_EQ(caption(), U("Undo"));
+    EXPECT_EQ(caption(), U("&Undo"));
     EXPECT_TRUE(prompter.criticals.isEmpty()) << prompter.criticals.join(u'\n').toStdString();
     undo->mnuUndo->trigger();
     EXPECT_EQ(prompter.informations, QStringList{U("There is nothing to undo.")});
@@ -93,7 +93,7 @@ TEST_F(UndoCommandsTest, HistoryTakesBackTheNewerOnesFirst) {
     ASSERT_EQ(prompter.questions.size(), 1);
     EXPECT_TRUE(prompter.questions[0].contains(U("1 newer operation(s) must be undone first")));
     EXPECT_TRUE(QFile::exists(at("a.mp3")));
-    EXPECT_EQ(caption(), U("Undo"));
+    EXPECT_EQ(caption(), U("&Undo"));
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ _zarn() {
                 compopt -o nospace
                 ;;
             -*)
-                COMPREPLY=($(compgen -W "--list --set --fix --sort --add --help --version" \
+                COMPREPLY=($(compgen -W "--list --set --fix --sort --history --undo --add --help --version" \
                     -- "$cur"))
                 ;;
             *) _filedir ;;
@@ -46,6 +46,8 @@ _zarn() {
     local common="--options= --quiet --help --" options
     case ${words[1]} in
         --list) options="--format= $common" ;;
+        --history) options="--format= --help" ;;
+        --undo) options="--help" ;;
         --set | --fix) options="--v1 --v2 --dry-run $common" ;;
         --sort)
             options="--copy --move --genre --letter --artist-folders= --fix-names --if-exists="
