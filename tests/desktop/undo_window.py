@@ -33,7 +33,7 @@ def select_every_row(desk, window):
 def undo(desk, proc, window):
     """The Undo menu (right of File) opens on "Undo <what>"; the question is answered Yes."""
     desk.activate(window)
-    desk.key("alt+u", "Return")  # the menu opens on "Undo <what>"
+    desk.key("alt+e", "Return")  # Edit opens on "Undo <what>"
     question = desk.wait_window("^Zarn$", proc=proc)
     title = desk.title(question)
     desk.activate(question)

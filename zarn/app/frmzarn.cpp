@@ -273,7 +273,7 @@ QWidget* frmZarn::buildButtonBar() {
     cmdLoad = Named(new QPushButton(QStringLiteral("L&oad Sorting List..."), bar), "cmdLoad");
     cmdOptions = Named(new QPushButton(QStringLiteral("Op&tions..."), bar), "cmdOptions");
     cmdSortThisFile =
-        Named(new QPushButton(QStringLiteral("Sort S&elected  (F5)"), bar), "cmdSortThisFile");
+        Named(new QPushButton(QStringLiteral("Sort Selected  (F&5)"), bar), "cmdSortThisFile");
     cmdSort = Named(new QPushButton(QStringLiteral("Sort All No&w!"), bar), "cmdSort");
 
     auto* layout = new QVBoxLayout(bar);

@@ -17,7 +17,7 @@ const QString kTitle = QStringLiteral("Zarn");
 UndoCommands::UndoCommands(const Parts& parts, QObject* parent) : QObject(parent), m_parts(parts) {
     // Named "Undo", not "Edit": every letter of "Edit" is another control's access key in the
     // main window, and Alt+U is free.
-    mnuEdit = new QMenu(QStringLiteral("&Undo"), parts.bar);
+    mnuEdit = new QMenu(QStringLiteral("&Edit"), parts.bar);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     // Beside the File menu, where people look for it.
     const QList<QAction*> menus = parts.bar->actions();

@@ -1,4 +1,4 @@
-// The Undo menu: "Undo" names the newest kept operation, asks, takes it back and hands the files
+// The Edit menu: "Undo" names the newest kept operation, asks, takes it back and hands the files
 // put back to the window; "History..." takes back an older one with every newer one, after a
 // question that says so.
 #include <gtest/gtest.h>
