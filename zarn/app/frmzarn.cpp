@@ -125,7 +125,7 @@ void frmZarn::ClearFileInfo() {
     m_commands->refreshCount();
 }
 
-void frmZarn::ShowFileInfo(const QString& path) {
+void frmZarn::ShowFileInfo(QString path) {
     const FileInfo info = ReadFileInfo(path, m_values.options.bOptimizedID3v1);
     if (!info.exists) {
         for (int row = 0; row < m_list.count(); ++row) {

@@ -47,7 +47,8 @@ class frmZarn : public QMainWindow {
     void RemoveRow(int row);
     // Reads one file into the tag panel and the information labels; a file that is gone loses
     // its row.
-    void ShowFileInfo(const QString& path);
+    // By value: callers pass the shown path, which ClearFileInfo empties on the way.
+    void ShowFileInfo(QString path);
     // The new file name the name engine gives the file at `path` under the output pattern.
     QString NewNameOf(const QString& path) const;
     // The same from the tag panel's values instead of the file's tags.

@@ -1,6 +1,7 @@
 #include "zarn/batch/batchrequest.h"
 
 #include "zarn/batch/batchhistory.h"
+#include "zarn/tags/panelfields.h"
 
 namespace {
 
@@ -177,14 +178,15 @@ ParsedBatch ParseBatchArguments(const QStringList& arguments) {
 }
 
 const QStringList& SetFieldNames() {
-    static const QStringList names = {
-        QStringLiteral("title"),     QStringLiteral("artist"),   QStringLiteral("album"),
-        QStringLiteral("year"),      QStringLiteral("genre"),    QStringLiteral("track"),
-        QStringLiteral("comment"),   QStringLiteral("composer"), QStringLiteral("origartist"),
-        QStringLiteral("copyright"), QStringLiteral("url"),      QStringLiteral("encoder")};
+    static const QStringList names = [] {
+        QStringList keys;
+        for (const PanelField& f : PanelFields()) keys << QLatin1String(f.key);
+        return keys;
+    }();
     return names;
 }
 
 bool IsID3v2OnlyField(const QString& field) {
-    return SetFieldNames().indexOf(field) >= 7;
+    const PanelField* f = PanelFieldOfKey(field);
+    return f && !f->v1.exists();
 }

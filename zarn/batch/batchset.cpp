@@ -5,28 +5,9 @@
 #include "zarn/editing/savetags.h"
 #include "zarn/shell/text.h"
 #include "zarn/tags/genres.h"
+#include "zarn/tags/panelfields.h"
 
 namespace {
-
-QString* BoxOf(TagFields& f, const QString& field) {
-    if (field == u"title") return &f.title;
-    if (field == u"artist") return &f.artist;
-    if (field == u"album") return &f.album;
-    if (field == u"year") return &f.year;
-    if (field == u"genre") return &f.genre;
-    if (field == u"track") return &f.track;
-    if (field == u"comment") return &f.comment;
-    return nullptr;
-}
-
-QString* ID3v2OnlyBoxOf(PanelValues& v, const QString& field) {
-    if (field == u"composer") return &v.composer;
-    if (field == u"origartist") return &v.origArtist;
-    if (field == u"copyright") return &v.copyright;
-    if (field == u"url") return &v.url;
-    if (field == u"encoder") return &v.encoder;
-    return nullptr;
-}
 
 // A genre typed in any case is the list's genre, so that both versions get its number.
 QString GenreOfList(const QString& genre) {
@@ -52,14 +33,15 @@ SetForm SetFormOf(const BatchRequest& request) {
     // Naming neither version writes both.
     v.id3v1 = request.v1 || !request.v2;
     v.id3v2 = request.v2 || !request.v1;
-    for (const auto& [field, value] : request.assignments) {
-        if (QString* box = ID3v2OnlyBoxOf(v, field)) {
-            *box = value;
-            continue;
-        }
-        const QString text = field == u"genre" ? GenreOfList(value) : value;
-        if (v.id3v1) *BoxOf(v.v1, field) = text;
-        if (v.id3v2) *BoxOf(v.v2, field) = text;
+    for (const auto& [key, value] : request.assignments) {
+        const PanelField* field = PanelFieldOfKey(key);
+        if (!field) continue;  // the request names only fields of the table
+        const QString text = field->field == TagField::Genre ? GenreOfList(value) : value;
+        // A field of ID3v2 alone is always taken; the request refuses it with --v1 alone.
+        const bool columns[] = {v.id3v1, v.id3v2 || !field->v1.exists()};
+        for (int column : {1, 2})
+            if (columns[column - 1] && field->in(column).exists())
+                BoxText(v, column, field->field) = text;
     }
     if (v.id3v1) form.error = ID3v1GenreError(v.v1.genre);
     return form;

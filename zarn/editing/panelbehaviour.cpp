@@ -28,17 +28,6 @@ namespace {
 const QString kRefusedInNames = QStringLiteral("/\\:?\"<>|*");
 const QColor kLightYellow(255, 255, 192);
 
-QString TextOf(QObject* box) {
-    if (auto* line = qobject_cast<QLineEdit*>(box)) return line->text();
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) return plain->toPlainText();
-    return {};
-}
-
-void SetTextOf(QObject* box, const QString& text) {
-    if (auto* line = qobject_cast<QLineEdit*>(box)) line->setText(text);
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) plain->setPlainText(text);
-}
-
 QString SelectedTextOf(QObject* box) {
     if (auto* line = qobject_cast<QLineEdit*>(box)) return line->selectedText();
     if (auto* plain = qobject_cast<QPlainTextEdit*>(box))
@@ -133,27 +122,14 @@ void PanelBehaviour::installFilters() {
             plain->viewport()->installEventFilter(this);
         }
     };
-    QLabel* d1 = p.lblDescription1;
-    QLabel* d2 = p.lblDescription2;
-    add(p.txtTitle, d1, "Title", "Title", 0, true);
-    add(p.txtArtist, d1, "Artist", "Artist", 0, true);
-    add(p.txtAlbum, d1, "Album", "Album", 0, true);
-    add(p.txtYear, d1, "Year", "Year", 1, false);
-    add(p.txtTrackNr, d1, "Track", "Track", 1, false);
-    add(p.txtComments, d1, "Comment", "Comment", 0, true);
-    add(p.cmbGenre, d1, "Genre", "", 0, false);
-    add(p.txtV2Title, d2, "Title", "Title", 0, true);
-    add(p.txtV2Artist, d2, "Artist", "Artist", 0, true);
-    add(p.txtV2Album, d2, "Album", "Album", 0, true);
-    add(p.txtV2Year, d2, "Year", "Year", 2, false);
-    add(p.txtV2Track, d2, "Track", "Track", 2, false);
-    add(p.txtV2Comments, d2, "Comments", "Comment", 0, true);
-    add(p.cmbV2Genre, d2, "Genre", "", 0, false);
-    add(p.txtV2Composer, d2, "Composer", "Composer", 0, true);
-    add(p.txtV2OrigArtist, d2, "Original Artist", "Original Artist", 0, true);
-    add(p.txtV2Copyright, d2, "Copyright", "Copyright", 0, true);
-    add(p.txtV2URL, d2, "URL", "URL", 0, true);
-    add(p.txtV2Encoder, d2, "Encoded by", "Encoded By", 0, true);
+    for (const PanelField& field : PanelFields())
+        for (int column : {1, 2}) {
+            const PanelBox& b = field.in(column);
+            if (!b.exists()) continue;
+            const int numbers = field.number ? column : 0;
+            add(p.box(column, field.field), column == 1 ? p.lblDescription1 : p.lblDescription2,
+                b.focusText, b.mouseText, numbers, field.drop);
+        }
     add(p.txtOldName, nullptr, "", "", 0, false);
     add(p.txtNewName, nullptr, "", "", 0, false);
 
@@ -198,13 +174,7 @@ void PanelBehaviour::showSeveralFiles() {
 void PanelBehaviour::applyLock(bool id3v2) {
     TagPanel& p = m_p.panel;
     const bool open = id3v2 ? p.chkID3v2->isChecked() : p.chkID3v1->isChecked();
-    const QList<QWidget*> boxes =
-        id3v2 ? QList<QWidget*>{p.txtV2Title,      p.txtV2Artist,    p.txtV2Album, p.txtV2Year,
-                                p.txtV2Track,      p.txtV2Comments,  p.cmbV2Genre, p.txtV2Composer,
-                                p.txtV2OrigArtist, p.txtV2Copyright, p.txtV2URL,   p.txtV2Encoder}
-              : QList<QWidget*>{p.txtTitle,   p.txtArtist,   p.txtAlbum, p.txtYear,
-                                p.txtTrackNr, p.txtComments, p.cmbGenre};
-    for (QWidget* box : boxes) {
+    for (QWidget* box : p.boxes(id3v2 ? 2 : 1)) {
         if (auto* line = qobject_cast<QLineEdit*>(box)) line->setReadOnly(!open);
         if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) plain->setReadOnly(!open);
         if (qobject_cast<QComboBox*>(box)) box->setEnabled(open);
@@ -329,18 +299,20 @@ bool PanelBehaviour::numberKey(QObject* box, const QString& typed) {
 bool PanelBehaviour::dropOnBox(QObject* target, const QString& dropped) {
     if (dropped.isEmpty()) return true;
     TagPanel& p = m_p.panel;
+    // The source is searched artist first, then the rest in the order of the table.
+    QList<TagField> order{TagField::Artist};
+    for (const PanelField& field : PanelFields())
+        if (field.drop && field.field != TagField::Artist) order.append(field.field);
     QList<QObject*> sources;
-    if (p.chkID3v1->isChecked())
-        sources << p.txtArtist << p.txtTitle << p.txtAlbum << p.txtComments;
-    if (p.chkID3v2->isChecked())
-        sources << p.txtV2Artist << p.txtV2Title << p.txtV2Album << p.txtV2Comments
-                << p.txtV2Composer << p.txtV2OrigArtist << p.txtV2Copyright << p.txtV2URL
-                << p.txtV2Encoder;
+    for (int column : {1, 2})
+        if ((column == 1 ? p.chkID3v1 : p.chkID3v2)->isChecked())
+            for (TagField field : order)
+                if (QWidget* source = p.box(column, field)) sources.append(source);
     for (QObject* source : sources) {
         if (SelectedTextOf(source) != dropped) continue;
-        const QString remembered = TextOf(target);
-        SetTextOf(target, dropped);
-        SetTextOf(source, remembered);
+        const QString remembered = TextOfBox(target);
+        SetTextOfBox(target, dropped);
+        SetTextOfBox(source, remembered);
         return true;
     }
     return true;  // text from outside the panel is not inserted

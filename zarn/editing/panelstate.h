@@ -6,6 +6,7 @@
 
 #include "zarn/names/fixfilename.h"
 #include "zarn/shell/fileidentity.h"
+#include "zarn/tags/panelfields.h"
 
 struct FileInfo;
 
@@ -30,6 +31,11 @@ struct PanelValues {
     QString composer, origArtist, copyright, url, encoder;  // the other ID3v2 boxes
     QString oldName, newName;                               // txtOldName, txtNewName
 };
+
+// The text of a field's box in column 1 (ID3v1) or 2 (ID3v2); the ID3v2-only fields have no
+// ID3v1 box and answer for column 2 whatever column is asked.
+QString& BoxText(PanelValues& values, int column, TagField field);
+const QString& BoxText(const PanelValues& values, int column, TagField field);
 
 struct PanelState {
     ShownFile shown;

@@ -1,7 +1,6 @@
 #include "zarn/editing/saverecords.h"
 
 #include <QList>
-#include <utility>
 
 #include "zarn/names/cleanup.h"
 #include "zarn/shell/cp1252.h"
@@ -31,25 +30,16 @@ QByteArray YearField(const QString& digits) {
     return PadField((ToCp1252(digits) + '\0').left(4), 4, ' ');
 }
 
-// The ID3v2 boxes with the record field each one fills, in the order of the summary.
-struct V2Box {
-    const char* caption;
-    QString text;
-    QString ID3v2Record::*field;
+// The boxes of a column with their texts, in the order of the summary.
+struct ColumnBox {
+    const PanelField& field;
+    const QString& text;
 };
-QList<V2Box> V2Boxes(const PanelValues& v) {
-    return {{"Title: ", v.v2.title, &ID3v2Record::Title},
-            {"Artist: ", v.v2.artist, &ID3v2Record::Artist},
-            {"Album: ", v.v2.album, &ID3v2Record::Album},
-            {"Year: ", v.v2.year, &ID3v2Record::Year},
-            {"Genre: ", v.v2.genre, &ID3v2Record::Genre},
-            {"Track: ", v.v2.track, &ID3v2Record::Track},
-            {"Comments: ", v.v2.comment, &ID3v2Record::Comment},
-            {"Composer: ", v.composer, &ID3v2Record::Composer},
-            {"Original Artist: ", v.origArtist, &ID3v2Record::OrigArtist},
-            {"Copyright: ", v.copyright, &ID3v2Record::Copyright},
-            {"URL: ", v.url, &ID3v2Record::URL},
-            {"Encoded By: ", v.encoder, &ID3v2Record::Encoder}};
+QList<ColumnBox> ColumnBoxes(const PanelValues& v, int column) {
+    QList<ColumnBox> boxes;
+    for (const PanelField& f : PanelFields())
+        if (f.in(column).exists()) boxes.append({f, BoxText(v, column, f.field)});
+    return boxes;
 }
 
 // A several-files text field: the file's own bytes, emptied, or the box's text (cut at the
@@ -146,7 +136,7 @@ ID3v2Record OneFileID3v2(const PanelValues& values, const QByteArray& hiddenFram
                          bool removeHidden) {
     ID3v2Record tag;
     tag.Tag = "ID3";
-    for (const V2Box& box : V2Boxes(values)) tag.*box.field = box.text;
+    for (const ColumnBox& box : ColumnBoxes(values, 2)) tag.*box.field.record = box.text;
     tag.Year = RemoveChars(values.v2.year, kDigits, true);
     tag.Track = RemoveChars(values.v2.track, kDigits + u'/', true);
     tag.Genre = ID3v2GenreField(values.v2.genre);
@@ -163,18 +153,13 @@ QString SeveralFilesSummary(const PanelValues& values, RemoveMarks remove, int f
     };
     if (remove.id3v1) lines << QString() << QStringLiteral("ID3v1 tags will be REMOVED!");
     if (values.id3v1) {
-        const TagFields& v = values.v1;
         lines << QString() << QStringLiteral("ID3v1 (ID3v1 will be added if nonexistent):");
-        const QList<std::pair<const char*, QString>> boxes = {
-            {"Title: ", v.title},     {"Artist: ", v.artist}, {"Album: ", v.album},
-            {"Year: ", v.year},       {"Genre: ", v.genre},   {"Track: ", v.track},
-            {"Comments: ", v.comment}};
-        for (const auto& [caption, text] : boxes) add(caption, text);
+        for (const ColumnBox& box : ColumnBoxes(values, 1)) add(box.field.caption, box.text);
     }
     if (remove.id3v2) lines << QString() << QStringLiteral("ID3v2 tags will be REMOVED!");
     if (values.id3v2) {
         lines << QString() << QStringLiteral("ID3v2 (ID3v2 will be added if nonexistent):");
-        for (const V2Box& box : V2Boxes(values)) add(box.caption, box.text);
+        for (const ColumnBox& box : ColumnBoxes(values, 2)) add(box.field.caption, box.text);
     }
     return lines.join(QStringLiteral("\r\n"));
 }
@@ -214,12 +199,12 @@ ID3v1Record MergedID3v1(const PanelValues& values, const ID3v1Record& old, bool 
 ID3v2Record MergedID3v2(const PanelValues& values, const ID3v2Record& old, bool removeHidden) {
     ID3v2Record tag;
     tag.Tag = "ID3";
-    for (const V2Box& box : V2Boxes(values)) {
+    for (const ColumnBox& box : ColumnBoxes(values, 2)) {
+        QString ID3v2Record::*member = box.field.record;
         if (IsKeepMarker(box.text))
-            tag.*box.field = old.*box.field;
+            tag.*member = old.*member;
         else if (!IsClearMarker(box.text))
-            tag.*box.field =
-                box.field == &ID3v2Record::Genre ? ID3v2GenreField(box.text) : box.text;
+            tag.*member = box.field.field == TagField::Genre ? ID3v2GenreField(box.text) : box.text;
     }
     // "*" in the track box means no track number, as it does for ID3v1.
     if (!IsKeepMarker(values.v2.track) && values.v2.track.contains(u'*')) tag.Track.clear();

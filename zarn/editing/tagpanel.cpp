@@ -17,16 +17,9 @@
 #include "zarn/tags/fileinfo.h"
 #include "zarn/tags/genres.h"
 #include "zarn/tags/id3v1limits.h"
+#include "zarn/tags/panelfields.h"
 
 namespace {
-
-QLineEdit* TagBox(QWidget* parent, const char* name, const QString& tip,
-                  const QString& placeholder) {
-    auto* box = Named(new QLineEdit(parent), name, tip);
-    box->setPlaceholderText(placeholder);
-    box->setFont(QFont(QStringLiteral("Arial")));
-    return box;
-}
 
 QComboBox* GenreBox(QWidget* parent, const char* name, bool editable) {
     auto* box = Named(new QComboBox(parent), name);
@@ -35,6 +28,26 @@ QComboBox* GenreBox(QWidget* parent, const char* name, bool editable) {
     box->setPlaceholderText(QStringLiteral("Genre"));
     if (editable) box->lineEdit()->setPlaceholderText(QStringLiteral("Genre"));
     box->setCurrentIndex(-1);
+    return box;
+}
+
+// One tag box as the table describes it; the ID3v2 genre list takes typed names too.
+QWidget* MakeBox(QWidget* parent, const PanelField& field, int column) {
+    const PanelBox& b = field.in(column);
+    if (b.kind == BoxKind::GenreList) return GenreBox(parent, b.name, column == 2);
+    const QString tip = b.tip ? QString::fromLatin1(b.tip) : QString();
+    const QString placeholder = QString::fromLatin1(field.placeholder);
+    const QFont arial(QStringLiteral("Arial"));
+    if (b.kind == BoxKind::Lines) {
+        auto* box = Named(new QPlainTextEdit(parent), b.name, tip);
+        box->setPlaceholderText(placeholder);
+        box->setFont(arial);
+        box->setMaximumHeight(48);
+        return box;
+    }
+    auto* box = Named(new QLineEdit(parent), b.name, tip);
+    box->setPlaceholderText(placeholder);
+    box->setFont(arial);
     return box;
 }
 
@@ -66,32 +79,11 @@ QGroupBox* TagPanel::build(QWidget* owner) {
     lblDescription1 = Named(new QLabel(f), "lblDescription1");
     lblDescription2 = Named(new QLabel(f), "lblDescription2");
 
-    txtTitle = TagBox(f, "txtTitle", QStringLiteral("Title"), QStringLiteral("Title"));
-    txtArtist = TagBox(f, "txtArtist", QStringLiteral("Artist"), QStringLiteral("Artist"));
-    txtAlbum = TagBox(f, "txtAlbum", QStringLiteral("Album"), QStringLiteral("Album"));
-    txtYear = TagBox(f, "txtYear", QStringLiteral("Year"), QStringLiteral("Year"));
-    txtTrackNr = TagBox(f, "txtTrackNr", QStringLiteral("Track number"), QStringLiteral("Track"));
-    txtComments = TagBox(f, "txtComments", QStringLiteral("Comment"), QStringLiteral("Comment"));
-    cmbGenre = GenreBox(f, "cmbGenre", false);
-    txtV2Title = TagBox(f, "txtV2Title", QStringLiteral("Title"), QStringLiteral("Title"));
-    txtV2Artist = TagBox(f, "txtV2Artist", QStringLiteral("Artist"), QStringLiteral("Artist"));
-    txtV2Album = TagBox(f, "txtV2Album", QStringLiteral("Album"), QStringLiteral("Album"));
-    txtV2Year = TagBox(f, "txtV2Year", QStringLiteral("Year"), QStringLiteral("Year"));
-    txtV2Track = TagBox(f, "txtV2Track", QStringLiteral("Track nr"), QStringLiteral("Track"));
-    txtV2Comments = Named(new QPlainTextEdit(f), "txtV2Comments", QStringLiteral("Comment"));
-    txtV2Comments->setPlaceholderText(QStringLiteral("Comment"));
-    txtV2Comments->setFont(QFont(QStringLiteral("Arial")));
-    txtV2Comments->setMaximumHeight(48);
-    cmbV2Genre = GenreBox(f, "cmbV2Genre", true);
-    txtV2Composer =
-        TagBox(f, "txtV2Composer", QStringLiteral("Composer"), QStringLiteral("Composer"));
-    txtV2OrigArtist = TagBox(f, "txtV2OrigArtist", QStringLiteral("Original Artist"),
-                             QStringLiteral("Original Artist"));
-    txtV2Copyright =
-        TagBox(f, "txtV2Copyright", QStringLiteral("Copyright"), QStringLiteral("Copyright"));
-    txtV2URL = TagBox(f, "txtV2URL", QStringLiteral("URL"), QStringLiteral("URL"));
-    txtV2Encoder =
-        TagBox(f, "txtV2Encoder", QStringLiteral("Encoded by"), QStringLiteral("Encoded by"));
+    for (const PanelField& field : PanelFields())
+        for (int column : {1, 2})
+            if (field.in(column).exists())
+                m_boxes[column - 1][int(field.field)] = MakeBox(f, field, column);
+    bindBoxes();
 
     txtOldName = Named(new QLineEdit(f), "txtOldName", QStringLiteral("The current filename."));
     txtNewName = Named(new QLineEdit(f), "txtNewName", QStringLiteral("The new filename."));
@@ -113,14 +105,14 @@ QGroupBox* TagPanel::build(QWidget* owner) {
     grid->addWidget(chkID3v1Rem, 0, 1);
     grid->addWidget(chkID3v2, 0, 2);
     grid->addWidget(chkID3v2Rem, 0, 3);
-    const QList<QWidget*> v1{txtTitle,   txtArtist,   txtAlbum, txtYear,
-                             txtTrackNr, txtComments, cmbGenre};
-    const QList<QWidget*> v2{txtV2Title,      txtV2Artist,    txtV2Album,    txtV2Year,
-                             txtV2Track,      cmbV2Genre,     txtV2Comments, txtV2Composer,
-                             txtV2OrigArtist, txtV2Copyright, txtV2URL,      txtV2Encoder};
-    for (int i = 0; i < v1.size(); ++i) grid->addWidget(v1[i], 1 + i, 0, 1, 2);
-    for (int i = 0; i < v2.size(); ++i) grid->addWidget(v2[i], 1 + i, 2, 1, 2);
-    int row = 1 + int(v2.size());
+    int rows = 0;
+    for (const PanelField& field : PanelFields())
+        for (int column : {1, 2})
+            if (const PanelBox& b = field.in(column); b.exists()) {
+                grid->addWidget(box(column, field.field), 1 + b.row, column == 1 ? 0 : 2, 1, 2);
+                rows = std::max(rows, b.row + 1);
+            }
+    int row = 1 + rows;
     grid->addWidget(lblDescription1, row, 0, 1, 2);
     grid->addWidget(lblDescription2, row++, 2, 1, 2);
     auto* buttons = new QHBoxLayout;
@@ -167,10 +159,43 @@ QGroupBox* TagPanel::build(QWidget* owner) {
     return Frame3;
 }
 
-QList<QLineEdit*> TagPanel::lineBoxes() const {
-    return {txtTitle,        txtArtist,      txtAlbum,   txtYear,     txtTrackNr, txtComments,
-            txtV2Title,      txtV2Artist,    txtV2Album, txtV2Year,   txtV2Track, txtV2Composer,
-            txtV2OrigArtist, txtV2Copyright, txtV2URL,   txtV2Encoder};
+void TagPanel::bindBoxes() {
+    const auto line = [this](int column, TagField field) {
+        return static_cast<QLineEdit*>(box(column, field));
+    };
+    const auto list = [this](int column) {
+        return static_cast<QComboBox*>(box(column, TagField::Genre));
+    };
+    txtTitle = line(1, TagField::Title);
+    txtArtist = line(1, TagField::Artist);
+    txtAlbum = line(1, TagField::Album);
+    txtYear = line(1, TagField::Year);
+    txtTrackNr = line(1, TagField::Track);
+    txtComments = line(1, TagField::Comment);
+    cmbGenre = list(1);
+    txtV2Title = line(2, TagField::Title);
+    txtV2Artist = line(2, TagField::Artist);
+    txtV2Album = line(2, TagField::Album);
+    txtV2Year = line(2, TagField::Year);
+    txtV2Track = line(2, TagField::Track);
+    txtV2Comments = static_cast<QPlainTextEdit*>(box(2, TagField::Comment));
+    cmbV2Genre = list(2);
+    txtV2Composer = line(2, TagField::Composer);
+    txtV2OrigArtist = line(2, TagField::OrigArtist);
+    txtV2Copyright = line(2, TagField::Copyright);
+    txtV2URL = line(2, TagField::URL);
+    txtV2Encoder = line(2, TagField::Encoder);
+}
+
+QWidget* TagPanel::box(int column, TagField field) const {
+    return m_boxes[column == 1 ? 0 : 1][int(field)];
+}
+
+QList<QWidget*> TagPanel::boxes(int column) const {
+    QList<QWidget*> all;
+    for (const PanelField& field : PanelFields())
+        if (QWidget* b = box(column, field.field)) all.append(b);
+    return all;
 }
 
 QList<QLabel*> TagPanel::infoLabels() const {
@@ -181,11 +206,8 @@ QList<QLabel*> TagPanel::infoLabels() const {
 void TagPanel::clearTags() {
     chkID3v1->setChecked(false);
     chkID3v2->setChecked(false);
-    for (QLineEdit* box : lineBoxes()) box->clear();
-    txtV2Comments->clear();
-    cmbGenre->setCurrentIndex(0);
-    cmbV2Genre->setCurrentIndex(-1);
-    cmbV2Genre->setEditText(QString());
+    for (int column : {1, 2})
+        for (QWidget* b : boxes(column)) ClearBox(b);
 }
 
 void TagPanel::clearAll() {
@@ -219,16 +241,10 @@ PanelValues TagPanel::values() const {
     PanelValues v;
     v.id3v1 = chkID3v1->isChecked();
     v.id3v2 = chkID3v2->isChecked();
-    v.v1 = {txtArtist->text(), txtTitle->text(),        txtAlbum->text(),   txtTrackNr->text(),
-            txtYear->text(),   cmbGenre->currentText(), txtComments->text()};
-    v.v2 = {txtV2Artist->text(),         txtV2Title->text(), txtV2Album->text(),
-            txtV2Track->text(),          txtV2Year->text(),  cmbV2Genre->currentText(),
-            txtV2Comments->toPlainText()};
-    v.composer = txtV2Composer->text();
-    v.origArtist = txtV2OrigArtist->text();
-    v.copyright = txtV2Copyright->text();
-    v.url = txtV2URL->text();
-    v.encoder = txtV2Encoder->text();
+    for (const PanelField& field : PanelFields())
+        for (int column : {1, 2})
+            if (const QWidget* b = box(column, field.field))
+                BoxText(v, column, field.field) = TextOfBox(b);
     v.oldName = txtOldName->text();
     v.newName = txtNewName->text();
     return v;
@@ -237,21 +253,42 @@ PanelValues TagPanel::values() const {
 void TagPanel::setValues(const PanelValues& v) {
     chkID3v1->setChecked(v.id3v1);
     chkID3v2->setChecked(v.id3v2);
-    const QList<std::pair<QLineEdit*, QString>> boxes = {
-        {txtArtist, v.v1.artist},        {txtTitle, v.v1.title},        {txtAlbum, v.v1.album},
-        {txtTrackNr, v.v1.track},        {txtYear, v.v1.year},          {txtComments, v.v1.comment},
-        {txtV2Artist, v.v2.artist},      {txtV2Title, v.v2.title},      {txtV2Album, v.v2.album},
-        {txtV2Track, v.v2.track},        {txtV2Year, v.v2.year},        {txtV2Composer, v.composer},
-        {txtV2OrigArtist, v.origArtist}, {txtV2Copyright, v.copyright}, {txtV2URL, v.url},
-        {txtV2Encoder, v.encoder},       {txtOldName, v.oldName},       {txtNewName, v.newName}};
+    QList<std::pair<QWidget*, QString>> texts;
+    for (const PanelField& field : PanelFields())
+        for (int column : {1, 2})
+            if (QWidget* b = box(column, field.field))
+                texts.append({b, BoxText(v, column, field.field)});
+    texts.append({txtOldName, v.oldName});
+    texts.append({txtNewName, v.newName});
     // A length limit left from the previous file must not cut the texts of this one.
-    for (const auto& [box, text] : boxes)
-        box->setMaxLength(std::max(box->maxLength(), int(text.size())));
-    for (const auto& [box, text] : boxes) box->setText(text);
-    txtV2Comments->setPlainText(v.v2.comment);
-    // A name outside the list ("Unknown") shows as no genre.
-    cmbGenre->setCurrentIndex(qMax(0, cmbGenre->findText(v.v1.genre)));
-    cmbV2Genre->setEditText(v.v2.genre);
+    for (const auto& [b, text] : texts)
+        if (auto* line = qobject_cast<QLineEdit*>(b))
+            line->setMaxLength(std::max(line->maxLength(), int(text.size())));
+    for (const auto& [b, text] : texts) SetTextOfBox(b, text);
+}
+
+QString TextOfBox(const QObject* box) {
+    if (auto* line = qobject_cast<const QLineEdit*>(box)) return line->text();
+    if (auto* plain = qobject_cast<const QPlainTextEdit*>(box)) return plain->toPlainText();
+    if (auto* list = qobject_cast<const QComboBox*>(box)) return list->currentText();
+    return {};
+}
+
+void SetTextOfBox(QObject* box, const QString& text) {
+    if (auto* line = qobject_cast<QLineEdit*>(box)) line->setText(text);
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) plain->setPlainText(text);
+    auto* list = qobject_cast<QComboBox*>(box);
+    if (!list) return;
+    if (list->isEditable())
+        list->setEditText(text);
+    else  // a name outside the list ("Unknown") shows as no genre
+        list->setCurrentIndex(qMax(0, list->findText(text)));
+}
+
+void ClearBox(QObject* box) {
+    auto* list = qobject_cast<QComboBox*>(box);
+    if (list && list->isEditable()) list->setCurrentIndex(-1);
+    SetTextOfBox(box, QString());
 }
 
 void SetID3v1BoxLimits(const ID3v1Boxes& boxes, const Options& options) {

@@ -5,11 +5,14 @@
 #include <QList>
 #include <QStringList>
 
+#include "zarn/tags/panelfields.h"
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QObject;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
@@ -28,6 +31,13 @@ struct ID3v1Boxes {
 // The length limits of the ID3v1 artist and title boxes under the options (ID3v1LengthLimits).
 void SetID3v1BoxLimits(const ID3v1Boxes& boxes, const Options& options);
 
+// The text of a tag box of any kind (a genre list's shown text), and setting it; a genre list
+// that takes no typed names shows a name it does not hold as its empty entry.
+QString TextOfBox(const QObject* box);
+void SetTextOfBox(QObject* box, const QString& text);
+// Empty text; a genre list on its empty entry, or on none when it takes typed names.
+void ClearBox(QObject* box);
+
 struct TagPanel {
     // Builds the frame `Frame3` with every control of the panel.
     QGroupBox* build(QWidget* owner);
@@ -40,6 +50,10 @@ struct TagPanel {
     void showFileInfo(const FileInfo& info);
     PanelValues values() const;
     void setValues(const PanelValues& values);
+    // The box of a field in column 1 (ID3v1) or 2 (ID3v2); null when the column has none.
+    QWidget* box(int column, TagField field) const;
+    // Every box of a column, in the order of the field table.
+    QList<QWidget*> boxes(int column) const;
     ID3v1Boxes id3v1Boxes() const {
         return {txtArtist, txtTitle, txtAlbum, txtComments, txtTrackNr};
     }
@@ -93,6 +107,8 @@ struct TagPanel {
     QLabel* txtfEmphasis = nullptr;
 
   private:
-    QList<QLineEdit*> lineBoxes() const;
+    void bindBoxes();
     QList<QLabel*> infoLabels() const;
+
+    QWidget* m_boxes[2][kTagFieldCount] = {};
 };

@@ -8,6 +8,7 @@
 #include "zarn/tags/id3v2.h"
 #include "zarn/tags/id3v2frames.h"
 #include "zarn/tags/mp3file.h"
+#include "zarn/tags/panelfields.h"
 #include "zarn/tags/roundhalfeven.h"
 
 namespace {
@@ -96,18 +97,7 @@ void FillID3v1(FileInfo& info, const QByteArray& block, bool optimized) {
 
 void FillID3v2(FileInfo& info, const ID3v2Record& tag) {
     if (!tag.hasTag()) return;
-    info.txtV2Title = tag.Title;
-    info.txtV2Artist = tag.Artist;
-    info.txtV2Album = tag.Album;
-    info.txtV2Year = tag.Year;
-    info.txtV2Comments = tag.Comment;
-    info.txtV2Track = tag.Track;
-    info.cmbV2Genre = tag.Genre;
-    info.txtV2Composer = tag.Composer;
-    info.txtV2OrigArtist = tag.OrigArtist;
-    info.txtV2Copyright = tag.Copyright;
-    info.txtV2URL = tag.URL;
-    info.txtV2Encoder = tag.Encoder;
+    for (const PanelField& f : PanelFields()) info.*f.v2.info = tag.*f.record;
     info.HiddenFrames = tag.Hidden;
 }
 

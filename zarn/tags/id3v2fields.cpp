@@ -5,6 +5,7 @@
 #include "zarn/shell/text.h"
 #include "zarn/tags/genres.h"
 #include "zarn/tags/id3v2.h"
+#include "zarn/tags/panelfields.h"
 
 namespace {
 
@@ -59,14 +60,11 @@ bool IsITunesKey(const QString& description) {
 }  // namespace
 
 const QList<ID3v2Field>& ID3v2Fields() {
-    static const QList<ID3v2Field> fields = {
-        {"TIT2", &ID3v2Record::Title},     {"TALB", &ID3v2Record::Album},
-        {"TPE1", &ID3v2Record::Artist},    {"TRCK", &ID3v2Record::Track},
-        {"TYER", &ID3v2Record::Year},      {"TCON", &ID3v2Record::Genre},
-        {"COMM", &ID3v2Record::Comment},   {"TENC", &ID3v2Record::Encoder},
-        {"TCOP", &ID3v2Record::Copyright}, {"TOPE", &ID3v2Record::OrigArtist},
-        {"TCOM", &ID3v2Record::Composer},  {"WXXX", &ID3v2Record::URL},
-    };
+    static const QList<ID3v2Field> fields = [] {
+        QList<ID3v2Field> inWriteOrder(PanelFields().size());
+        for (const PanelField& f : PanelFields()) inWriteOrder[f.writeRank] = {f.frame, f.record};
+        return inWriteOrder;
+    }();
     return fields;
 }
 

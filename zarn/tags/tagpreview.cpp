@@ -2,25 +2,9 @@
 
 #include "zarn/tags/id3v2frames.h"
 #include "zarn/tags/mp3file.h"
+#include "zarn/tags/panelfields.h"
 
 namespace {
-
-struct Box {
-    const char* field;
-    QString FileInfo::*text;
-};
-constexpr Box kBoxes[] = {
-    {"v1.title", &FileInfo::txtTitle},           {"v1.artist", &FileInfo::txtArtist},
-    {"v1.album", &FileInfo::txtAlbum},           {"v1.year", &FileInfo::txtYear},
-    {"v1.genre", &FileInfo::cmbGenre},           {"v1.track", &FileInfo::txtTrackNr},
-    {"v1.comment", &FileInfo::txtComments},      {"v2.title", &FileInfo::txtV2Title},
-    {"v2.artist", &FileInfo::txtV2Artist},       {"v2.album", &FileInfo::txtV2Album},
-    {"v2.year", &FileInfo::txtV2Year},           {"v2.genre", &FileInfo::cmbV2Genre},
-    {"v2.track", &FileInfo::txtV2Track},         {"v2.comment", &FileInfo::txtV2Comments},
-    {"v2.composer", &FileInfo::txtV2Composer},   {"v2.origartist", &FileInfo::txtV2OrigArtist},
-    {"v2.copyright", &FileInfo::txtV2Copyright}, {"v2.url", &FileInfo::txtV2URL},
-    {"v2.encoder", &FileInfo::txtV2Encoder},
-};
 
 QString TagNames(const FileInfo& info) {
     QStringList tags;
@@ -95,8 +79,13 @@ QList<FieldChange> TagChanges(const FileInfo& before, const FileInfo& after) {
     QList<FieldChange> changes;
     if (TagNames(before) != TagNames(after))
         changes.append({QStringLiteral("tags"), TagNames(before), TagNames(after)});
-    for (const Box& box : kBoxes)
-        if (before.*box.text != after.*box.text)
-            changes.append({QString::fromLatin1(box.field), before.*box.text, after.*box.text});
+    for (int column : {1, 2}) {
+        const QString prefix = column == 1 ? QStringLiteral("v1.") : QStringLiteral("v2.");
+        for (const PanelField& f : PanelFields()) {
+            const PanelBox& box = f.in(column);
+            if (box.exists() && before.*box.info != after.*box.info)
+                changes.append({prefix + QLatin1String(f.key), before.*box.info, after.*box.info});
+        }
+    }
     return changes;
 }

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -250,6 +251,70 @@ TEST_F(EditingTest, SavingOneFileKeepsEveryFrameItDidNotChange) {
     EXPECT_EQ(panel().txtV2Title->text(), u"New title"_qs);
     EXPECT_TRUE(panel().txtfSize->text().contains(QString::number(QFileInfo(path).size())))
         << panel().txtfSize->text().toStdString();
+    // The reloaded panel still shows this file, so a second edit saves too.
+    EXPECT_EQ(panel().txtOldName->text(), u"mutagen.mp3"_qs);
+    panel().txtV2Title->setText(u"Second title"_qs);
+    QTest::mouseClick(panel().cmdSaveID3, Qt::LeftButton);
+    EXPECT_TRUE(prompter.shown.isEmpty()) << prompter.shown.join(u'\n').toStdString();
+    EXPECT_EQ(oracle::Read(path)[u"v2"_qs][u"TIT2"_qs].toString(), u"Second title"_qs);
+}
+
+// Every box of both columns typed into (the genres chosen) and saved into a file without tags:
+// another program finds each value in its own frame and ID3v1 field, and choosing the file
+// again shows each value in the box it was typed into. Where each box belongs is written out
+// here, apart from the program's own table of fields.
+TEST_F(EditingTest, EveryBoxIsSavedWhereOtherProgramsReadItAndShownBack) {
+    const struct {
+        const char* box;
+        const char* typed;
+        const char* version;  // where mutagen reads it
+        const char* key;
+        const char* read;
+    } boxes[] = {
+        {"txtTitle", "Harbour", "v1", "TIT2", "Harbour"},
+        {"txtArtist", "Velt", "v1", "TPE1", "Velt"},
+        {"txtAlbum", "Tides", "v1", "TALB", "Tides"},
+        {"txtYear", "1987", "v1", "TDRC", "1987"},
+        {"txtTrackNr", "7", "v1", "TRCK", "7"},
+        {"txtComments", "Quay", "v1", "COMM", "Quay"},
+        {"cmbGenre", "Jazz", "v1", "TCON", "8"},
+        {"txtV2Title", "Harbour Lights", "v2", "TIT2", "Harbour Lights"},
+        {"txtV2Artist", "Velt Quartet", "v2", "TPE1", "Velt Quartet"},
+        {"txtV2Album", "Tides Live", "v2", "TALB", "Tides Live"},
+        {"txtV2Year", "1988", "v2", "TYER", "1988"},
+        {"txtV2Track", "12", "v2", "TRCK", "12"},
+        {"txtV2Comments", "Pier", "v2", "COMM", "Pier"},
+        {"cmbV2Genre", "Rock", "v2", "TCON", "(17)Rock"},
+        {"txtV2Composer", "Oda", "v2", "TCOM", "Oda"},
+        {"txtV2OrigArtist", "Mirel", "v2", "TOPE", "Mirel"},
+        {"txtV2Copyright", "Ferro", "v2", "TCOP", "Ferro"},
+        {"txtV2URL", "http://x.example/", "v2", "WXXX", "http://x.example/"},
+        {"txtV2Encoder", "Lame", "v2", "TENC", "Lame"},
+    };
+    const QString path = data.filePath(u"bare.mp3"_qs);
+    ASSERT_TRUE(mp3::WriteFile(path, mp3::Audio(10)));
+    add({path});
+    click(0);
+    TagPanel& p = panel();
+    p.chkID3v1->setChecked(true);
+    p.chkID3v2->setChecked(true);
+    const auto box = [&](const char* name) { return p.Frame3->findChild<QWidget*>(U(name)); };
+    for (const auto& b : boxes) {
+        QWidget* w = box(b.box);
+        ASSERT_TRUE(w) << b.box;
+        if (auto* list = qobject_cast<QComboBox*>(w))
+            list->setCurrentIndex(list->findText(U(b.typed)));
+        else
+            QTest::keyClicks(w, U(b.typed));
+    }
+    QTest::mouseClick(p.cmdSaveID3, Qt::LeftButton);
+    EXPECT_TRUE(prompter.shown.isEmpty());
+
+    const QJsonObject read = oracle::Read(path);
+    for (const auto& b : boxes)
+        EXPECT_EQ(read[U(b.version)][U(b.key)].toString(), U(b.read)) << b.box;
+    click(0);
+    for (const auto& b : boxes) EXPECT_EQ(TextOfBox(box(b.box)), U(b.typed)) << b.box;
 }
 
 }  // namespace

@@ -123,6 +123,59 @@ TEST_F(BatchList, SetOneVersionLeavesTheOtherAlone) {
               QStringList{U("c/v2.mp3\t3/12\tA2\t\tNew\t\tUnknown\t\tID3v2")});
 }
 
+// Every field a script can name, set at once on a file without tags: the preview names each
+// box it changes, and another program finds each value in its own frame and ID3v1 field. Where
+// each field belongs is written out here, apart from the program's own table.
+TEST_F(BatchRun, EveryFieldLandsWhereOtherProgramsReadIt) {
+    const struct {
+        const char* key;
+        const char* value;
+        const char* frame;  // where mutagen reads it, with the text it reads
+        const char* text;
+        const char* v1;  // the ID3v1 field mutagen reads it from, or none
+        const char* v1Text;
+    } fields[] = {
+        {"title", "Harbour", "TIT2", "Harbour", "TIT2", "Harbour"},
+        {"artist", "Velt", "TPE1", "Velt", "TPE1", "Velt"},
+        {"album", "Tides", "TALB", "Tides", "TALB", "Tides"},
+        {"year", "1987", "TYER", "1987", "TDRC", "1987"},
+        {"genre", "jazz", "TCON", "(8)Jazz", "TCON", "8"},
+        {"track", "7", "TRCK", "7", "TRCK", "7"},
+        {"comment", "Quay", "COMM", "Quay", "COMM", "Quay"},
+        {"composer", "Oda", "TCOM", "Oda", nullptr, nullptr},
+        {"origartist", "Mirel", "TOPE", "Mirel", nullptr, nullptr},
+        {"copyright", "Ferro", "TCOP", "Ferro", nullptr, nullptr},
+        {"url", "http://x.example/", "WXXX", "http://x.example/", nullptr, nullptr},
+        {"encoder", "Lame", "TENC", "Lame", nullptr, nullptr},
+    };
+    const QString path = Put(U("bare.mp3"), mp3::Audio(2));
+    QStringList set{U("--set")}, expected;
+    for (const auto& f : fields) {
+        set << U(f.key) + u'=' + U(f.value);
+        for (const char* version : {"v1.", "v2."})
+            if (version[1] == '2' || f.v1) expected << U(version) + U(f.key);
+    }
+    const Outcome preview = Run(set + QStringList{U("--dry-run"), U("bare.mp3")});
+    QStringList previewed;
+    for (const QString& line : preview.lines())
+        if (line.section(u'\t', 1, 1) != u"tags") previewed << line.section(u'\t', 1, 1);
+    previewed.sort();
+    expected.sort();
+    EXPECT_EQ(previewed, expected) << preview.out.toStdString();
+
+    ASSERT_EQ(Run(set + QStringList{U("bare.mp3")}).status, 0);
+    const QJsonObject read = oracle::Read(path);
+    const QJsonObject v2 = read[U("v2")].toObject(), v1 = read[U("v1")].toObject();
+    for (const auto& f : fields) {
+        EXPECT_EQ(v2[U(f.frame)].toString(), U(f.text)) << f.key;
+        if (f.v1) {
+            EXPECT_EQ(v1[U(f.v1)].toString(), U(f.v1Text)) << f.key;
+        }
+    }
+    EXPECT_EQ(v2.size(), qsizetype(std::size(fields)));
+    EXPECT_EQ(v1.size(), 7);
+}
+
 TEST_F(BatchRun, FixTakesABadlyTaggedFileApartByItsName) {
     Settings("InPattern=%artist - %track - %title.mp3\n");
     const QString path = Put(U("in/Velt - 07 - harbour_lights.mp3"),
