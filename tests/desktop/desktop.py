@@ -440,6 +440,15 @@ def audio_bytes(path):
     return data[size:]
 
 
+def settled(read, *args):
+    """`read(*args)`, or None while the program is still writing the file: a save changes it in
+    more than one step, and a reader may meet it between two."""
+    try:
+        return read(*args)
+    except Exception:  # noqa: BLE001 - any half-written state reads as "not yet"
+        return None
+
+
 def frames_of(path):
     """Every ID3v2 frame of a file as comparable values: texts as lists of strings, the rest
     (pictures among them) by their fields, bytes kept whole."""

@@ -30,8 +30,17 @@ def paste_case(desk, failures):
     desk.key("ctrl+v", "alt+2", "alt+n", "alt+r")  # paste, "Save in ID3v2.", scan, rename
     wanted = [title.replace("\u00a0", " ") for title in PASTED]
     news = [folder / f"{i + 1:02} - {title}.mp3" for i, title in enumerate(wanted)]
-    desk.wait_for(lambda: all(p.exists() for p in news), "the files to be renamed", 10)
+    # Each file is renamed, then tagged: the last one's title comes a moment after its name.
+    try:
+        desk.wait_for(lambda: all(p.exists() and str(ID3(p).get("TIT2")) == title
+                                  for p, title in zip(news, wanted)),
+                      "the files to be renamed and tagged", 10)
+    except d.Failure:
+        pass  # the checks below name what is missing
     for path, title in zip(news, wanted):
+        if not path.exists():
+            failures.append(f"{path.name} is not on disk")
+            continue
         d.check(str(ID3(path)["TIT2"]) == title, f"{path.name} has the title "
                 f"{ID3(path)['TIT2']!r}, not {title!r}", failures)
     desk.activate(names)
