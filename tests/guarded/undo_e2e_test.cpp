@@ -210,6 +210,38 @@ TEST_F(UndoTest, KilledAtEveryStepOfAnUndo) {
     EXPECT_GT(interrupted, 10);
 }
 
+// The disk under the state folder fills while a --set runs: the command still writes every file
+// and says that an undo can take back only part of it. The history marks the record, and its
+// undo says so and ends with status 1; every file is old or new, none anything else.
+TEST_F(UndoTest, ARecordTheDiskCannotHoldIsSaidAndItsUndoIsNoSuccess) {
+    collection(U("music"), 40, 400, 0);
+    const QMap<QString, QByteArray> before = Files(data());
+    const Ran set = zarn({U("--set"), U("album=Full disk"), U("music")},
+                         {U("LD_PRELOAD=") + kFaultLibrary, U("ZARN_FAULT=recordwrite:ENOSPC"),
+                          U("ZARN_FAULT_AFTER=1")});
+    EXPECT_EQ(set.status, 0) << set.err.toStdString();
+    EXPECT_TRUE(set.err.contains(U("could not be written whole (No space left on device)")))
+        << set.err.toStdString();
+    const QMap<QString, QByteArray> written = Files(data());
+    for (auto it = before.begin(); it != before.end(); ++it)
+        EXPECT_NE(Digest(written.value(it.key())), Digest(it.value())) << it.key().toStdString();
+    const ProgramRun listed = RunProgram(U(ZARN_EXECUTABLE), {U("--history"), U("--format=json")},
+                                         data(), dir.path(), {});
+    EXPECT_TRUE(listed.out.contains(U("\"complete\":false"))) << listed.out.toStdString();
+
+    const Ran undo = zarn({U("--undo")});
+    EXPECT_EQ(undo.status, 1);
+    EXPECT_TRUE(undo.err.contains(U("record cut short")) &&
+                undo.err.contains(U("keep their changes")))
+        << undo.err.toStdString();
+    const QMap<QString, QByteArray> after = Files(data());
+    EXPECT_EQ(after.keys(), before.keys());
+    for (auto it = before.begin(); it != before.end(); ++it) {
+        const QByteArray now = after.value(it.key());
+        EXPECT_TRUE(now == it.value() || now == written.value(it.key())) << it.key().toStdString();
+    }
+}
+
 // The commands' own checks of their arguments, and what --history shows.
 TEST_F(UndoTest, HistoryListsNewestFirstAndBadArgumentsAreRefused) {
     collection(U("music"), 2, 400, 0);

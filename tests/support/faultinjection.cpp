@@ -6,6 +6,8 @@
 //   ZARN_CRASH=pwrite:3          the program is killed (SIGKILL) just before its 3rd pwrite
 //   ZARN_DELAY=close:30          every close waits 30 ms first (a slow disk: long runs)
 //   ZARN_FAULT_PATH=/music/      only calls on files whose path contains this count
+//   ZARN_FAULT=recordwrite:ENOSPC  the writes of the undo records fail (a full disk under the
+//                                state folder); with ZARN_FAULT_AFTER=1 the first one passes
 //
 // Calls on the journal itself (a path with "/zarn/journal-") and on the records undo keeps
 // ("/zarn/history/") never count, so that a fault hits the files and the journal records what
@@ -26,9 +28,10 @@ namespace {
 
 struct Plan {
     char call[32] = {};
-    int error = 0;     // ZARN_FAULT: the errno to fail with
-    long crashAt = 0;  // ZARN_CRASH: the count at which to die
-    long delayMs = 0;  // ZARN_DELAY: the wait before each call
+    int error = 0;       // ZARN_FAULT: the errno to fail with
+    long crashAt = 0;    // ZARN_CRASH: the count at which to die
+    long delayMs = 0;    // ZARN_DELAY: the wait before each call
+    long passFirst = 0;  // ZARN_FAULT_AFTER: so many calls pass before the fault
     long count = 0;
     const char* path = nullptr;
 };
@@ -43,6 +46,7 @@ int ErrorNamed(const char* name) {
 Plan ReadPlan() {
     Plan plan;
     plan.path = std::getenv("ZARN_FAULT_PATH");
+    if (const char* after = std::getenv("ZARN_FAULT_AFTER")) plan.passFirst = std::atol(after);
     const char* fault = std::getenv("ZARN_FAULT");
     const char* crash = std::getenv("ZARN_CRASH");
     const char* delay = std::getenv("ZARN_DELAY");
@@ -96,8 +100,22 @@ bool Hit(const char* call, Counts counts) {
     if (plan.crashAt > 0 && ++plan.count == plan.crashAt) ::kill(::getpid(), SIGKILL);
     if (plan.delayMs > 0) ::usleep(useconds_t(plan.delayMs * 1000));
     if (plan.error == 0) return false;
+    if (plan.passFirst > 0) {
+        --plan.passFirst;
+        return false;
+    }
     errno = plan.error;
     return true;
+}
+
+// A file of the records undo keeps, which the other calls leave alone.
+bool RecordDescriptor(int fd) {
+    char link[64], path[PATH_MAX];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t n = ::readlink(link, path, sizeof path - 1);
+    if (n <= 0) return false;
+    path[n] = '\0';
+    return std::strstr(path, "/zarn/history/") != nullptr;
 }
 
 template <typename F>
@@ -108,6 +126,12 @@ F Next(const char* name) {
 }  // namespace
 
 extern "C" {
+
+ssize_t write(int fd, const void* buf, size_t n) {
+    static auto real = Next<ssize_t (*)(int, const void*, size_t)>("write");
+    if (Hit("recordwrite", [fd] { return RecordDescriptor(fd); })) return -1;
+    return real(fd, buf, n);
+}
 
 ssize_t pwrite(int fd, const void* buf, size_t n, off_t pos) {
     static auto real = Next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");

@@ -77,6 +77,7 @@ void UndoCommands::present(const UndoOutcome& outcome) {
         if (!file.failed()) back << file.path;
     m_parts.refresh(back);
     QString problems = FailureSummary(outcome.files);
+    for (const QString& line : outcome.cutShort) problems += u'\n' + line + u'.';
     if (!outcome.stopped.isEmpty()) problems += u'\n' + outcome.stopped;
     if (!problems.trimmed().isEmpty()) m_parts.prompter.critical(kTitle, problems.trimmed());
     updateCaption();

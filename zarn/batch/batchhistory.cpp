@@ -45,7 +45,8 @@ void List(bool json, QTextStream& out) {
                                    {QStringLiteral("kind"), op.kind},
                                    {QStringLiteral("files"), op.files},
                                    {QStringLiteral("bytes"), double(op.bytes)},
-                                   {QStringLiteral("running"), op.running}};
+                                   {QStringLiteral("running"), op.running},
+                                   {QStringLiteral("complete"), op.complete}};
             out << QJsonDocument(line).toJson(QJsonDocument::Compact) << '\n';
         } else {
             out << number << '\t' << time << '\t' << TsvField(op.kind) << '\t' << op.files << '\t'
@@ -59,6 +60,7 @@ int Undo(int count, QTextStream& out, QTextStream& err) {
     for (const QString& title : outcome.operations) out << "undone: " << title << '\n';
     BatchReport report(out, err);
     report.problems(outcome.files);
+    for (const QString& line : outcome.cutShort) err << "zarn: " << line << '\n';
     if (!outcome.stopped.isEmpty()) err << "zarn: " << outcome.stopped << '\n';
     return outcome.complete() ? kExitOk : kExitSomeFailed;
 }

@@ -64,7 +64,7 @@ int Run(const BatchRequest& request, QTextStream& out, QTextStream& err,
     const BatchFiles files = CollectFiles(request.paths, extension);
     BatchReport report(out, err, progress);
     for (const auto& [path, reason] : files.failures) report.fail(path, reason);
-    const RecordedOperation recorded(BatchOperationKind(request), UndoLimits(settings.options));
+    RecordedOperation recorded(BatchOperationKind(request), UndoLimits(settings.options));
     switch (request.command) {
         case BatchCommand::List:
             ListFiles(files.files, request.format, settings.options, report);
@@ -87,6 +87,9 @@ int Run(const BatchRequest& request, QTextStream& out, QTextStream& err,
         case BatchCommand::Help:
             break;
     }
+    // The command did what it was asked; that an undo cannot take it all back is said aside.
+    if (const QString record = recorded.close(); !record.isEmpty())
+        err << "zarn: " << record << '\n';
     if (progress && progress->stoppedEarly()) {
         out.flush();
         err << "zarn: " << StoppedText(progress->begun(), progress->total()) << '\n';

@@ -43,7 +43,8 @@ void FixID3Command::fixShownFile() {
 }
 
 void FixID3Command::fixSelectedFiles() {
-    const RecordedOperation recorded(QStringLiteral("Fix ID3"), UndoLimits(m_values.options));
+    const RecordedOperation recorded(QStringLiteral("Fix ID3"), UndoLimits(m_values.options),
+                                     &m_prompter);
     // A snapshot: rows of files that are gone leave the list only after the run.
     QStringList paths;
     for (int row : m_parts.lstFiles->selectedRows()) paths << m_parts.list.pathAt(row);

@@ -72,7 +72,8 @@ int SaveSeveral(const SaveCommandParts& p) {
 }  // namespace
 
 int SaveID3(const SaveCommandParts& p) {
-    const RecordedOperation recorded(QStringLiteral("Save ID3"), UndoLimits(p.options));
+    const RecordedOperation recorded(QStringLiteral("Save ID3"), UndoLimits(p.options),
+                                     &p.prompter);
     // The several-files form goes to the selected rows, whichever row is current (if any).
     if (p.state.severalFiles) return p.lstFiles->selectedUpToTwo() > 0 ? SaveSeveral(p) : 0;
     FileListView* view = p.chkPreview->isChecked() ? p.lstPreview : p.lstFiles;

@@ -421,7 +421,7 @@ void frmNameFromFile::renameFiles() {
     const int newCount = lstNewFileNames->count();
     if (!ConfirmRowCounts(oldCount, newCount, m_parts.prompter)) return;
     const RecordedOperation recorded(QStringLiteral("Rename Files"),
-                                     UndoLimits(m_parts.values.options));
+                                     UndoLimits(m_parts.values.options), &m_parts.prompter);
     QStringList oldPaths, newNames;
     for (int i = 0; i < oldCount; ++i) oldPaths << PathFromEntry(lstOldFileNames->item(i)->text());
     for (int i = 0; i < newCount; ++i) newNames << lstNewFileNames->item(i)->text();

@@ -86,7 +86,8 @@ int RunCommandLineRequest(const CommandLineRequest& request, Prompter* prompter)
         store.text(QStringLiteral("InPattern"), QStringLiteral("%artist - %title.mp3"));
     // As at every start, the text files come first (a missing one is created), then the files.
     options.Replaces = ReadReplaceList(ProgramFile(QStringLiteral("replaces.txt")));
-    const RecordedOperation recorded(CommandLineOperationKind(request), UndoLimits(options));
+    const RecordedOperation recorded(CommandLineOperationKind(request), UndoLimits(options),
+                                     prompter);
     const int status =
         ProcessCommandLine(request, inPattern, options, prompter, out, err, &console.progress());
     if (!console.progress().stoppedEarly()) return status;

@@ -80,7 +80,8 @@ KeptOperation OperationIn(const QString& folder) {
     QJsonObject summary;
     QFile file(Summary(folder));
     if (file.open(QIODevice::ReadOnly)) summary = QJsonDocument::fromJson(file.readAll()).object();
-    if (summary.isEmpty()) summary = SummaryOfRecord(folder);
+    const bool summed = !summary.isEmpty();
+    if (!summed) summary = SummaryOfRecord(folder);
     KeptOperation op;
     op.folder = folder;
     op.kind = summary.value(QLatin1String("operation")).toString();
@@ -89,6 +90,7 @@ KeptOperation OperationIn(const QString& folder) {
     op.files = summary.value(QLatin1String("files")).toInt();
     op.bytes = BytesIn(folder);
     op.running = Held(folder);
+    op.complete = summed || op.running;
     return op;
 }
 

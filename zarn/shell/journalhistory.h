@@ -25,6 +25,9 @@ struct KeptOperation {
     int files = 0;
     qint64 bytes = 0;
     bool running = false;  // a Zarn that still runs is recording it
+    // Closed with its summary. A record cut short (a crash, a full disk) may lack the last
+    // changes, which an undo then cannot take back.
+    bool complete = true;
 };
 
 namespace history {

@@ -6,11 +6,15 @@
 #include <QFile>
 #include <QSet>
 
+#include <cerrno>
+#include <cstring>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include "zarn/shell/journalline.h"
+#include "zarn/shell/prompter.h"
 #include "zarn/shell/safeio.h"
 
 namespace {
@@ -21,7 +25,9 @@ struct Recorder {
     qint64 started = 0;
     QString folder;  // made with the first change
     int fd = -1;
-    bool broken = false;  // the record could not be written: nothing more is tried
+    bool broken = false;   // the record could not be written: nothing more is tried
+    QString failure;       // why, once broken
+    bool changed = false;  // a change was reported, written or not
     int kept = 0;
     QSet<QString> files;
     // Lines not written yet: a save of thousands of files would otherwise make a system call
@@ -35,6 +41,12 @@ constexpr qsizetype kWriteAfterBytes = 64 << 10;
 
 // Set while an operation is open; one at a time, on the thread that runs it.
 Recorder* g_open = nullptr;
+
+// The record cannot be written whole; what it holds so far stays, for a partial undo.
+void Break(Recorder& r) {
+    if (r.failure.isEmpty()) r.failure = QString::fromLocal8Bit(std::strerror(errno));
+    r.broken = true;
+}
 
 bool WriteAll(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
@@ -60,11 +72,18 @@ bool Begin(Recorder& r) {
     if (r.broken) return false;
     r.broken = true;
     r.folder = history::NewOperationFolder();
-    if (!QDir().mkpath(r.folder)) return false;
+    if (!QDir().mkpath(r.folder)) {
+        Break(r);
+        return false;
+    }
     const int fd = ::open(QFile::encodeName(history::RecordOf(r.folder)).constData(),
                           O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        Break(r);
+        return false;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !WriteAll(fd, Header(r) + "}\n")) {
+        Break(r);
         ::close(fd);
         return false;
     }
@@ -77,7 +96,7 @@ bool Begin(Recorder& r) {
 
 void WritePending(Recorder& r) {
     if (r.pending.isEmpty() || r.fd < 0) return;
-    if (!WriteAll(r.fd, r.pending)) r.broken = true;
+    if (!WriteAll(r.fd, r.pending)) Break(r);
     r.pending.resize(0);  // keeps its room for the next lines
     r.sinceWrite.start();
 }
@@ -90,16 +109,15 @@ void Close(Recorder& r) {
     }
     if (r.files.isEmpty() && r.kept == 0) {
         history::Drop(r.folder);
-    } else {
+    } else if (!r.broken) {
+        // Only a whole record gets its summary; one without reads as cut short.
         QByteArray summary = Header(r);
         journalline::AppendNumber(summary, "files", r.files.size());
         FileError ignored;
         const QString name = r.folder + QStringLiteral("/summary.json");
         const int fd = safeio::CreateNew(name, ignored);
-        if (fd >= 0) {
-            WriteAll(fd, summary + "}\n");
-            ::close(fd);
-        }
+        if (fd < 0 || !WriteAll(fd, summary + "}\n")) Break(r);
+        if (fd >= 0) ::close(fd);
     }
     ::close(r.fd);  // lets go of the lock
     history::ApplyLimits(r.limits);
@@ -107,7 +125,9 @@ void Close(Recorder& r) {
 
 }  // namespace
 
-RecordedOperation::RecordedOperation(const QString& kind, const HistoryLimits& limits) {
+RecordedOperation::RecordedOperation(const QString& kind, const HistoryLimits& limits,
+                                     Prompter* told)
+    : m_told(told) {
     if (kind.isEmpty() || g_open) return;
     m_owner = true;
     g_open = new Recorder;
@@ -117,10 +137,23 @@ RecordedOperation::RecordedOperation(const QString& kind, const HistoryLimits& l
 }
 
 RecordedOperation::~RecordedOperation() {
-    if (!m_owner) return;
+    close();
+}
+
+QString RecordedOperation::close() {
+    if (!m_owner) return {};
+    m_owner = false;
     Close(*g_open);
+    QString message;
+    if (g_open->broken && g_open->changed)
+        message = QStringLiteral(
+                      "The undo record of %1 could not be written whole (%2): an undo "
+                      "can take back at most part of it.")
+                      .arg(g_open->kind, g_open->failure);
     delete g_open;
     g_open = nullptr;
+    if (!message.isEmpty() && m_told) m_told->critical(QStringLiteral("Zarn"), message);
+    return message;
 }
 
 namespace operationrecord {
@@ -130,7 +163,9 @@ bool Open() {
 }
 
 void Record(const RecordedChange& change) {
-    if (!g_open || !Begin(*g_open) || g_open->broken) return;
+    if (!g_open) return;
+    g_open->changed = true;
+    if (!Begin(*g_open) || g_open->broken) return;
     g_open->pending += ChangeLine(change);
     if (g_open->pending.size() >= kWriteAfterBytes || g_open->sinceWrite.elapsed() >= kWriteAfterMs)
         WritePending(*g_open);

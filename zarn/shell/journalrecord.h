@@ -9,18 +9,28 @@
 #include "zarn/shell/journalchange.h"
 #include "zarn/shell/journalhistory.h"
 
+class Prompter;
+
 class RecordedOperation {
   public:
     // Opens a record of this kind ("Save ID3", "--set", ...); its folder is made with the first
     // change. An empty kind, or an operation already open in this process, records nothing here.
-    explicit RecordedOperation(const QString& kind, const HistoryLimits& limits = {});
-    // Closes it: a record without changes goes; then the oldest go beyond the limits.
+    // A record that cannot be written whole (a full disk) is said to `told` when it closes.
+    explicit RecordedOperation(const QString& kind, const HistoryLimits& limits = {},
+                               Prompter* told = nullptr);
+    // Closes it (see close()).
     ~RecordedOperation();
     RecordedOperation(const RecordedOperation&) = delete;
     RecordedOperation& operator=(const RecordedOperation&) = delete;
 
+    // Closes it now: a record without changes goes; then the oldest go beyond the limits.
+    // Empty, or the message that the record could not be written whole, so that an undo can
+    // take back only part of the operation. The operation itself is not affected.
+    QString close();
+
   private:
     bool m_owner = false;
+    Prompter* m_told = nullptr;
 };
 
 namespace operationrecord {

@@ -221,8 +221,15 @@ bool UndoOne(const QString& folder, const QString& title, UndoOutcome& outcome, 
 
 UndoOutcome UndoOperations(const QList<KeptOperation>& operations) {
     UndoOutcome outcome;
-    for (const KeptOperation& op : operations)
+    for (const KeptOperation& op : operations) {
         if (!UndoOne(op.folder, OperationTitle(op), outcome, false)) break;
+        if (!op.complete)
+            outcome.cutShort << QStringLiteral(
+                                    "%1: its record was cut short (a crash or a full disk), so "
+                                    "files it changed after its last recorded change keep "
+                                    "their changes")
+                                    .arg(OperationTitle(op));
+    }
     // With no record left, nothing can refer to what undo did.
     FileError ignored;
     if (history::Operations().isEmpty()) safeio::Remove(Aliases::path(), ignored);
@@ -232,17 +239,18 @@ UndoOutcome UndoOperations(const QList<KeptOperation>& operations) {
 }  // namespace
 
 bool UndoOutcome::complete() const {
-    if (!stopped.isEmpty()) return false;
+    if (!stopped.isEmpty() || !cutShort.isEmpty()) return false;
     for (const FileOutcome& file : files)
         if (file.failed()) return false;
     return true;
 }
 
 QString OperationTitle(const KeptOperation& operation) {
-    return QStringLiteral("%1 (%2 %3)")
+    return QStringLiteral("%1 (%2 %3%4)")
         .arg(operation.kind)
         .arg(operation.files)
-        .arg(operation.files == 1 ? QStringLiteral("file") : QStringLiteral("files"));
+        .arg(operation.files == 1 ? QStringLiteral("file") : QStringLiteral("files"),
+             operation.complete ? QString() : QStringLiteral(", record cut short"));
 }
 
 UndoOutcome UndoNewest(int count) {
@@ -259,7 +267,7 @@ UndoOutcome UndoDownTo(const QString& folder) {
     const QList<KeptOperation> kept = history::Operations();
     qsizetype last = 0;
     while (last < kept.size() && kept[last].folder != folder) ++last;
-    if (last == kept.size()) return {{}, {}, QStringLiteral("the operation is no longer kept")};
+    if (last == kept.size()) return {{}, {}, QStringLiteral("the operation is no longer kept"), {}};
     return UndoOperations(kept.mid(0, last + 1));
 }
 

@@ -16,7 +16,11 @@ struct UndoOutcome {
     QStringList operations;    // the titles of the operations taken back, newest first
     QList<FileOutcome> files;  // Done: put back; Failed: left alone, and why
     QString stopped;           // why fewer operations than asked were taken back
-    bool complete() const;     // every file put back, and as many operations as asked
+    // One line for each operation taken back whose record was cut short: files it changed
+    // after its last recorded change keep their changes.
+    QStringList cutShort;
+    // Every file put back, as many operations as asked, and each of them whole.
+    bool complete() const;
 };
 
 // Takes back the newest `count` kept operations.
@@ -26,5 +30,5 @@ UndoOutcome UndoDownTo(const QString& folder);
 // The undos a crash interrupted, finished; a line for each, for what a start reports.
 QStringList FinishInterruptedUndos();
 
-// "Save ID3 (20 files)".
+// "Save ID3 (20 files)"; "--set (3 files, record cut short)" for a record that is not whole.
 QString OperationTitle(const KeptOperation& operation);

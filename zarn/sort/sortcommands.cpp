@@ -84,7 +84,7 @@ void SortCommands::sortAll() {
     if (list.count() == 0) return;
     const SortSettings s = settings();
     if (s.method != kMethodRename && !CheckTargetFolder(s.targetDir, m_prompter)) return;
-    const RecordedOperation recorded(OperationKind(s.method), UndoLimits(s.options));
+    const RecordedOperation recorded(OperationKind(s.method), UndoLimits(s.options), &m_prompter);
 
     frmSorting& window = progressWindow();
     window.prepare(ActionCaption(s.method));
@@ -144,7 +144,7 @@ void SortCommands::sortSelected() {
     const QList<int> selected = selectionForSort();
     if (selected.isEmpty() || m_parts.list.count() == 0) return;
     const SortSettings s = settings();
-    const RecordedOperation recorded(OperationKind(s.method), UndoLimits(s.options));
+    const RecordedOperation recorded(OperationKind(s.method), UndoLimits(s.options), &m_prompter);
     if (s.method == kMethodRename) {
         renameSelectedRows(selected, s);
         return;
