@@ -82,13 +82,19 @@ bool PathCounts(const char* given) {
     return !plan.path || std::strstr(path, plan.path);
 }
 
-bool DescriptorCounts(int fd) {
-    char link[64], path[PATH_MAX];
+// The path an open descriptor stands for, into `path` (PATH_MAX bytes); false when unknown.
+bool PathOf(int fd, char* path) {
+    char link[64];
     std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-    const ssize_t n = ::readlink(link, path, sizeof path - 1);
+    const ssize_t n = ::readlink(link, path, PATH_MAX - 1);
     if (n <= 0) return false;
     path[n] = '\0';
-    return PathCounts(path);
+    return true;
+}
+
+bool DescriptorCounts(int fd) {
+    char path[PATH_MAX];
+    return PathOf(fd, path) && PathCounts(path);
 }
 
 // True when the call is to fail (errno is set); kills the program at the chosen count. Whether
@@ -110,12 +116,8 @@ bool Hit(const char* call, Counts counts) {
 
 // A file of the records undo keeps, which the other calls leave alone.
 bool RecordDescriptor(int fd) {
-    char link[64], path[PATH_MAX];
-    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-    const ssize_t n = ::readlink(link, path, sizeof path - 1);
-    if (n <= 0) return false;
-    path[n] = '\0';
-    return std::strstr(path, "/zarn/history/") != nullptr;
+    char path[PATH_MAX];
+    return PathOf(fd, path) && std::strstr(path, "/zarn/history/") != nullptr;
 }
 
 template <typename F>
