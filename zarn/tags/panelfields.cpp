@@ -58,7 +58,7 @@ constexpr std::array<PanelField, kTagFieldCount> kFields = {{
 }};
 // clang-format on
 
-// Each field's row sits at its own number, so that a field is found by indexing.
+// Every field has its row, in the order of TagField.
 constexpr bool RowsInFieldOrder() {
     for (size_t i = 0; i < kFields.size(); ++i)
         if (int(kFields[i].field) != int(i)) return false;
@@ -70,10 +70,6 @@ static_assert(RowsInFieldOrder());
 
 std::span<const PanelField> PanelFields() {
     return kFields;
-}
-
-const PanelField& PanelFieldOf(TagField field) {
-    return kFields[size_t(field)];
 }
 
 const PanelField* PanelFieldOfKey(QStringView key) {

@@ -63,6 +63,5 @@ struct PanelField {
 // Every field in the order of the summary and the previews: the seven of both versions, then
 // those of ID3v2 alone.
 std::span<const PanelField> PanelFields();
-const PanelField& PanelFieldOf(TagField field);
 // The field a batch command names ("title", "origartist"), or null.
 const PanelField* PanelFieldOfKey(QStringView key);
